@@ -1,0 +1,209 @@
+#include "common/decimal.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace kuvela {
+namespace {
+
+using i128 = __int128;
+
+constexpr i128 pow10(int n)
+{
+    i128 r = 1;
+    for (int i = 0; i < n; ++i)
+        r *= 10;
+    return r;
+}
+
+constexpr i128 kOne = pow10(Decimal::kScale);
+
+enum class Half { Even, Away, Down };
+
+// Divides a by b (b > 0) rounding the quotient to an integer.
+i128 divRound(i128 a, i128 b, Half mode)
+{
+    const bool neg = a < 0;
+    const i128 m = neg ? -a : a;
+    i128 q = m / b;
+    const i128 r = m % b;
+    if (mode != Half::Down && r != 0) {
+        const i128 twice = r * 2;
+        if (twice > b || (twice == b && (mode == Half::Away || (q % 2) != 0)))
+            ++q;
+    }
+    return neg ? -q : q;
+}
+
+Decimal roundTo(const Decimal& d, int decimals, Half mode)
+{
+    if (decimals >= Decimal::kScale)
+        return d;
+    if (decimals < 0)
+        decimals = 0;
+    const i128 unit = pow10(Decimal::kScale - decimals);
+    return Decimal::fromRaw(divRound(d.raw(), unit, mode) * unit);
+}
+
+std::string digitsOf(i128 v)
+{
+    if (v == 0)
+        return "0";
+    std::string s;
+    while (v > 0) {
+        s.insert(s.begin(), char('0' + int(v % 10)));
+        v /= 10;
+    }
+    return s;
+}
+
+} // namespace
+
+Decimal::Decimal(long long whole) : v_(static_cast<i128>(whole) * kOne) {}
+
+std::optional<Decimal> Decimal::parse(std::string_view s)
+{
+    size_t i = 0;
+    bool neg = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+        neg = s[i] == '-';
+        ++i;
+    }
+    i128 whole = 0;
+    i128 frac = 0;
+    int fracDigits = 0;
+    bool any = false;
+    bool roundUp = false;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        if (whole > pow10(24))
+            return std::nullopt;
+        whole = whole * 10 + (s[i] - '0');
+        any = true;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+            any = true;
+            if (fracDigits < kScale) {
+                frac = frac * 10 + (s[i] - '0');
+                ++fracDigits;
+            } else if (fracDigits == kScale) {
+                roundUp = s[i] >= '5';  // 13th digit decides; beyond is far below a kuruş
+                ++fracDigits;
+            }
+        }
+    }
+    int exp = 0;
+    if (any && i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        const char* b = s.data() + i + 1;
+        const char* e = s.data() + s.size();
+        if (b < e && *b == '+')
+            ++b;
+        auto [p, ec] = std::from_chars(b, e, exp);
+        if (ec != std::errc() || p != e || exp > 20 || exp < -30)
+            return std::nullopt;
+        i = s.size();
+    }
+    if (!any || i != s.size())
+        return std::nullopt;
+    for (int k = std::min(fracDigits, kScale); k < kScale; ++k)
+        frac *= 10;
+    i128 v = whole * kOne + frac + (roundUp ? 1 : 0);
+    if (exp > 0)
+        v *= pow10(exp);
+    else if (exp < 0)
+        v = divRound(v, pow10(-exp), Half::Even);
+    Decimal d;
+    d.v_ = neg ? -v : v;
+    return d;
+}
+
+Decimal Decimal::fromDouble(double d)
+{
+    if (!std::isfinite(d))
+        return {};
+    char buf[64];
+    // Shortest text of at most 15 significant digits: what a spreadsheet shows.
+    std::snprintf(buf, sizeof buf, "%.15g", d);
+    return parse(buf).value_or(Decimal{});
+}
+
+Decimal Decimal::operator+(const Decimal& o) const { return fromRaw(v_ + o.v_); }
+Decimal Decimal::operator-(const Decimal& o) const { return fromRaw(v_ - o.v_); }
+Decimal Decimal::operator-() const { return fromRaw(-v_); }
+
+Decimal Decimal::operator*(const Decimal& o) const
+{
+    // Split to stay inside 128 bits: (a1*2^0 ...) via whole and fraction parts.
+    const i128 aw = v_ / kOne, af = v_ % kOne;
+    const i128 bw = o.v_ / kOne, bf = o.v_ % kOne;
+    const i128 whole = aw * bw * kOne + aw * bf + af * bw;
+    return fromRaw(whole + divRound(af * bf, kOne, Half::Even));
+}
+
+Decimal Decimal::operator/(const Decimal& o) const
+{
+    if (o.v_ == 0)
+        throw std::domain_error("division by zero");
+    const bool neg = (v_ < 0) != (o.v_ < 0);
+    i128 a = v_ < 0 ? -v_ : v_;
+    const i128 b = o.v_ < 0 ? -o.v_ : o.v_;
+    // Long division digit by digit keeps the numerator inside 128 bits.
+    i128 q = a / b;
+    i128 r = a % b;
+    for (int k = 0; k < kScale; ++k) {
+        r *= 10;
+        q = q * 10 + r / b;
+        r %= b;
+    }
+    const i128 twice = r * 2;
+    if (twice > b || (twice == b && (q % 2) != 0))
+        ++q;
+    return fromRaw(neg ? -q : q);
+}
+
+Decimal Decimal::roundHalfEven(int decimals) const { return roundTo(*this, decimals, Half::Even); }
+Decimal Decimal::roundHalfAway(int decimals) const { return roundTo(*this, decimals, Half::Away); }
+Decimal Decimal::truncate(int decimals) const { return roundTo(*this, decimals, Half::Down); }
+
+double Decimal::toDouble() const
+{
+    return std::strtod(toPlainString().c_str(), nullptr);
+}
+
+long long Decimal::wholePart() const { return static_cast<long long>(v_ / kOne); }
+
+std::string Decimal::toPlainString() const
+{
+    const i128 m = v_ < 0 ? -v_ : v_;
+    std::string whole = digitsOf(m / kOne);
+    std::string frac = digitsOf(m % kOne);
+    frac.insert(frac.begin(), kScale - frac.size(), '0');
+    while (!frac.empty() && frac.back() == '0')
+        frac.pop_back();
+    std::string out = (v_ < 0 ? "-" : "") + whole;
+    if (!frac.empty())
+        out += "." + frac;
+    return out;
+}
+
+std::string Decimal::toFixedString(int decimals) const
+{
+    if (decimals < 0)
+        decimals = 0;
+    if (decimals > kScale)
+        decimals = kScale;
+    const Decimal r = roundHalfAway(decimals);
+    const i128 m = r.v_ < 0 ? -r.v_ : r.v_;
+    std::string out = (r.v_ < 0 ? "-" : "") + digitsOf(m / kOne);
+    if (decimals > 0) {
+        std::string frac = digitsOf(m % kOne);
+        frac.insert(frac.begin(), kScale - frac.size(), '0');
+        out += "." + frac.substr(0, decimals);
+    }
+    return out;
+}
+
+} // namespace kuvela

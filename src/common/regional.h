@@ -1,0 +1,42 @@
+#pragma once
+// The program's fixed Turkish regional format, whatever the machine's locale:
+// decimal comma, "." digit grouping, dd.MM.yyyy dates, Turkish letter case.
+#include "common/decimal.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace kuvela {
+
+// Regional conversion: "1.234,50" -> 1234.5, "18" -> 18, "-0,5" -> -0.5.
+// Grouping dots are accepted only between whole groups of three digits, so a
+// mistyped "1.5" is no number rather than fifteen. Blanks around the text are
+// ignored. Anything else (including "") is no number: nullopt.
+std::optional<Decimal> regionalConvert(const QString& text);
+
+// Leading-number reading: optional blanks, an optional sign, digits and one point
+// at the start; reading stops at the first other character; no number gives 0.
+// "12.5abc" -> 12.5, "1,5" -> 1, "" -> 0, "-5 adet" -> -5.
+Decimal leadingNumber(const QString& text);
+
+// An amount as shown in the grids: grouping, a leading zero, `decimals` places,
+// the dropped digits rounded half away from zero; never "-0,00".
+// 1234.5 -> "1.234,50", 2.675 -> "2,68".
+QString formatAmount(const Decimal& value, int decimals = 2);
+
+// The number as plain text: every significant decimal, decimal comma, no grouping.
+// 212.4 -> "212,4", 364 -> "364", -0.425 -> "-0,425".
+QString formatPlain(const Decimal& value);
+
+// A stored double as a person reads it (at most 15 significant digits), as plain text.
+QString plainNumberText(double value);
+
+// Turkish letter case: i -> İ, ı -> I and back.
+QString turkishUpper(const QString& text);
+QString turkishLower(const QString& text);
+
+// dd.MM.yyyy
+QString shortDate(const QDate& date);
+
+} // namespace kuvela

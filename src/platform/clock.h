@@ -1,0 +1,36 @@
+#pragma once
+// Time and waits go through one replaceable clock, so tests neither sleep nor
+// depend on today's date.
+#include <QDateTime>
+#include <memory>
+
+namespace kuvela {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const;
+    // A pause that keeps the windows painting but takes no user input.
+    virtual void waitMs(int ms);
+
+    static Clock& instance();
+    static std::unique_ptr<Clock> replace(std::unique_ptr<Clock> next);
+};
+
+// A clock that stands still until told, and whose waits only move it on.
+class ManualClock : public Clock {
+public:
+    explicit ManualClock(QDateTime start) : now_(std::move(start)) {}
+    QDateTime now() const override { return now_; }
+    void waitMs(int ms) override { now_ = now_.addMSecs(ms); waited_ += ms; }
+    void set(QDateTime t) { now_ = std::move(t); }
+    long long waitedMs() const { return waited_; }
+
+private:
+    QDateTime now_;
+    long long waited_ = 0;
+};
+
+inline void waitMs(int ms) { Clock::instance().waitMs(ms); }
+
+} // namespace kuvela
