@@ -1,0 +1,215 @@
+#include "invoice/totals.h"
+
+#include "common/regional.h"
+#include "invoice/amount_words.h"
+
+namespace kuvela::invoice {
+
+namespace {
+
+enum class Branch { None, Standard, Tevkifat, Istisna, OzelMatrah };
+
+Branch branchFor(int position)
+{
+    switch (position) {
+    case 0: case 1: case 5: return Branch::Standard;
+    case 2: return Branch::Tevkifat;
+    case 3: return Branch::Istisna;
+    case 4: return Branch::OzelMatrah;
+    default: return Branch::None;
+    }
+}
+
+// Columns the computation reads.
+constexpr int kQty = 3, kPrice = 5, kDiscount = 7, kNet = 8, kVatRate = 9, kVat = 10;
+constexpr int kWithheld = 13, kSpecial = 12;
+
+struct BadCell {
+    TotalsError error;
+};
+
+// Reads and writes the working copy of the lines.
+class Cells {
+public:
+    explicit Cells(const LineGrid& grid) : lines_(grid.rows) {}
+
+    QString text(int line, int column) const
+    {
+        const QStringList& r = lines_[size_t(line)];
+        return column <= r.size() ? r[column - 1] : QString();
+    }
+    void set(int line, int column, const QString& value)
+    {
+        QStringList& r = lines_[size_t(line)];
+        while (r.size() < column)
+            r.append(QString());
+        r[column - 1] = value;
+    }
+    // An empty cell counts as 0; any other text that is no number stops the run.
+    Decimal number(int line, int column) const
+    {
+        const QString t = text(line, column);
+        if (t.trimmed().isEmpty())
+            return {};
+        if (const auto v = regionalConvert(t))
+            return *v;
+        throw BadCell{{line + 1, column, t}};
+    }
+    int count() const { return int(lines_.size()); }
+    std::vector<QStringList>& lines() { return lines_; }
+
+private:
+    std::vector<QStringList> lines_;
+};
+
+QString F(const Decimal& x) { return formatAmount(x, 2); }
+
+struct Bases {
+    Decimal b1, b8, b18;
+    Decimal* forRate(const Decimal& rate)
+    {
+        if (rate == Decimal(1)) return &b1;
+        if (rate == Decimal(8)) return &b8;
+        if (rate == Decimal(18)) return &b18;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+QString noteBullet() { return QString(QChar(0x2022)) + u' '; }
+
+QString TotalsError::message(const LineGrid& grid) const
+{
+    return QStringLiteral("Hatalı veri: Satır %1, %2 sütunu \"%3\" sayısal değil !")
+        .arg(line)
+        .arg(grid.title(column).isEmpty() ? QString::number(column) : grid.title(column), text);
+}
+
+TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
+{
+    TotalsResult out;
+    const Branch branch = branchFor(settings.typePosition);
+    const int dc = settings.dc;
+    auto R = [](const Decimal& x, int d) { return x.roundHalfEven(d); };
+
+    Cells cells(grid);
+    Decimal A, B, K, W, M, G, S;
+    Bases base, ekmat;
+    std::vector<InvoiceTotalsRow> rows;
+
+    try {
+        if (branch != Branch::None) {
+            // Line pass. The "KDV Toplamı" row always shows the closing K of this run,
+            // so the line pass does not sum the VAT cells (they may be an earlier run's).
+            for (int i = 0; i < cells.count(); ++i) {
+                const Decimal gross = cells.number(i, kQty) * cells.number(i, kPrice);
+                // The rate base is chosen by the leading number taken to the nearest whole.
+                Decimal* rateBase = base.forRate(leadingNumber(cells.text(i, kVatRate)).roundHalfEven(0));
+                if (branch == Branch::OzelMatrah) {
+                    A = A + R(cells.number(i, kDiscount), 2);
+                    B = B + R(gross, 2);
+                    const Decimal special = cells.number(i, kSpecial);
+                    M = R(M + special, dc);
+                    if (rateBase)
+                        *rateBase = R(*rateBase, dc) + special;
+                    continue;
+                }
+                A = R(A, dc) + cells.number(i, kDiscount);
+                B = R(B, dc) + gross;
+                if (branch == Branch::Istisna)
+                    continue;
+                if (rateBase)
+                    *rateBase = R(*rateBase, dc) + cells.number(i, kNet);
+                if (branch == Branch::Tevkifat)
+                    W = R(W, dc) + cells.number(i, kWithheld);
+            }
+
+            const QString goods = QStringLiteral("Mal / Hizmet Bedeli Toplamı :");
+            const QString discounts = QStringLiteral("İskontolar Toplamı :");
+            const QString vat = QStringLiteral("KDV Toplamı :");
+            rows.push_back({1, goods, F(B)});
+            rows.push_back({2, discounts, F(A)});
+            if (branch == Branch::Istisna)
+                rows.push_back({3, QStringLiteral("KDV'den İstisnadır."), QString()});
+            else
+                rows.push_back({3, vat, QString()});  // written once K is known
+            if (branch == Branch::Tevkifat)
+                rows.push_back({4, QStringLiteral("Tevkif Edilen KDV :"), F(W)});
+            if (branch == Branch::OzelMatrah)
+                rows.push_back({4, QStringLiteral("Özel Matrah Toplamı :"), F(M)});
+            const int first = invoiceTypeAt(settings.typePosition)->firstTaxColumn;
+
+            // Extra-tax pass; a rate column without its amount column is left alone.
+            std::vector<Decimal> extraVat(size_t(cells.count()));
+            for (int p = first; p + 1 <= grid.columnCount(); p += 2) {
+                const QString rateTitle = grid.title(p);
+                const int ordinal = int(rows.size()) + 1;
+                const bool inVatBase = isVatBaseTaxCode(rateTitle);
+                Decimal T;
+                for (int i = 0; i < cells.count(); ++i) {
+                    const Decimal r = cells.number(i, kVatRate);
+                    // The VAT of a special-base line stays on the special base, as the line dialog computes it.
+                    const Decimal vatBase = branch == Branch::OzelMatrah ? cells.number(i, kSpecial) : cells.number(i, kNet);
+                    const Decimal lineVat = vatBase * r / Decimal(100);
+                    cells.set(i, kVat, F(branch == Branch::OzelMatrah ? R(lineVat, 2) : lineVat));
+                    if (cells.text(i, p).isEmpty())
+                        cells.set(i, p, QStringLiteral("0"));
+                    const Decimal rate = cells.number(i, p);
+                    cells.set(i, p + 1, rate > Decimal() ? F(cells.number(i, kNet) * rate / Decimal(100)) : F(Decimal()));
+                    const Decimal amount = cells.number(i, p + 1);
+                    T = R(T, 2) + amount;
+                    if (inVatBase) {
+                        // The whole tax amount enters the VAT base, kuruş included.
+                        extraVat[size_t(i)] += amount * r / Decimal(100);
+                        if (Decimal* share = ekmat.forRate(r))
+                            *share += amount;
+                    }
+                }
+                rows.push_back({ordinal, rateTitle.left(rateTitle.size() - 1) + QStringLiteral(" Toplamı :"), F(T)});
+                S = S + R(T, 2);
+            }
+            K = Decimal();
+            for (int i = 0; i < cells.count(); ++i) {
+                cells.set(i, kVat, F(cells.number(i, kVat) + extraVat[size_t(i)]));
+                K += cells.number(i, kVat);
+            }
+            G = B + R(S, 2) + K - A;
+
+            rows.push_back({int(rows.size()) + 1, QStringLiteral("GENEL TOPLAM :"), F(G)});
+            if (branch == Branch::Tevkifat)
+                rows.push_back({int(rows.size()) + 1, QStringLiteral("Ödenecek Tutar :"), F(G - W)});
+            if (branch != Branch::Istisna)
+                rows[2].amount = F(K);
+        }
+    } catch (const BadCell& bad) {
+        TotalsResult failed;
+        failed.lines = grid.rows;
+        failed.error = bad.error;
+        failed.text6 = settings.userNot1 + settings.userNot2 + settings.userNot3 + QStringLiteral("\r\n");
+        return failed;
+    }
+
+    if (branch == Branch::Standard) {
+        base.b1 += ekmat.b1;
+        base.b8 += ekmat.b8;
+        base.b18 += ekmat.b18;
+    }
+    if (turkishUpper(settings.prmMatStr) == QStringLiteral("E"))
+        out.kdvMatStr = noteBullet() + QStringLiteral("KDV MATRAH [%1: ") + F(base.b1) + QStringLiteral("][%8: ") +
+                        F(base.b8) + QStringLiteral("][%18: ") + F(base.b18) + u']';
+    if (turkishUpper(settings.prmYazStr) == QStringLiteral("E"))
+        out.yazTopStr = noteBullet() + QStringLiteral("Yalnız:") + YAZIYTL(F(G));
+    out.checkTotal = branch == Branch::Standard ? formatPlain(G) : F(G);
+    out.text6 = settings.userNot1 + settings.userNot2 + settings.userNot3 + out.kdvMatStr + QStringLiteral("\r\n") +
+                out.yazTopStr;
+    out.lines = std::move(cells.lines());
+    out.rows = std::move(rows);
+    out.ekmat1 = ekmat.b1;
+    out.ekmat8 = ekmat.b8;
+    out.ekmat18 = ekmat.b18;
+    out.grandTotal = G;
+    return out;
+}
+
+} // namespace kuvela::invoice
