@@ -140,39 +140,48 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                 rows.push_back({4, QStringLiteral("Özel Matrah Toplamı :"), F(M)});
             const int first = invoiceTypeAt(settings.typePosition)->firstTaxColumn;
 
-            // Extra-tax pass; a rate column without its amount column is left alone.
-            std::vector<Decimal> extraVat(size_t(cells.count()));
+            // Extra-tax pass; a rate column without its amount column is left alone. Each pair
+            // first resets a line's VAT cell from its base, so only the last reset stays; a cell
+            // written with two decimals reads back as its value rounded half away.
+            const int n = cells.count();
+            const bool anyPair = first + 1 <= grid.columnCount();
+            const auto lines = static_cast<size_t>(n);
+            std::vector<Decimal> rate(lines), net(lines), vatCell(lines), extraVat(lines);
+            for (int i = 0; anyPair && i < n; ++i) {
+                rate[size_t(i)] = cells.number(i, kVatRate);
+                net[size_t(i)] = cells.number(i, kNet);
+                // The VAT of a special-base line stays on the special base, as the line dialog computes it.
+                const Decimal vatBase = branch == Branch::OzelMatrah ? cells.number(i, kSpecial) : net[size_t(i)];
+                const Decimal lineVat = vatBase * rate[size_t(i)] / Decimal(100);
+                vatCell[size_t(i)] = branch == Branch::OzelMatrah ? R(lineVat, 2) : lineVat.roundHalfAway(2);
+            }
             for (int p = first; p + 1 <= grid.columnCount(); p += 2) {
                 const QString rateTitle = grid.title(p);
-                const int ordinal = int(rows.size()) + 1;
                 const bool inVatBase = isVatBaseTaxCode(rateTitle);
                 Decimal T;
-                for (int i = 0; i < cells.count(); ++i) {
-                    const Decimal r = cells.number(i, kVatRate);
-                    // The VAT of a special-base line stays on the special base, as the line dialog computes it.
-                    const Decimal vatBase = branch == Branch::OzelMatrah ? cells.number(i, kSpecial) : cells.number(i, kNet);
-                    const Decimal lineVat = vatBase * r / Decimal(100);
-                    cells.set(i, kVat, F(branch == Branch::OzelMatrah ? R(lineVat, 2) : lineVat));
+                for (int i = 0; i < n; ++i) {
                     if (cells.text(i, p).isEmpty())
                         cells.set(i, p, QStringLiteral("0"));
-                    const Decimal rate = cells.number(i, p);
-                    cells.set(i, p + 1, rate > Decimal() ? F(cells.number(i, kNet) * rate / Decimal(100)) : F(Decimal()));
-                    const Decimal amount = cells.number(i, p + 1);
+                    const Decimal taxRate = cells.number(i, p);
+                    const Decimal amount =
+                        taxRate > Decimal() ? (net[size_t(i)] * taxRate / Decimal(100)).roundHalfAway(2) : Decimal();
+                    cells.set(i, p + 1, F(amount));
                     T = R(T, 2) + amount;
                     if (inVatBase) {
                         // The whole tax amount enters the VAT base, kuruş included.
-                        extraVat[size_t(i)] += amount * r / Decimal(100);
-                        if (Decimal* share = ekmat.forRate(r))
+                        extraVat[size_t(i)] += amount * rate[size_t(i)] / Decimal(100);
+                        if (Decimal* share = ekmat.forRate(rate[size_t(i)]))
                             *share += amount;
                     }
                 }
-                rows.push_back({ordinal, rateTitle.left(rateTitle.size() - 1) + QStringLiteral(" Toplamı :"), F(T)});
+                rows.push_back({int(rows.size()) + 1, rateTitle.left(rateTitle.size() - 1) + QStringLiteral(" Toplamı :"), F(T)});
                 S = S + R(T, 2);
             }
             K = Decimal();
-            for (int i = 0; i < cells.count(); ++i) {
-                cells.set(i, kVat, F(cells.number(i, kVat) + extraVat[size_t(i)]));
-                K += cells.number(i, kVat);
+            for (int i = 0; i < n; ++i) {
+                const Decimal vat = (anyPair ? vatCell[size_t(i)] : cells.number(i, kVat)) + extraVat[size_t(i)];
+                cells.set(i, kVat, F(vat));
+                K += vat.roundHalfAway(2);
             }
             G = B + R(S, 2) + K - A;
 
