@@ -88,26 +88,6 @@ QString type(const QJsonArray& row, int col)
 
 } // namespace
 
-TEST(CustomerCard, KindLayouts)
-{
-    const KindLayout kurum = kindLayout(CustomerKind::Kurum);
-    EXPECT_EQ(kurum.label1, "ÜNVANI");
-    EXPECT_EQ(kurum.label6, "VK No");
-    EXPECT_TRUE(kurum.label2.isEmpty() && kurum.label3.isEmpty());
-    EXPECT_EQ(kurum.text6MaxLength, 10);
-    EXPECT_TRUE(kurum.showTitle);
-    EXPECT_FALSE(kurum.showNames);
-
-    const KindLayout sahis = kindLayout(CustomerKind::Sahis);
-    EXPECT_TRUE(sahis.label1.isEmpty());
-    EXPECT_EQ(sahis.label2, "ADI");
-    EXPECT_EQ(sahis.label3, "SOYADI");
-    EXPECT_EQ(sahis.label6, "TCK No");
-    EXPECT_EQ(sahis.text6MaxLength, 11);
-    EXPECT_FALSE(sahis.showTitle);
-    EXPECT_TRUE(sahis.showNames);
-}
-
 TEST(CustomerCard, NumberFilterAndButtons)
 {
     const QString msg = QStringLiteral("Vergi/TCK No için sayısal veri bekleniyor..!");
@@ -129,15 +109,6 @@ TEST(CustomerCard, NumberFilterAndButtons)
         EXPECT_EQ(r.panel2, c.panel) << c.typed;
         EXPECT_EQ(r.buttonsEnabled, c.enabled) << c.typed;
     }
-}
-
-TEST(CustomerCard, TitleAndNameExcludeEachOther)
-{
-    EXPECT_TRUE(boxChange(CardBox::Text1).clearNames);
-    EXPECT_FALSE(boxChange(CardBox::Text1).clearTitle);
-    EXPECT_TRUE(boxChange(CardBox::Text3).clearTitle);
-    EXPECT_FALSE(boxChange(CardBox::Text5).clearTitle || boxChange(CardBox::Text5).clearNames);
-    EXPECT_TRUE(boxChange(CardBox::Text4).clearPanel2);
 }
 
 TEST(CustomerCard, ChecksInOrderWithTheirMessages)
