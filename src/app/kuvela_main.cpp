@@ -1,14 +1,17 @@
+#include "shell/form1.h"
+#include "shell/program_end.h"
 #include "shell/window_dialogs.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     kuvela::installWindowDialogs();
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Kuvela"));
-    w.show();
+    kuvela::Form1 form;
+    // Start-up may already have ended the program (second copy, no connection).
+    if (kuvela::ProgramEnd::instance().requested())
+        return kuvela::ProgramEnd::instance().code();
+    form.show();
     return app.exec();
 }

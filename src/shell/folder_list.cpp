@@ -1,6 +1,9 @@
 #include "shell/folder_list.h"
 
+#include <QCollator>
 #include <QDir>
+#include <QLocale>
+#include <algorithm>
 #include <QFileInfo>
 
 namespace kuvela {
@@ -39,7 +42,12 @@ void FolderList::refresh()
     QDir dir(path_);
     if (!dir.isRoot())
         addItem(kUp);
-    addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    // Sorted as a Turkish reader expects: Ç after C, I before İ, Ş after S.
+    QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCollator order{QLocale(QLocale::Turkish, QLocale::Turkey)};
+    order.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(names.begin(), names.end(), order);
+    addItems(names);
 }
 
 } // namespace kuvela

@@ -1,0 +1,57 @@
+#pragma once
+// Program folders and workbooks for the shell's tests.
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+class QWidget;
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace kuvela::test {
+
+// A cell reference ("B4") and its value: a string or a number, as openpyxl writes them.
+using CellList = std::vector<std::pair<QString, QJsonValue>>;
+
+struct SheetSpec {
+    QString name;
+    CellList cells;
+};
+
+// Writes an .xlsx with /usr/bin/python3 and openpyxl; fails the test when it cannot.
+void writeWorkbook(const std::filesystem::path& file, const std::vector<SheetSpec>& sheets);
+
+// A fresh program folder that KUVELA_HOME points at while the object lives.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    ~ProgramFolder();
+    std::filesystem::path path() const;
+    std::filesystem::path operator/(const QString& relative) const;
+    // Data/DATA.xlsx with the given sheets.
+    void writeData(const std::vector<SheetSpec>& sheets) const;
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previousHome_;
+    bool hadHome_;
+};
+
+// A workbook the start-up accepts: login "demo"/1234 (a number), two companies,
+// the three code lists; `extra` cells of prgDATA are written over the defaults.
+std::vector<SheetSpec> standardData(const CellList& extraSettings = {});
+
+// Disabled by its own setting, whatever its parents are.
+bool disabledItself(const QWidget* w);
+
+} // namespace kuvela::test
