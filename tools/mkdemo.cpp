@@ -1,1 +1,59 @@
-int main(){return 0;}
+// Builds the demo program folder from the readable sources under demo/:
+// demo/data/<sheet>.tsv become the sheets of Data/DATA.xlsx (cells written as typed),
+// demo/files/* are copied into Data/.
+#include "platform/paths.h"
+#include "platform/workbook.h"
+
+#include <QFile>
+#include <QStringList>
+#include <cstdio>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using namespace kuvela;
+
+namespace {
+
+void fillSheet(Sheet& sheet, const fs::path& tsv)
+{
+    QFile f(fromPath(tsv));
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + tsv.string());
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+    for (int r = 0; r < lines.size(); ++r) {
+        const QStringList cells = lines[r].split(u'\t');
+        for (int c = 0; c < cells.size(); ++c)
+            if (!cells[c].isEmpty())
+                sheet.setText(r + 1, c + 1, cells[c]);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: mkdemo <demo sources> <program folder>\n");
+        return 2;
+    }
+    const fs::path src = fs::u8path(argv[1]);
+    const fs::path out = fs::u8path(argv[2]);
+    try {
+        for (const char* folder : {"Data", "prgDosyaları", "Firmalarım", "Raporlar", "Yedek"})
+            fs::create_directories(out / fs::u8path(folder));
+        Workbook wb = Workbook::create();
+        for (const char* name : {"prgDATA", "mDATA", "kodDATA", "sDATA"})
+            fillSheet(wb.addSheet(QString::fromLatin1(name)), src / "data" / (std::string(name) + ".tsv"));
+        wb.saveAs(out / "Data" / "DATA.xlsx");
+        if (fs::exists(src / "files"))
+            for (const auto& e : fs::directory_iterator(src / "files"))
+                fs::copy_file(e.path(), out / "Data" / e.path().filename(), fs::copy_options::overwrite_existing);
+    } catch (const WorkbookError& e) {
+        std::fprintf(stderr, "mkdemo: %s\n", e.message().toUtf8().constData());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mkdemo: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

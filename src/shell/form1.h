@@ -38,6 +38,15 @@ namespace kuvela {
 class FolderList;
 class SingleInstance;
 
+// What each area keeps beside the controls; each area defines its own struct in
+// its own folder and reaches it through Form1::state<T>().
+struct MasterDataState;
+struct FilePaneState;
+struct InvoiceEditorState;
+struct EditorDialogsState;
+struct PortalState;
+struct DocumentsState;
+
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -447,6 +456,10 @@ public:
     void imzaSayfasiAc();
     void ornekirsaliyeyukle();
 
+    // The area's own state, made on first use. Defined next to the area's struct:
+    //   template <> MasterDataState& Form1::state<MasterDataState>();
+    template <typename T> T& state();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -479,6 +492,27 @@ private:
     QStringList startupTrace_;
     StartupRun startupRun_;
     bool unloading_ = false;
+    // Area states; shared_ptr because their types are complete only in their areas.
+    std::shared_ptr<void> masterDataState_, filePaneState_, invoiceEditorState_, editorDialogsState_,
+        portalState_, documentsState_;
+    friend struct AreaStateAccess;
+};
+
+// Lets an area make and reach its slot: AreaStateAccess::slot<MasterDataState>(form).
+struct AreaStateAccess {
+    template <typename T> static T& get(Form1& f, std::shared_ptr<void> Form1::*slot)
+    {
+        auto& p = f.*slot;
+        if (!p)
+            p = std::make_shared<T>();
+        return *static_cast<T*>(p.get());
+    }
+    static constexpr auto masterData = &Form1::masterDataState_;
+    static constexpr auto filePane = &Form1::filePaneState_;
+    static constexpr auto invoiceEditor = &Form1::invoiceEditorState_;
+    static constexpr auto editorDialogs = &Form1::editorDialogsState_;
+    static constexpr auto portal = &Form1::portalState_;
+    static constexpr auto documents = &Form1::documentsState_;
 };
 
 } // namespace kuvela
