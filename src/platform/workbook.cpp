@@ -1,0 +1,218 @@
+#include "platform/workbook.h"
+
+#include "common/regional.h"
+#include "platform/paths.h"
+#include "platform/workbook_internal.h"
+#include "platform/workbook_xml.h"
+
+#include <cmath>
+#include <fstream>
+
+namespace kuvela {
+
+using detail::Book;
+
+QDate CellValue::date() const
+{
+    return kind == Kind::Date ? detail::serialToDate(number, false) : QDate();
+}
+
+QString CellValue::toText() const
+{
+    switch (kind) {
+    case Kind::Empty:
+        return {};
+    case Kind::Number:
+        return plainNumberText(number);
+    case Kind::Text:
+    case Kind::Error:
+        return text;
+    case Kind::Bool:
+        return boolean ? QStringLiteral("True") : QStringLiteral("False");
+    case Kind::Date: {
+        const QDate d = date();
+        if (!d.isValid())
+            return plainNumberText(number);
+        // As VB shows a Date: the day, the time of day, or both.
+        const double fraction = number - std::floor(number);
+        const long long ms = std::llround(fraction * 86400000.0);
+        const QString time = QTime::fromMSecsSinceStartOfDay(int(ms % 86400000)).toString(QStringLiteral("HH:mm:ss"));
+        if (ms == 0 || ms >= 86400000)
+            return shortDate(d);
+        return number < 1 ? time : shortDate(d) + QLatin1Char(' ') + time;
+    }
+    }
+    return {};
+}
+
+WorkbookError::WorkbookError(int code, const QString& message)
+    : std::runtime_error(message.toStdString()), code_(code), message_(message)
+{
+}
+
+namespace detail {
+
+QString Book::label() const
+{
+    return path.empty() ? QStringLiteral("Kitap1") : fromPath(path.filename());
+}
+
+void Book::fail(int code, const QString& what) const
+{
+    throw WorkbookError(code, what);
+}
+
+void Book::failUnreadable(const std::string& what) const
+{
+    fail(WorkbookError::kTypeMismatch,
+         QStringLiteral("%1 dosyası okunamadı: içeriği bozuk (%2).").arg(label(), QString::fromStdString(what)));
+}
+
+Sheet& Book::wrap(std::unique_ptr<SheetModel> m)
+{
+    sheets.push_back(std::unique_ptr<Sheet>(new Sheet(*this, std::move(m))));
+    return *sheets.back();
+}
+
+} // namespace detail
+
+namespace {
+
+std::unique_ptr<Book> bookFrom(std::string bytes, const std::filesystem::path& path)
+{
+    auto book = std::make_unique<Book>();
+    book->path = path;
+    try {
+        book->zip = std::make_unique<detail::ZipReader>(std::move(bytes));
+    } catch (const detail::ZipFailure&) {
+        book->fail(WorkbookError::kTypeMismatch,
+                   QStringLiteral("%1 dosyası açılamadı: geçerli bir Excel çalışma kitabı değil.").arg(book->label()));
+    }
+    book->readPackage();
+    return book;
+}
+
+} // namespace
+
+Workbook::Workbook(std::unique_ptr<detail::Book> book) : book_(std::move(book)) {}
+Workbook::Workbook(Workbook&&) noexcept = default;
+Workbook& Workbook::operator=(Workbook&&) noexcept = default;
+Workbook::~Workbook() = default;
+
+Workbook Workbook::open(const std::filesystem::path& file)
+{
+    const QString name = fromPath(file.filename());
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
+        throw WorkbookError(WorkbookError::kFileNotFound,
+                            QStringLiteral("%1 dosyası bulunamadı (%2).").arg(name, fromPath(file)));
+    if (std::filesystem::is_directory(file, ec))
+        throw WorkbookError(WorkbookError::kAccess, QStringLiteral("%1 bir dosya değil, klasör.").arg(name));
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes;
+    if (in) {
+        in.seekg(0, std::ios::end);
+        const std::streamoff size = in.tellg();
+        in.seekg(0, std::ios::beg);
+        if (size >= 0) {
+            bytes.resize(size_t(size));
+            in.read(bytes.data(), size);
+        }
+    }
+    if (!in)
+        throw WorkbookError(WorkbookError::kAccess, QStringLiteral("%1 dosyasına erişilemedi.").arg(name));
+    return Workbook(bookFrom(std::move(bytes), file));
+}
+
+Workbook Workbook::create()
+{
+    return Workbook(bookFrom(detail::newPackageBytes(), {}));
+}
+
+QStringList Workbook::sheetNames() const
+{
+    QStringList names;
+    for (const auto& s : book_->sheets)
+        names << s->name();
+    return names;
+}
+
+Sheet& Workbook::sheet(const QString& name)
+{
+    Sheet* found = nullptr;
+    for (const auto& s : book_->sheets)
+        if (s->name() == name) {
+            found = s.get();
+            break;
+        }
+    if (!found)
+        for (const auto& s : book_->sheets)
+            if (s->name().compare(name, Qt::CaseInsensitive) == 0) {
+                found = s.get();
+                break;
+            }
+    if (!found)
+        book_->fail(WorkbookError::kSubscript,
+                    QStringLiteral("%1 çalışma kitabında \"%2\" adlı sayfa yok.").arg(book_->label(), name));
+    book_->loadSheet(Book::modelOf(*found));
+    return *found;
+}
+
+Sheet& Workbook::sheet(int position1)
+{
+    if (position1 < 1 || position1 > int(book_->sheets.size()))
+        book_->fail(WorkbookError::kSubscript,
+                    QStringLiteral("%1 çalışma kitabında %2. sayfa yok.").arg(book_->label()).arg(position1));
+    Sheet& s = *book_->sheets[size_t(position1 - 1)];
+    book_->loadSheet(Book::modelOf(s));
+    return s;
+}
+
+Sheet& Workbook::addSheet(const QString& name)
+{
+    static const QString forbidden = QStringLiteral("[]:*?/\\");
+    bool bad = name.trimmed().isEmpty() || name.size() > 31 || name.startsWith(QLatin1Char('\''))
+               || name.endsWith(QLatin1Char('\''));
+    for (const QChar ch : name)
+        bad = bad || forbidden.contains(ch);
+    if (bad)
+        book_->fail(WorkbookError::kAppDefined, QStringLiteral("\"%1\" geçerli bir sayfa adı değil.").arg(name));
+    for (const auto& s : book_->sheets)
+        if (s->name().compare(name, Qt::CaseInsensitive) == 0)
+            book_->fail(WorkbookError::kAppDefined,
+                        QStringLiteral("%1 çalışma kitabında \"%2\" adlı bir sayfa zaten var.").arg(book_->label(), name));
+    return book_->newSheet(name);
+}
+
+void Workbook::save()
+{
+    if (book_->path.empty())
+        book_->fail(WorkbookError::kInvalidCall,
+                    QStringLiteral("%1 henüz bir dosyaya kaydedilmedi; önce bir dosya adı verilmeli.").arg(book_->label()));
+    book_->save(book_->path);
+}
+
+void Workbook::saveAs(const std::filesystem::path& file)
+{
+    book_->save(file);
+}
+
+std::filesystem::path Workbook::path() const
+{
+    return book_->path;
+}
+
+bool isOpenInSpreadsheet(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.parent_path();
+    const QString name = fromPath(file.filename());
+    std::error_code ec;
+    auto present = [&](const QString& lockName) { return std::filesystem::exists(folder / toPath(lockName), ec); };
+    if (present(QStringLiteral("~$") + name) || present(QStringLiteral(".~lock.") + name + QLatin1Char('#')))
+        return true;
+    // Excel shortens a long name's owner file by its first two letters.
+    const QString base = fromPath(file.stem());
+    return base.size() >= 8 && present(QStringLiteral("~$") + name.mid(2));
+}
+
+} // namespace kuvela

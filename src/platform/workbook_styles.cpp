@@ -1,0 +1,259 @@
+#include "platform/workbook_styles.h"
+
+#include "platform/workbook_xml.h"
+
+#include <cstdio>
+#include <unordered_map>
+
+namespace kuvela::detail {
+
+namespace {
+
+bool truthy(pugi::xml_attribute a, bool absent)
+{
+    if (!a)
+        return absent;
+    const std::string v = a.value();
+    return v == "1" || v == "true";
+}
+
+// The ARGB of a VB colour number (BGR): 255 -> FFFF0000.
+std::string argbOf(long vb)
+{
+    const unsigned long v = static_cast<unsigned long>(vb) & 0xFFFFFFul;
+    char buf[9];
+    std::snprintf(buf, sizeof buf, "FF%02lX%02lX%02lX", v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+    return buf;
+}
+
+const char* horizontalName(long xl)
+{
+    switch (xl) {
+    case -4131: return "left";
+    case -4152: return "right";
+    case -4108: return "center";
+    case 7: return "centerContinuous";
+    case -4130: return "justify";
+    case 5: return "fill";
+    default: return "";
+    }
+}
+
+const char* verticalName(long xl)
+{
+    switch (xl) {
+    case -4160: return "top";
+    case -4108: return "center";
+    case -4130: return "justify";
+    default: return ""; // -4107 bottom is the default
+    }
+}
+
+int intAttr(pugi::xml_node n, const char* name)
+{
+    return n.attribute(name).as_int(0);
+}
+
+} // namespace
+
+bool isDateFormatCode(const std::string& code)
+{
+    bool dated = false;
+    for (size_t i = 0; i < code.size(); ++i) {
+        const char c = code[i];
+        if (c == ';')
+            break; // the first section decides
+        if (c == '"') {
+            const size_t end = code.find('"', i + 1);
+            if (end == std::string::npos)
+                break;
+            i = end;
+        } else if (c == '[') {
+            const size_t end = code.find(']', i + 1);
+            if (end == std::string::npos)
+                break;
+            i = end;
+        } else if (c == '\\' || c == '_' || c == '*') {
+            ++i;
+        } else {
+            switch (c | 0x20) {
+            case 'd': case 'm': case 'y': case 'h': case 's': dated = true; break;
+            default: break;
+            }
+        }
+    }
+    return dated;
+}
+
+const std::string& StyleBook::defaultXml()
+{
+    static const std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<fonts count=\"1\"><font><sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/></font></fonts>"
+        "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill>"
+        "<fill><patternFill patternType=\"gray125\"/></fill></fills>"
+        "<borders count=\"1\"><border><left/><right/><top/><bottom/><diagonal/></border></borders>"
+        "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/></cellStyleXfs>"
+        "<cellXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/></cellXfs>"
+        "<cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/></cellStyles>"
+        "<dxfs count=\"0\"/><tableStyles count=\"0\"/>"
+        "</styleSheet>";
+    return xml;
+}
+
+StyleBook::StyleBook()
+{
+    load(defaultXml(), "xl/styles.xml");
+}
+
+void StyleBook::load(const std::string& xml, const std::string& partName)
+{
+    parsePart(doc_, xml, partName);
+    derived_.clear();
+    changed_ = false;
+    index();
+}
+
+void StyleBook::index()
+{
+    const pugi::xml_node root = doc_.document_element();
+    fonts_ = child(root, "fonts");
+    cellXfs_ = child(root, "cellXfs");
+    std::unordered_map<int, bool> customDate;
+    for (pugi::xml_node f = child(child(root, "numFmts"), "numFmt"); f; f = f.next_sibling())
+        if (isNamed(f, "numFmt"))
+            customDate[intAttr(f, "numFmtId")] = isDateFormatCode(f.attribute("formatCode").value());
+    xfs_.clear();
+    date_.clear();
+    for (pugi::xml_node x = cellXfs_.first_child(); x; x = x.next_sibling()) {
+        if (!isNamed(x, "xf"))
+            continue;
+        const int id = intAttr(x, "numFmtId");
+        const auto custom = customDate.find(id);
+        xfs_.push_back(x);
+        date_.push_back(custom != customDate.end() ? custom->second : ((id >= 14 && id <= 22) || (id >= 45 && id <= 47)));
+    }
+    fontNodes_.clear();
+    for (pugi::xml_node f = fonts_.first_child(); f; f = f.next_sibling())
+        if (isNamed(f, "font"))
+            fontNodes_.push_back(f);
+}
+
+pugi::xml_node StyleBook::xf(int i) const
+{
+    return i >= 0 && i < int(xfs_.size()) ? xfs_[size_t(i)] : pugi::xml_node();
+}
+
+pugi::xml_node StyleBook::fontOf(pugi::xml_node x) const
+{
+    const int id = intAttr(x, "fontId");
+    return id >= 0 && id < int(fontNodes_.size()) ? fontNodes_[size_t(id)] : pugi::xml_node();
+}
+
+bool StyleBook::isQuoted(int i) const
+{
+    return truthy(xf(i).attribute("quotePrefix"), false);
+}
+
+bool StyleBook::isBold(int i) const
+{
+    const pugi::xml_node b = child(fontOf(xf(i)), "b");
+    return b && truthy(b.attribute("val"), true);
+}
+
+bool StyleBook::satisfies(pugi::xml_node x, const StyleChange& c) const
+{
+    switch (c.kind) {
+    case StyleChange::Kind::Bold: {
+        const pugi::xml_node b = child(fontOf(x), "b");
+        return (b && truthy(b.attribute("val"), true)) == (c.value != 0);
+    }
+    case StyleChange::Kind::FontColor:
+        return child(fontOf(x), "color").attribute("rgb").value() == argbOf(c.value);
+    case StyleChange::Kind::HAlign:
+        return std::string(child(x, "alignment").attribute("horizontal").value()) == horizontalName(c.value);
+    case StyleChange::Kind::VAlign:
+        return std::string(child(x, "alignment").attribute("vertical").value()) == verticalName(c.value);
+    case StyleChange::Kind::QuotePrefix:
+        return truthy(x.attribute("quotePrefix"), false) == (c.value != 0);
+    }
+    return true;
+}
+
+int StyleBook::derive(int from, const StyleChange& c)
+{
+    if (from < 0 || from >= int(xfs_.size()))
+        from = 0;
+    const pugi::xml_node base = xf(from);
+    if (!base || satisfies(base, c))
+        return from;
+    const auto key = std::make_tuple(from, int(c.kind), c.value);
+    if (const auto it = derived_.find(key); it != derived_.end())
+        return it->second;
+
+    pugi::xml_node x = cellXfs_.append_copy(base);
+    switch (c.kind) {
+    case StyleChange::Kind::Bold:
+    case StyleChange::Kind::FontColor: {
+        const pugi::xml_node oldFont = fontOf(base);
+        pugi::xml_node font = oldFont ? fonts_.append_copy(oldFont) : appendElement(fonts_, "font");
+        if (c.kind == StyleChange::Kind::Bold) {
+            if (pugi::xml_node b = child(font, "b"))
+                font.remove_child(b);
+            if (c.value)
+                font.prepend_child((prefixOf(font) + "b").c_str());
+        } else {
+            pugi::xml_node color = child(font, "color");
+            if (!color)
+                color = insertElementBefore(font, "color", child(font, "name"));
+            color.remove_attributes();
+            color.append_attribute("rgb") = argbOf(c.value).c_str();
+        }
+        fontNodes_.push_back(font);
+        fonts_.attribute("count") ? fonts_.attribute("count").set_value(int(fontNodes_.size()))
+                                  : fonts_.append_attribute("count").set_value(int(fontNodes_.size()));
+        x.attribute("fontId") ? x.attribute("fontId").set_value(int(fontNodes_.size() - 1))
+                              : x.append_attribute("fontId").set_value(int(fontNodes_.size() - 1));
+        if (!x.attribute("applyFont"))
+            x.append_attribute("applyFont");
+        x.attribute("applyFont").set_value("1");
+        break;
+    }
+    case StyleChange::Kind::HAlign:
+    case StyleChange::Kind::VAlign: {
+        pugi::xml_node a = child(x, "alignment");
+        if (!a)
+            a = x.prepend_child((prefixOf(x) + "alignment").c_str());
+        const char* attr = c.kind == StyleChange::Kind::HAlign ? "horizontal" : "vertical";
+        const char* value = c.kind == StyleChange::Kind::HAlign ? horizontalName(c.value) : verticalName(c.value);
+        a.remove_attribute(attr);
+        if (*value)
+            a.append_attribute(attr) = value;
+        if (!x.attribute("applyAlignment"))
+            x.append_attribute("applyAlignment");
+        x.attribute("applyAlignment").set_value("1");
+        break;
+    }
+    case StyleChange::Kind::QuotePrefix:
+        x.remove_attribute("quotePrefix");
+        if (c.value)
+            x.append_attribute("quotePrefix") = "1";
+        break;
+    }
+    xfs_.push_back(x);
+    date_.push_back(date_[size_t(from)]);
+    if (pugi::xml_attribute count = cellXfs_.attribute("count"))
+        count.set_value(int(xfs_.size()));
+    changed_ = true;
+    const int id = int(xfs_.size() - 1);
+    derived_[key] = id;
+    return id;
+}
+
+std::string StyleBook::print() const
+{
+    return printPart(doc_);
+}
+
+} // namespace kuvela::detail
