@@ -6,7 +6,7 @@
 #include "shell/company_tree.h"
 #include "shell/form1.h"
 #include "shell/program_end.h"
-#include "shell_fixtures.h"
+#include "support/fixtures.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "platform/paths.h"
 #include "shell/form1.h"
 #include "shell/program_end.h"
-#include "shell_fixtures.h"
+#include "support/fixtures.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "platform/paths.h"
 #include "shell/button_kind.h"
 #include "shell/folder_list.h"
-#include "shell_fixtures.h"
+#include "support/fixtures.h"
 
 #include <QDir>
 #include <QPushButton>

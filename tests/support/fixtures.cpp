@@ -1,4 +1,4 @@
-#include "shell_fixtures.h"
+#include "support/fixtures.h"
 
 #include "platform/paths.h"
 
