@@ -1,0 +1,173 @@
+#!/usr/bin/python3
+"""The fake e-Arsiv portal for the tests: static pages, the scenario, and a record of
+what the pages saw. Standard library only.
+
+    server.py --root DIR --config FILE --events FILE --port 0
+
+Binds 127.0.0.1 and prints "PORT <n>" once it listens. The scenario file is read on
+every GET /__config, so a test may rewrite it between pages.
+"""
+import argparse
+import json
+import os
+import sys
+import threading
+import time
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+from urllib.parse import unquote, urlsplit
+
+UNITS = ["Gün", "Ay", "Yıl", "Saat", "Dakika", "Saniye", "Adet", "Paket", "Kutu", "mg", "g", "kg", "lt",
+         "ton", "Net Ton", "Gross ton", "mm", "cm", "m", "km", "ml", "mm3", "cm2", "cm3", "m2", "m3", "kJ",
+         "cl", "KARAT", "KWH", "MWH", "Ton baş.taşıma kap.", "Brüt kalori", "1000 lt", "Saf alkol lt",
+         "kg.m2", "Hücre adet", "Çift", "1000 m3", "Set", "1000 adet", "SCM", "NCM", "mmBTU", "CM³",
+         "Düzine", "dm2", "dm", "ha"]
+
+DEFAULTS = {
+    "user": "1111111",
+    "password": "abc123",
+    "taxpayerVkn": "1234567890",
+    "idStart": 1000,
+    "startPageDelayMs": 0,
+    "omitMainTreeOption": False,
+    "currencies": ["Türk Lirası", "Amerikan Doları", "Euro", "İngiliz Sterlini"],
+    "countries": ["Türkiye", "Almanya", "Azerbaycan"],
+    "units": UNITS,
+    "vatRates": ["0", "1", "8", "18"],
+    "defaultVatRate": "0",
+    "taxes": {"V9015": "KDV Tevkifatı", "V4080": "Özel İletişim Vergisi", "V0071": "ÖTV 1. Liste",
+              "V0021": "Banka Muameleleri Vergisi"},
+    "vatBaseTaxCodes": ["V0061", "V0071", "V9077", "V0073", "V0074", "V0075", "V0076", "V0077", "V8002",
+                        "V4071", "V8004", "V8005", "V4171", "V9944"],
+    "withholding": {"601": 40, "602": 90, "603": 70, "604": 50, "801": 100},
+    "specialBaseReasons": {"801": "Milli Piyango, Spor Toto vb. Oyunlar",
+                           "802": "Altından mamül veya altın ihtiva eden ziynet eşyaları"},
+    "prefillDate": True,
+    "prefillTime": False,
+    "lookup": {},
+    "tableHeaderInBody": True,
+    "totalSkew": {},
+    "refuseCreate": {},
+    "pagesWithoutDateContainer": [],
+    "omitAddLine": False,
+    "popupDelayMs": 0,
+    "idJumpPerPage": 0,
+}
+
+TYPES = {".html": "text/html; charset=utf-8", ".js": "application/javascript; charset=utf-8",
+         ".css": "text/css; charset=utf-8", ".json": "application/json; charset=utf-8",
+         ".png": "image/png", ".ico": "image/x-icon"}
+
+
+class Portal:
+    def __init__(self, root, config, events):
+        self.root = os.path.realpath(root)
+        self.config = config
+        self.events = events
+        self.lock = threading.Lock()
+        self.seq = 0
+        open(self.events, "w", encoding="utf-8").close()
+
+    def scenario(self):
+        merged = dict(DEFAULTS)
+        try:
+            with open(self.config, encoding="utf-8") as f:
+                merged.update(json.load(f))
+        except FileNotFoundError:
+            pass
+        return merged
+
+    def record(self, event):
+        with self.lock:
+            self.seq += 1
+            event = dict(event)
+            event["seq"] = self.seq
+            event.setdefault("time", int(time.time() * 1000))
+            with open(self.events, "a", encoding="utf-8") as f:
+                f.write(json.dumps(event, ensure_ascii=False) + "\n")
+
+    def recorded(self):
+        with self.lock:
+            with open(self.events, encoding="utf-8") as f:
+                return [json.loads(line) for line in f if line.strip()]
+
+    def reset(self):
+        with self.lock:
+            self.seq = 0
+            open(self.events, "w", encoding="utf-8").close()
+
+
+def handler_for(portal):
+    class Handler(BaseHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+        def reply(self, status, body=b"", ctype=None):
+            self.send_response(status)
+            if ctype:
+                self.send_header("Content-Type", ctype)
+            self.send_header("Content-Length", str(len(body)))
+            self.send_header("Cache-Control", "no-store")
+            self.end_headers()
+            if body and self.command != "HEAD":
+                self.wfile.write(body)
+
+        def reply_json(self, value):
+            self.reply(200, json.dumps(value, ensure_ascii=False).encode("utf-8"), TYPES[".json"])
+
+        def do_GET(self):
+            path = unquote(urlsplit(self.path).path)
+            if path == "/__config":
+                return self.reply_json(portal.scenario())
+            if path == "/__events":
+                return self.reply_json(portal.recorded())
+            if path == "/":
+                path = "/intragiris.html"
+            target = os.path.realpath(os.path.join(portal.root, path.lstrip("/")))
+            if not target.startswith(portal.root + os.sep) or not os.path.isfile(target):
+                return self.reply(404, "Sayfa bulunamadı.".encode("utf-8"), TYPES[".html"])
+            with open(target, "rb") as f:
+                body = f.read()
+            ctype = TYPES.get(os.path.splitext(target)[1].lower(), "application/octet-stream")
+            self.reply(200, body, ctype)
+
+        def do_POST(self):
+            path = urlsplit(self.path).path
+            length = int(self.headers.get("Content-Length") or 0)
+            data = self.rfile.read(length) if length else b""
+            if path == "/__event":
+                try:
+                    event = json.loads(data.decode("utf-8") or "{}")
+                except ValueError:
+                    return self.reply(400)
+                if not isinstance(event, dict):
+                    return self.reply(400)
+                portal.record(event)
+                return self.reply(204)
+            if path == "/__reset":
+                portal.reset()
+                return self.reply(204)
+            self.reply(404)
+
+    return Handler
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--config", required=True)
+    parser.add_argument("--events", required=True)
+    parser.add_argument("--port", type=int, default=0)
+    args = parser.parse_args()
+    portal = Portal(args.root, args.config, args.events)
+    server = ThreadingHTTPServer(("127.0.0.1", args.port), handler_for(portal))
+    server.daemon_threads = True
+    print("PORT %d" % server.server_address[1], flush=True)
+    try:
+        server.serve_forever()
+    except KeyboardInterrupt:
+        pass
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
