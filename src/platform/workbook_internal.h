@@ -112,6 +112,7 @@ struct Book {
     bool packageChanged = false;  // workbook.xml, its rels or content types
     std::string calcChainPart;
     bool dropCalcChain = false;
+    bool recalcOnLoad = false;    // a formula was overwritten: calcPr asks for a full calculation
 
     std::shared_ptr<std::atomic<bool>> cancel = std::make_shared<std::atomic<bool>>(false);
     std::vector<std::unique_ptr<Sheet>> sheets; // last: they go first, ending their readings
@@ -122,7 +123,7 @@ struct Book {
 
     void readPackage();                       // workbook_package.cpp
     Sheet& newSheet(const QString& name);     // workbook_package.cpp
-    void removeCalcChain();                   // workbook_package.cpp
+    void formulaOverwritten();                // workbook_package.cpp
     void ensureStylesPart();                  // workbook_package.cpp
     void loadSheet(SheetModel& m);            // workbook_sheet_read.cpp
     void prefetch(SheetModel& m);             // workbook_sheet_read.cpp

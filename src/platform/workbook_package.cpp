@@ -289,19 +289,22 @@ void Book::ensureStylesPart()
     packageChanged = true;
 }
 
-void Book::removeCalcChain()
+void Book::formulaOverwritten()
 {
-    if (calcChainPart.empty() || dropCalcChain)
+    if (recalcOnLoad)
         return;
-    dropCalcChain = true;
-    if (pugi::xml_node r = relationshipOfType(workbookRels, "/calcChain"))
-        r.parent().remove_child(r);
-    const std::string partName = "/" + calcChainPart;
-    for (pugi::xml_node o = contentTypes.document_element().first_child(); o; o = o.next_sibling())
-        if (isNamed(o, "Override") && partName == o.attribute("PartName").value()) {
-            o.parent().remove_child(o);
-            break;
-        }
+    recalcOnLoad = true;
+    if (!calcChainPart.empty()) {
+        dropCalcChain = true;
+        if (pugi::xml_node r = relationshipOfType(workbookRels, "/calcChain"))
+            r.parent().remove_child(r);
+        const std::string partName = "/" + calcChainPart;
+        for (pugi::xml_node o = contentTypes.document_element().first_child(); o; o = o.next_sibling())
+            if (isNamed(o, "Override") && partName == o.attribute("PartName").value()) {
+                o.parent().remove_child(o);
+                break;
+            }
+    }
     // Cached values of formulas that read the overwritten cell are stale now.
     const pugi::xml_node wb = workbookXml.document_element();
     pugi::xml_node calcPr = child(wb, "calcPr");

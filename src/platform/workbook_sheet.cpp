@@ -215,7 +215,7 @@ Cell& writable(detail::Book& book, SheetModel& m, int row, int col)
     Cell& c = m.cell(row, col, m.columnStyle(col));
     if (c.extra >= 0) {
         if (!m.extras[size_t(c.extra)].formula.empty())
-            book.removeCalcChain();
+            book.formulaOverwritten();
         c.extra = -1;
     }
     m.changed = true;

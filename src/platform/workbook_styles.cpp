@@ -181,6 +181,38 @@ bool StyleBook::satisfies(pugi::xml_node x, const StyleChange& c) const
     return true;
 }
 
+namespace {
+
+std::string printed(pugi::xml_node n)
+{
+    struct Writer : pugi::xml_writer {
+        std::string s;
+        void write(const void* data, size_t size) override { s.append(static_cast<const char*>(data), size); }
+    } w;
+    n.print(w, "", pugi::format_raw);
+    return std::move(w.s);
+}
+
+void setAttr(pugi::xml_node n, const char* name, const char* value)
+{
+    pugi::xml_attribute a = n.attribute(name);
+    if (!a)
+        a = n.append_attribute(name);
+    a.set_value(value);
+}
+
+// The index of an element among `nodes` written exactly as `candidate`, or -1.
+int findEqual(const std::vector<pugi::xml_node>& nodes, pugi::xml_node candidate)
+{
+    const std::string want = printed(candidate);
+    for (size_t i = 0; i < nodes.size(); ++i)
+        if (printed(nodes[i]) == want)
+            return int(i);
+    return -1;
+}
+
+} // namespace
+
 int StyleBook::derive(int from, const StyleChange& c)
 {
     if (from < 0 || from >= int(xfs_.size()))
@@ -192,12 +224,16 @@ int StyleBook::derive(int from, const StyleChange& c)
     if (const auto it = derived_.find(key); it != derived_.end())
         return it->second;
 
-    pugi::xml_node x = cellXfs_.append_copy(base);
+    // The new format is made aside first: a workbook saved many times over must not
+    // gain a copy of the same format with every save.
+    pugi::xml_document scratch;
+    pugi::xml_node x = scratch.append_copy(base);
+    bool appended = false;
     switch (c.kind) {
     case StyleChange::Kind::Bold:
     case StyleChange::Kind::FontColor: {
         const pugi::xml_node oldFont = fontOf(base);
-        pugi::xml_node font = oldFont ? fonts_.append_copy(oldFont) : appendElement(fonts_, "font");
+        pugi::xml_node font = oldFont ? scratch.append_copy(oldFont) : scratch.append_child((prefixOf(fonts_) + "font").c_str());
         if (c.kind == StyleChange::Kind::Bold) {
             if (pugi::xml_node b = child(font, "b"))
                 font.remove_child(b);
@@ -210,14 +246,15 @@ int StyleBook::derive(int from, const StyleChange& c)
             color.remove_attributes();
             color.append_attribute("rgb") = argbOf(c.value).c_str();
         }
-        fontNodes_.push_back(font);
-        fonts_.attribute("count") ? fonts_.attribute("count").set_value(int(fontNodes_.size()))
-                                  : fonts_.append_attribute("count").set_value(int(fontNodes_.size()));
-        x.attribute("fontId") ? x.attribute("fontId").set_value(int(fontNodes_.size() - 1))
-                              : x.append_attribute("fontId").set_value(int(fontNodes_.size() - 1));
-        if (!x.attribute("applyFont"))
-            x.append_attribute("applyFont");
-        x.attribute("applyFont").set_value("1");
+        int fontId = findEqual(fontNodes_, font);
+        if (fontId < 0) {
+            fontNodes_.push_back(fonts_.append_copy(font));
+            fontId = int(fontNodes_.size() - 1);
+            setAttr(fonts_, "count", std::to_string(fontNodes_.size()).c_str());
+            appended = true;
+        }
+        setAttr(x, "fontId", std::to_string(fontId).c_str());
+        setAttr(x, "applyFont", "1");
         break;
     }
     case StyleChange::Kind::HAlign:
@@ -230,9 +267,7 @@ int StyleBook::derive(int from, const StyleChange& c)
         a.remove_attribute(attr);
         if (*value)
             a.append_attribute(attr) = value;
-        if (!x.attribute("applyAlignment"))
-            x.append_attribute("applyAlignment");
-        x.attribute("applyAlignment").set_value("1");
+        setAttr(x, "applyAlignment", "1");
         break;
     }
     case StyleChange::Kind::QuotePrefix:
@@ -241,12 +276,16 @@ int StyleBook::derive(int from, const StyleChange& c)
             x.append_attribute("quotePrefix") = "1";
         break;
     }
-    xfs_.push_back(x);
-    date_.push_back(date_[size_t(from)]);
-    if (pugi::xml_attribute count = cellXfs_.attribute("count"))
-        count.set_value(int(xfs_.size()));
-    changed_ = true;
-    const int id = int(xfs_.size() - 1);
+    int id = findEqual(xfs_, x);
+    if (id < 0) {
+        xfs_.push_back(cellXfs_.append_copy(x));
+        date_.push_back(date_[size_t(from)]);
+        if (pugi::xml_attribute count = cellXfs_.attribute("count"))
+            count.set_value(int(xfs_.size()));
+        id = int(xfs_.size() - 1);
+        appended = true;
+    }
+    changed_ = changed_ || appended;
     derived_[key] = id;
     return id;
 }

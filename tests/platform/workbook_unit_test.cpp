@@ -184,14 +184,22 @@ TEST(WorkbookUnit, DerivedFormatsAppendOnly)
     const int quoted = styles.derive(bold, {StyleChange::Kind::QuotePrefix, 1});
     EXPECT_TRUE(styles.isQuoted(quoted));
     EXPECT_TRUE(styles.isBold(quoted));
-    EXPECT_EQ(styles.derive(quoted, {StyleChange::Kind::QuotePrefix, 0}) , 3);
+    EXPECT_EQ(styles.derive(quoted, {StyleChange::Kind::QuotePrefix, 0}), bold) << "an equal format is reused";
     EXPECT_EQ(styles.derive(0, {StyleChange::Kind::QuotePrefix, 0}), 0);
     const std::string xml = styles.print();
-    EXPECT_NE(xml.find("<cellXfs count=\"4\">"), std::string::npos) << xml;
-    EXPECT_NE(xml.find("<fonts count=\"2\">"), std::string::npos) << xml;
-    // The original first format is untouched.
-    EXPECT_NE(xml.find("<cellXfs count=\"4\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>"),
+    // The original first format is untouched; nothing is there twice.
+    EXPECT_NE(xml.find("<cellXfs count=\"3\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>"),
               std::string::npos) << xml;
+    EXPECT_NE(xml.find("<fonts count=\"2\">"), std::string::npos) << xml;
+
+    // A later session asking for the same formats finds them.
+    StyleBook later;
+    later.load(xml, "xl/styles.xml");
+    EXPECT_EQ(later.derive(0, {StyleChange::Kind::Bold, 1}), bold);
+    EXPECT_EQ(later.derive(bold, {StyleChange::Kind::QuotePrefix, 1}), quoted);
+    EXPECT_FALSE(later.changed());
+    EXPECT_EQ(later.derive(quoted, {StyleChange::Kind::FontColor, 255}), 3);
+    EXPECT_TRUE(later.changed());
 }
 
 TEST(WorkbookUnit, LockFilesBesideTheWorkbook)

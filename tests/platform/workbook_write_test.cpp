@@ -2,6 +2,7 @@
 // package alone, and saves that either complete or change nothing.
 #include "platform/workbook.h"
 #include "platform/workbook_testing.h"
+#include "platform/workbook_zip.h"
 #include "workbook_test_support.h"
 
 #include <QJsonArray>
@@ -189,7 +190,11 @@ TEST(WorkbookWrite, OverwrittenFormulaDropsTheCalculationChain)
     }
     const QJsonObject entries = zipEntries(file);
     EXPECT_FALSE(entries.contains("xl/calcChain.xml"));
+    const detail::ZipReader package(fileBytes(file));
+    EXPECT_EQ(package.read("[Content_Types].xml").find("calcChain"), std::string::npos);
+    EXPECT_EQ(package.read("xl/_rels/workbook.xml.rels").find("calcChain"), std::string::npos);
     const QJsonObject read = readWithOpenpyxl(file);
+    EXPECT_TRUE(read["fullCalcOnLoad"].toBool());
     EXPECT_EQ(cellOf(read, "Ham", "A6"), numberCell(5));
     EXPECT_EQ(cellOf(read, "Ham", "A10"), textCell("yeni"));
     EXPECT_EQ(cellOf(read, "Ham", "B4"), textCell("=1+1")) << "formulas not overwritten stay";
