@@ -77,6 +77,21 @@ TEST(PortalLogin, ReachesAStartPageThatComesLateAndLogsOutPastAnOpenAlert)
     EXPECT_EQ(logins[0]["user"], kUser.toStdString());
     EXPECT_EQ(portal.events().dump().find(kPass.toStdString()), std::string::npos);
 
+    // The page keeps the frame the later roads address by position: the first div of the
+    // document, and the pop-up panel as its sixth div.
+    EXPECT_EQ(session.find(Locator::tagName(QStringLiteral("div"))).attribute(QStringLiteral("id")),
+              QStringLiteral("runtime-body"));
+    session.driver().executeScript(QStringLiteral("Portal.showPopup('Bilgi metni');"));
+    EXPECT_EQ(session.find(Locator::xpath(QStringLiteral(
+                                  "//*[@id='runtime-body']/div[6]/div[2]/div/table/tbody/tr/td/span")))
+                  .text(),
+              QStringLiteral("Bilgi metni"));
+    session.find(Locator::xpath(QStringLiteral("//*[@id='runtime-body']/div[6]/div[2]/div/div/div/input"))).click();
+    // Hidden again: its close control shows no text.
+    EXPECT_EQ(session.find(Locator::xpath(QStringLiteral("//*[@id='runtime-body']/div[6]/div[1]/div[2]"))).text(),
+              QString());
+    EXPECT_EQ(portal.events("popup").size(), 1u);
+
     // An alert left open by the road must not swallow the logout.
     session.driver().executeScript(QStringLiteral("setTimeout(function () { alert('Kuvela'); }, 0);"));
     BrowserSession::bekle(200);

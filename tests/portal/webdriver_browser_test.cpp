@@ -132,7 +132,7 @@ TEST_F(OnCheckPage, FindsByEveryLocatorAndInsideElements)
     timer.start();
     EXPECT_FALSE(session->elemanBekle(Locator::id(QStringLiteral("yok")), 300));
     EXPECT_GE(timer.elapsed(), 300);
-    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_TRUE(session->elemanBekle(Locator::className(QStringLiteral("parca")), 300));
 }
 
@@ -265,6 +265,13 @@ TEST_F(OnCheckPage, AlertsAreAcceptedAndAnyOtherCommandLosesThem)
     EXPECT_EQ(failureCode([&] { byId("ad"); }), be::AlertOpen);
     EXPECT_EQ(failureCode([&] { driver().acceptAlert(); }), be::NoAlert);
     EXPECT_EQ(portal->awaitEvents("alertClosed", 2).size(), 2u);
+}
+
+TEST_F(OnCheckPage, TheStartPageSendsAStrangerToTheLogin)
+{
+    driver().navigate(portal->url(QStringLiteral("/anasayfa.html")));
+    EXPECT_TRUE(driver().currentUrl().endsWith(QStringLiteral("/intragiris.html")));
+    EXPECT_FALSE(session->elemanBekle(Locator::id(QStringLiteral("gen__1006")), 200));
 }
 
 TEST_F(OnCheckPage, WindowPicturesAndTheEnd)
