@@ -1,0 +1,44 @@
+#pragma once
+// Unpacking ZIP archives that come from outside (downloaded packages). An archive is
+// checked whole before anything is written: an entry that would land outside the
+// target folder (an absolute name, "..", a symbolic link) refuses the archive. The
+// entries are unpacked beside the target first and moved into place only when all of
+// them read well, so a damaged archive leaves the target folder as it was.
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <stdexcept>
+#include <vector>
+
+namespace kuvela {
+
+class ZipError : public std::runtime_error {
+public:
+    ZipError(int code, const QString& message);
+    int code() const { return code_; }        // " Hata No: " number
+    const QString& message() const { return message_; }  // Turkish, names the archive
+
+private:
+    int code_;
+    QString message_;
+};
+
+namespace Zip {
+
+// Unpacks every entry under targetFolder (made when missing); files already there
+// with the same names are replaced. Returns the files written, relative to the folder.
+// Throws ZipError.
+std::vector<std::filesystem::path> extractAll(const std::filesystem::path& archive,
+                                              const std::filesystem::path& targetFolder);
+
+// Unpacks the entry named `member` (its stored name, folders separated by "/") into
+// targetFile, replacing it whole. Throws ZipError.
+void extractOne(const std::filesystem::path& archive, const QString& member,
+                const std::filesystem::path& targetFile);
+
+// The stored names, in the archive's order. Throws ZipError.
+QStringList entryNames(const std::filesystem::path& archive);
+
+} // namespace Zip
+
+} // namespace kuvela
