@@ -41,8 +41,9 @@ int main(int argc, char** argv)
     try {
         for (const char* folder : {"Data", "prgDosyaları", "Firmalarım", "Raporlar", "Yedek"})
             fs::create_directories(out / fs::u8path(folder));
-        Workbook wb = Workbook::create();
-        for (const char* name : {"prgDATA", "mDATA", "kodDATA", "sDATA"})
+        Workbook wb = Workbook::create(QStringLiteral("prgDATA"));
+        fillSheet(wb.sheet(QStringLiteral("prgDATA")), src / "data" / "prgDATA.tsv");
+        for (const char* name : {"mDATA", "kodDATA", "sDATA"})
             fillSheet(wb.addSheet(QString::fromLatin1(name)), src / "data" / (std::string(name) + ".tsv"));
         wb.saveAs(out / "Data" / "DATA.xlsx");
         if (fs::exists(src / "files"))

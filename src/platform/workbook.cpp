@@ -124,9 +124,9 @@ Workbook Workbook::open(const std::filesystem::path& file)
     return Workbook(bookFrom(std::move(bytes), file));
 }
 
-Workbook Workbook::create()
+Workbook Workbook::create(const QString& firstSheetName)
 {
-    return Workbook(bookFrom(detail::newPackageBytes(), {}));
+    return Workbook(bookFrom(detail::newPackageBytes(firstSheetName), {}));
 }
 
 QStringList Workbook::sheetNames() const

@@ -103,8 +103,8 @@ private:
 class Workbook {
 public:
     static Workbook open(const std::filesystem::path& file);
-    // A new workbook with one worksheet, "Sayfa1".
-    static Workbook create();
+    // A new workbook with one worksheet, "Sayfa1" unless named otherwise.
+    static Workbook create(const QString& firstSheetName = QStringLiteral("Sayfa1"));
 
     Workbook(Workbook&&) noexcept;
     Workbook& operator=(Workbook&&) noexcept;

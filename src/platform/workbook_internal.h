@@ -141,8 +141,8 @@ struct Book {
     static const SheetModel& modelOf(const Sheet& s) { return *s.m_; }
 };
 
-// The bare package of a new workbook: one empty sheet "Sayfa1".
-std::string newPackageBytes();
+// The bare package of a new workbook: one empty sheet of the given name.
+std::string newPackageBytes(const QString& sheetName);
 // What a sheet part holds around its cells before it has any.
 const std::string& sheetSkeleton();
 

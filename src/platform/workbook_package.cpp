@@ -91,8 +91,10 @@ const std::string& emptySheetXml()
 
 } // namespace
 
-std::string newPackageBytes()
+std::string newPackageBytes(const QString& sheetName)
 {
+    std::string name;
+    appendAttr(name, sheetName.toStdString());
     const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
     ZipEdit e;
     e.put.emplace_back(kContentTypes, decl +
@@ -113,7 +115,7 @@ std::string newPackageBytes()
         "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
         "xmlns:r=\"" + std::string(kRelNs) + "\">"
         "<bookViews><workbookView activeTab=\"0\"/></bookViews>"
-        "<sheets><sheet name=\"Sayfa1\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
+        "<sheets><sheet name=\"" + name + "\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
     e.put.emplace_back("xl/_rels/workbook.xml.rels", decl +
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
         "<Relationship Id=\"rId1\" Type=\"" + std::string(kWorksheetRel) + "\" Target=\"worksheets/sheet1.xml\"/>"
