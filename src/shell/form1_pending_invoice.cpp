@@ -16,15 +16,8 @@ void Form1::Combo4_Change() {}
 void Form1::Combo5_LostFocus() {}
 void Form1::Combo6_LostFocus() {}
 void Form1::Command3_Click() { notYetAvailable(); }
-void Form1::Command4_Click() { notYetAvailable(); }
-void Form1::Command5_Click() { notYetAvailable(); }
 void Form1::Command7_Click() { notYetAvailable(); }
-void Form1::Command8_Click() { notYetAvailable(); }
 void Form1::Command9_Click() { notYetAvailable(); }
-void Form1::Command32_Click() { notYetAvailable(); }
-void Form1::Command41_Click() { notYetAvailable(); }
-void Form1::Command53_Click() { notYetAvailable(); }
-void Form1::ListView1_ItemClick() {}
 
 
 } // namespace kuvela
