@@ -383,7 +383,7 @@ TemplateExportResult exportLineTemplate(const TemplateExportRequest& request, co
         return out;
     }
     // Without a type the folder would be named after the combo's prompt.
-    if (!invoiceTypeByText(request.typeText) && request.typeText != lodgingTaxText()) {
+    if (request.typeText.isEmpty() || request.typeText == promptText()) {
         out.statusText = noTypeStatus();
         return out;
     }

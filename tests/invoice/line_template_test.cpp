@@ -140,6 +140,11 @@ TEST(LineTemplateExport, RefusalsAndFailedSavesAreNeverReportedAsSuccess)
         EXPECT_FALSE(r.saved);
         EXPECT_EQ(r.statusText, noCompanyStatus());
         EXPECT_TRUE(std::filesystem::is_empty(toPath(dir.path())));
+        // No folder named after the type combo's prompt.
+        const auto noType = exportLineTemplate({"ABC", promptText(), "05/03/2024", "", false}, g, toPath(dir.path()));
+        EXPECT_FALSE(noType.saved);
+        EXPECT_FALSE(noType.statusText.isEmpty());
+        EXPECT_TRUE(std::filesystem::is_empty(toPath(dir.path())));
     }
     {
         QTemporaryDir dir;  // a file stands where the company folder should be
