@@ -27,7 +27,6 @@ void Form1::Command18_Click() { notYetAvailable(); }
 void Form1::Command19_Click() { notYetAvailable(); }
 void Form1::Command21_Click() { notYetAvailable(); }
 void Form1::abouth_Click() { notYetAvailable(); }
-void Form1::help_Click() { notYetAvailable(); }
 
 
 } // namespace kuvela
