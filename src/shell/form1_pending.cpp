@@ -6,7 +6,6 @@
 namespace kuvela {
 
 // Browser driver and notice file.
-void Form1::checkChromeVersiyon() {}
 void Form1::indirOku() {}
 void Form1::yeniVersiyonIndir() {}
 
