@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-openpyxl python3-aiosmtpd
   chromium chromium-driver
-  xdg-utils
+  xdg-utils openssl
 )
 missing=()
 for p in "${packages[@]}"; do
