@@ -14,7 +14,6 @@ void Form1::yeniVersiyonIndir() {}
 void Form1::anouncements_Click() { notYetAvailable(); }
 void Form1::Label26_Click() {}
 void Form1::Command25_Click() { notYetAvailable(); }
-void Form1::Command26_Click() { notYetAvailable(); }
 void Form1::Frame20_MouseMove(int, int, float, float) {}
 void Form1::Option1_Click() {}
 void Form1::Option2_Click() {}

@@ -6,13 +6,9 @@
 namespace kuvela {
 
 // Documents, reports and e-mail.
-void Form1::File1_Click() {}
 void Form1::Command28_Click() { notYetAvailable(); }
 void Form1::Command30_Click() { notYetAvailable(); }
 void Form1::Command29_Click() { notYetAvailable(); }
-void Form1::Command34_Click() { notYetAvailable(); }
-void Form1::Command35_Click() { notYetAvailable(); }
-void Form1::Command36_Click() { notYetAvailable(); }
 void Form1::Command37_Click() { notYetAvailable(); }
 void Form1::Command38_Click() { notYetAvailable(); }
 void Form1::Command39_Click() { notYetAvailable(); }
