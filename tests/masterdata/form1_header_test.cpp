@@ -1,0 +1,78 @@
+// The header's small handlers, the contact list and the workbook opened for editing.
+#include "masterdata/form1_window_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <fstream>
+
+namespace kuvela {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Form1HeaderTest : public test::WindowTest {
+protected:
+    Form1& startStandard()
+    {
+        home_.writeData(test::standardData());
+        return start();
+    }
+};
+
+TEST_F(Form1HeaderTest, IssueTimeIsTheClocksTimeInTwentyFourHours)
+{
+    Form1& w = startStandard();
+    struct Case { QTime now; const char* shown; };
+    for (const Case& c : {Case{QTime(9, 5, 7), "09:05:07"}, Case{QTime(21, 5, 0), "21:05:00"}, Case{QTime(0, 0, 9), "00:00:09"}}) {
+        clock_->set(QDateTime(QDate(2024, 3, 3), c.now));
+        w.Label9_Click();
+        EXPECT_EQ(w.Text9->text(), QString::fromUtf8(c.shown));
+    }
+}
+
+TEST_F(Form1HeaderTest, DateLabelsBringTheirListsBack)
+{
+    Form1& w = startStandard();
+    w.Combo5->hide();
+    w.Combo6->hide();
+    w.Label8_Click();
+    EXPECT_FALSE(w.Combo5->isHidden());
+    EXPECT_TRUE(w.Text8->isHidden());
+    w.Label10_Click();
+    EXPECT_FALSE(w.Combo6->isHidden());
+    EXPECT_TRUE(w.Text10->isHidden());
+    EXPECT_EQ(w.Combo6->count(), 0) << "no invoice date was chosen yet";
+}
+
+TEST_F(Form1HeaderTest, ContactsComeFromTheVCardFileOncePerClick)
+{
+    Form1& w = startStandard();
+    w.List6->addItem(QStringLiteral("önceki"));
+    w.Label14_Click();
+    EXPECT_EQ(items(w.List6), QStringList{QStringLiteral("önceki")}) << "no file: the list stays";
+    EXPECT_TRUE(w.panelText(7).contains(QStringLiteral("Kişiler.vcf"))) << w.panelText(7).toStdString();
+
+    std::ofstream(home_ / QStringLiteral("Data/Kişiler.vcf"), std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ali Veli\r\nEMAIL;TYPE=INTERNET:ali@example.test\r\nEND:VCARD\r\n"
+           "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:group\r\nFN:Muhasebe Grubu\r\nEND:VCARD\r\n"
+           "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ayşe Kaya\r\nTEL:123\r\nEND:VCARD\r\n";
+    for (int click = 0; click < 2; ++click) {
+        w.Label14_Click();
+        EXPECT_EQ(items(w.List6), (QStringList{QStringLiteral("ali@example.test\tAli Veli"), QStringLiteral("\tAyşe Kaya")}));
+    }
+}
+
+TEST_F(Form1HeaderTest, DefinitionsMenuOpensTheWorkbookWithTheDesktopsProgram)
+{
+    Form1& w = startStandard();
+    w.setPanel(7, QStringLiteral("eski"));
+    w.parameters->trigger();
+    ASSERT_EQ(desktop_->opened.size(), 1u);
+    EXPECT_EQ(desktop_->opened.front(), home_ / QStringLiteral("Data/DATA.xlsx"));
+    EXPECT_TRUE(w.panelText(7).isEmpty());
+    EXPECT_TRUE(dialogs_->shown().empty());
+}
+
+} // namespace
+} // namespace kuvela
