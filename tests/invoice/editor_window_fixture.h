@@ -50,7 +50,7 @@ class EditorWindowTest : public ::testing::Test {
 protected:
     EditorWindowTest()
     {
-        previousDesktop_ = Desktop::replace(std::make_unique<RecordingDesktop>());
+        previousDesktop_ = Desktop::replace(kuvela::test::windowTestDesktop());
         previousClock_ = Clock::replace(std::unique_ptr<Clock>(clock_ = new ManualClock(QDateTime(QDate(2024, 3, 15), QTime(10, 0)))));
     }
     ~EditorWindowTest() override

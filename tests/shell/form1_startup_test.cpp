@@ -38,7 +38,7 @@ class StartupTest : public ::testing::Test {
 protected:
     StartupTest()
     {
-        auto desktop = std::make_unique<RecordingDesktop>();
+        auto desktop = kuvela::test::windowTestDesktop();
         desktop_ = desktop.get();
         previousDesktop_ = Desktop::replace(std::move(desktop));
         previousClock_ = Clock::replace(std::make_unique<ManualClock>(QDateTime(QDate(2024, 3, 3), QTime(9, 5))));
@@ -307,10 +307,10 @@ TEST_F(StartupTest, ExitButtonsEndTheProgramAndLaterFunctionsSaySoPlainly)
     home_.writeData(standardData());
     auto w = start();
     ASSERT_TRUE(login(*w, QStringLiteral("demo"), QStringLiteral("1234")));
-    w->Command12->click();
+    w->Command20->click();
     EXPECT_EQ(dialogs_->texts(), QStringList{QStringLiteral("Bu işlev henüz kullanılamıyor.")});
     dialogs_->clear();
-    w->parameters->trigger();
+    w->faturaindir->trigger();
     EXPECT_EQ(dialogs_->texts(), QStringList{QStringLiteral("Bu işlev henüz kullanılamıyor.")});
 
     EXPECT_TRUE(end_->codes.empty());

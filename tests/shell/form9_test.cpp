@@ -41,7 +41,7 @@ class Form9Test : public ::testing::Test {
 protected:
     Form9Test()
     {
-        previousDesktop_ = Desktop::replace(std::make_unique<RecordingDesktop>());
+        previousDesktop_ = Desktop::replace(kuvela::test::windowTestDesktop());
         previousClock_ = Clock::replace(std::make_unique<ManualClock>(QDateTime(QDate(2024, 3, 3), QTime(9, 5))));
         home_.writeData(test::standardData());
     }

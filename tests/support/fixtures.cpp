@@ -1,6 +1,9 @@
 #include "support/fixtures.h"
 
+#include "platform/desktop.h"
 #include "platform/paths.h"
+
+#include <QFile>
 
 #include <QDir>
 #include <QJsonDocument>
@@ -39,6 +42,19 @@ wb.save(sys.argv[1])
     py.closeWriteChannel();
     ASSERT_TRUE(py.waitForFinished(30000));
     ASSERT_EQ(py.exitCode(), 0) << py.readAllStandardError().toStdString();
+}
+
+std::unique_ptr<RecordingDesktop> windowTestDesktop()
+{
+    auto desktop = std::make_unique<RecordingDesktop>();
+    desktop->online = true;
+    desktop->chrome = QStringLiteral("120.0.6099.71");
+    const std::filesystem::path folder = programFolder() / toPath(QStringLiteral("prgDosyaları"));
+    std::filesystem::create_directories(folder);
+    QFile f(fromPath(folder / "ChromeDriverVersiyon.txt"));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write("[120]\r\n");
+    return desktop;
 }
 
 ProgramFolder::ProgramFolder()

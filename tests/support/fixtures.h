@@ -6,11 +6,14 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <utility>
 #include <vector>
 
 class QWidget;
+
+namespace kuvela { class RecordingDesktop; }
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -50,6 +53,10 @@ private:
 // A workbook the start-up accepts: login "demo"/1234 (a number), two companies,
 // the three code lists; `extra` cells of prgDATA are written over the defaults.
 std::vector<SheetSpec> standardData(const CellList& extraSettings = {});
+
+// A desktop for window tests: online, with a browser whose driver the current
+// program folder (KUVELA_HOME) already records, so start-up's driver check passes quietly.
+std::unique_ptr<RecordingDesktop> windowTestDesktop();
 
 // Disabled by its own setting, whatever its parents are.
 bool disabledItself(const QWidget* w);
