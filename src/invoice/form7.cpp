@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/workbook.h"
 #include "shell/form1.h"
+#include "shell/combo_items.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -59,15 +60,6 @@ void place(QGridLayout* grid, const QString& label, QWidget* field, int row, int
     grid->addWidget(field, row, column + 1, 1, span);
 }
 
-// A list refilled without choosing an item: the box keeps the text it shows.
-void fillKeepingText(QComboBox* box, const QStringList& items)
-{
-    const QSignalBlocker quiet(box);
-    const QString text = box->currentText();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
-}
 
 void setIfChanged(QLineEdit* box, const QString& text)
 {
@@ -268,20 +260,20 @@ void Form7::load(const QString& filter)
         return;
     }
     const masterdata::ProductCodeLists& codes = catalogue.codeLists;
-    fillKeepingText(Combo3, codes.withholding);
-    fillKeepingText(Combo4, codes.extraTaxes);
-    fillKeepingText(Combo5, codes.extraTaxes);
-    fillKeepingText(Combo1, codes.units);
-    fillKeepingText(Combo2, codes.vatRates);
-    fillKeepingText(Combo10, codes.specialReasons);
+    addItemsKeepingText(Combo3, codes.withholding);
+    addItemsKeepingText(Combo4, codes.extraTaxes);
+    addItemsKeepingText(Combo5, codes.extraTaxes);
+    addItemsKeepingText(Combo1, codes.units);
+    addItemsKeepingText(Combo2, codes.vatRates);
+    addItemsKeepingText(Combo10, codes.specialReasons);
     if (filtertxt.isEmpty()) {
         // Emptied first, so that a reload does not list the companies twice.
         const QSignalBlocker quiet(Combo7);
         Combo7->clear();
-        fillKeepingText(Combo7, catalogue.companies);
+        addItemsKeepingText(Combo7, catalogue.companies);
     }
-    fillKeepingText(Combo6, catalogue.cards.codes);
-    fillKeepingText(Combo8, catalogue.cards.names);
+    addItemsKeepingText(Combo6, catalogue.cards.codes);
+    addItemsKeepingText(Combo8, catalogue.cards.names);
 }
 
 void Form7::Command1_Click()

@@ -11,6 +11,7 @@
 #include "shell/button_kind.h"
 #include "shell/company_tree.h"
 #include "shell/form1_filepane.h"
+#include "shell/combo_items.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,15 +30,6 @@ namespace kuvela {
 
 namespace {
 
-// Items added to an editable list leave the text typed in its box alone.
-void addItemsKeepingText(QComboBox* box, const QStringList& items)
-{
-    const QSignalBlocker quiet(box);
-    const QString text = box->currentText();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
-}
 
 void applyCompany(Form1& f, const CompanySettings& s)
 {

@@ -12,6 +12,7 @@
 #include "shell/program_end.h"
 #include "shell/single_instance.h"
 #include "shell/twips.h"
+#include "shell/combo_items.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,15 +43,6 @@ fs::path programFiles()
     return programFolder() / toPath(QStringLiteral("prgDosyaları"));
 }
 
-// Items added to a list keep the box's text as it stands, as the original's lists do.
-void addItemsKeepingText(QComboBox* box, const QStringList& items)
-{
-    const QSignalBlocker quiet(box);
-    const QString text = box->currentText();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
-}
 
 } // namespace
 
