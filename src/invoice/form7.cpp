@@ -60,7 +60,6 @@ void place(QGridLayout* grid, const QString& label, QWidget* field, int row, int
     grid->addWidget(field, row, column + 1, 1, span);
 }
 
-
 void setIfChanged(QLineEdit* box, const QString& text)
 {
     if (box->text() != text)
