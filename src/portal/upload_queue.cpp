@@ -1,0 +1,77 @@
+#include "portal/upload_queue.h"
+
+#include "common/regional.h"
+
+namespace kuvela::portal {
+
+const std::vector<QueueColumn>& queueColumns()
+{
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    static const std::vector<QueueColumn> columns = {
+        {QStringLiteral("S.No"), left},
+        {QStringLiteral("ETTN No"), centre},
+        {QStringLiteral("Tarih"), centre},
+        {QStringLiteral("Vergi Kimlik No"), right},
+        {QStringLiteral("Vergi Dairesi"), left},
+        {QStringLiteral("Adı-Soyadı / Ünvanı"), left},
+        {QStringLiteral("Adresi"), left},
+        {QStringLiteral("Tutar"), right},
+        {QStringLiteral("Fark"), centre},
+        {QStringLiteral("Satırlar"), centre},
+        {QStringLiteral("Durum"), left},
+    };
+    return columns;
+}
+
+QString draftWaitsStatus() { return QStringLiteral("Yüklendi-Taslak Oluştur'u bekliyor"); }
+QString answerWaitsStatus() { return QStringLiteral("Oluştur ya da Vazgeç bekleniyor..."); }
+QString overLimitStatus() { return QStringLiteral("Limit üzerinde Toplam Farkı var. Kaydedilmedi !"); }
+QString cancelledStatus() { return QStringLiteral("Vazgeçildi"); }
+QString createdStatus() { return QStringLiteral("GIB SERİ NO OLUŞTU"); }
+
+QString queueAmount(const QString& checkTotal)
+{
+    const std::optional<Decimal> total = regionalConvert(checkTotal);
+    return total ? formatAmount(*total, 2) : QString();
+}
+
+QString queueDifference(const QString& portalTotal, const QString& checkTotal)
+{
+    const std::optional<Decimal> portal = regionalConvert(portalTotal);
+    const std::optional<Decimal> ours = regionalConvert(checkTotal);
+    if (!portal || !ours)
+        return {};
+    return formatAmount(*portal - *ours, 2);
+}
+
+bool withinLimit(const QString& difference, const QString& limit)
+{
+    const std::optional<Decimal> diff = regionalConvert(difference);
+    const std::optional<Decimal> most = regionalConvert(limit);
+    if (!diff || !most)
+        return false;
+    return diff->roundHalfAway(2) <= most->roundHalfAway(2);
+}
+
+QString limitFromScroll(int value) { return formatPlain(Decimal(value) / Decimal(100)); }
+
+QString singleUploadNumber() { return QStringLiteral("1"); }
+
+QString draftLoadedLog()
+{
+    return QStringLiteral("Fatura bilgileri yüklendi. Portal üzerinden Oluştur butonuna tıkladığınızda portala "
+                          "kaydedilecek ve GIB seri numarası oluşacaktır.");
+}
+
+std::optional<QPointF> PanelDrag::mouseMove(int button, float x, float y)
+{
+    if (button == 1)
+        return QPointF(x - x0_, y - y0_);
+    x0_ = x;
+    y0_ = y;
+    return std::nullopt;
+}
+
+} // namespace kuvela::portal
