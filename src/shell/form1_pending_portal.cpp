@@ -6,11 +6,8 @@
 namespace kuvela {
 
 // Portal upload.
-void Form1::Command12_Click() { notYetAvailable(); }
 void Form1::coklufaturayukle() {}
 void Form1::Command31_Click() { notYetAvailable(); }
-void Form1::Command50_Click() { notYetAvailable(); }
-void Form1::Command55_Click() { notYetAvailable(); }
 void Form1::Command42_Click() { notYetAvailable(); }
 void Form1::Command43_Click() { notYetAvailable(); }
 void Form1::Command6_Click() { notYetAvailable(); }
@@ -20,12 +17,6 @@ void Form1::Check5_Click() {}
 void Form1::prm1_Click() {}
 void Form1::prm2_Click() {}
 void Form1::prm3_Click() {}
-void Form1::setHeader() {}
-void Form1::AutosizeColumns(QTreeWidget*) {}
-void Form1::Text28_Change() {}
-void Form1::VScroll1_Change() {}
-void Form1::Frame23_MouseMove(int, int, float, float) {}
-void Form1::Frame26_MouseMove(int, int, float, float) {}
 
 
 } // namespace kuvela

@@ -1,0 +1,324 @@
+// The single upload "e-Arşiv": the invoice on the main window typed into the portal's
+// interactive invoice page, its total compared in the upload log, and the draft left
+// open for the user until the panel is closed or "GÜVENLİ ÇIKIŞ" is pressed.
+#include "invoice/form1_editor_state.h"
+#include "invoice/form1_editor_type.h"
+#include "invoice/form2.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "portal/form1_portal_state.h"
+#include "portal/invoice_page_fill.h"
+#include "shell/twips.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace kuvela {
+
+namespace {
+
+const QString kQuit = QStringLiteral("QUIT");
+const QString kLoggedOut = QStringLiteral("Portaldan Güvenli Çıkış yapıldı.");
+const QString kNotLoggedOut = QStringLiteral("Portaldan çıkış yapılamadı; tarayıcı kapatıldı.");
+
+// While an upload holds the portal session, nothing else may open one: the buttons and
+// the menu entry that start a portal browser are disabled, and given back as they were.
+class BrowserButtonsLock {
+public:
+    explicit BrowserButtonsLock(Form1& f)
+    {
+        for (QWidget* w : {static_cast<QWidget*>(f.Command12), static_cast<QWidget*>(f.Command20),
+                           static_cast<QWidget*>(f.Command22), static_cast<QWidget*>(f.Command27),
+                           static_cast<QWidget*>(f.Command1)}) {
+            widgets_.push_back({w, w->isEnabled()});
+            w->setEnabled(false);
+        }
+        action_ = f.faturaindir;
+        actionEnabled_ = action_->isEnabled();
+        action_->setEnabled(false);
+    }
+    ~BrowserButtonsLock()
+    {
+        for (auto& [w, enabled] : widgets_)
+            if (w)
+                w->setEnabled(enabled);
+        if (action_)
+            action_->setEnabled(actionEnabled_);
+    }
+    BrowserButtonsLock(const BrowserButtonsLock&) = delete;
+    BrowserButtonsLock& operator=(const BrowserButtonsLock&) = delete;
+
+private:
+    std::vector<std::pair<QPointer<QWidget>, bool>> widgets_;
+    QPointer<QAction> action_;
+    bool actionEnabled_ = true;
+};
+
+// Notices the main window being closed while the road waits for the user.
+class CloseWatch : public QObject {
+public:
+    CloseWatch(Form1& f, bool& closing) : form_(f), closing_(closing) { form_.installEventFilter(this); }
+    ~CloseWatch() override { form_.removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &form_ && event->type() == QEvent::Close)
+            closing_ = true;
+        return false;
+    }
+
+private:
+    Form1& form_;
+    bool& closing_;
+};
+
+struct RunningFlag {
+    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
+    ~RunningFlag() { flag = false; }
+    bool& flag;
+};
+
+QString secondsText(double seconds) { return QString::number(seconds, 'f', 2).replace(u'.', u','); }
+
+QString downloadFolder(const Form1& f)
+{
+    return fromPath(programFolder() / "Firmalarım" / toPath(f.Combo4->currentText()) / "Satış Faturaları" / "Temp");
+}
+
+QStringList returnReferences(Form1& f)
+{
+    // Read only from a dialog that is there; opening one here would make an empty list.
+    if (const auto* dialog = f.findChild<Form2*>(QString(), Qt::FindDirectChildrenOnly))
+        return dialog->references();
+    return {};
+}
+
+portal::InvoicePageInput pageInput(Form1& f)
+{
+    portal::InvoicePageInput in;
+    in.invoiceDate = f.Text8->text();
+    in.invoiceTime = f.Text9->text();
+    in.currency = f.Combo2->currentText();
+    in.exchangeRate = f.Text7->text();
+    in.typeText = f.Combo1->currentText();
+    in.typePosition = invoiceTypePosition(f);
+    in.taxNumber = f.Text4->text();
+    in.buyer = {f.uunvan->text(), f.aad->text(), f.ssoyad->text()};
+    in.taxOffice = f.Text3->text();
+    in.country = f.Text12->text();
+    in.address = f.Text2->text();
+    in.despatchNumber = f.Text11->text();
+    in.despatchDate = f.Text10->text();
+    in.returnReferences = returnReferences(f);
+    in.grid = lineGrid(f);
+    in.note = f.Text6->toPlainText();
+    return in;
+}
+
+// Steps 6 to 10: the message, the bar, the buyer as the portal wants it, the date.
+void prepare(Form1& f)
+{
+    f.setPanel(7, QStringLiteral("e Arşiv Portalına giriş yapılıyor. Lütfen bekleyin..."));
+    f.setProgress(0.0001);
+    f.Label25->clear();
+    f.ProgressBar1->setVisible(true);
+    f.setProgress(1);
+    f.Label25->clear();
+    if (f.Text4->text().startsWith(u' '))
+        f.Text4->setText(f.Text4->text().mid(1));
+    const portal::BuyerNames names = portal::splitBuyerName(f.Text19->text(), f.Text20->text());
+    f.uunvan->setText(names.title);
+    f.aad->setText(names.givenName);
+    f.ssoyad->setText(names.surname);
+    if (f.Text8->text().isEmpty())
+        f.Text8->setText(portal::portalDate(Clock::instance().now().date()));
+}
+
+// Step 29: the one row of the log.
+void writeQueueRow(Form1& f, const QString& ettn)
+{
+    f.ListView3->clear();
+    f.Command31->hide();
+    portal::UploadQueueRow row;
+    row.number = portal::singleUploadNumber();
+    row.ettn = ettn;
+    row.date = f.Text8->text();
+    row.taxNumber = f.Text4->text();
+    row.taxOffice = f.Text3->text();
+    row.name = f.Text19->text();
+    row.address = f.Text2->text();
+    row.amount = portal::queueAmount(f.checkTotal->text());
+    row.difference = portal::queueDifference(f.portalTotal->text(), f.checkTotal->text());
+    row.status = portal::draftWaitsStatus();
+    auto* item = new QTreeWidgetItem(f.ListView3, row.cells());
+    Q_UNUSED(item);
+    f.setHeader();
+    f.Text28->setPlainText(portal::draftLoadedLog());
+}
+
+// Step 31: the window stays usable until the panel goes, "GÜVENLİ ÇIKIŞ" is pressed or
+// the window is closed.
+void waitForTheUser(Form1& f, PortalState& ps)
+{
+    auto done = [&] { return f.Frame26->isHidden() || f.karar == kQuit || ps.windowClosing; };
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(25);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start();
+    if (!done())
+        loop.exec();
+    if (f.karar == kQuit)
+        f.karar.clear();
+}
+
+} // namespace
+
+void Form1::Command12_Click()
+{
+    PortalState& ps = state<PortalState>();
+    if (ps.uploadRunning)
+        return;
+
+    // Preconditions.
+    Frame21->setEnabled(false);
+    if (lineGrid(*this).rowCount() == 0) {
+        msgBox(QStringLiteral("Fatura satırlarında veri yok!"), MsgIcon::Exclamation);
+        return;
+    }
+    if (user->text().isEmpty() || pass->text().isEmpty()) {
+        setPanel(7, QStringLiteral("Portal kullanıcı bilgileri girilmemiş..!"));
+        return;
+    }
+    checkConnection();
+    if (Ret == 0)
+        return;
+    checkChromeVersiyon();
+
+    const RunningFlag running(ps.uploadRunning);
+    const BrowserButtonsLock lock(*this);
+    ps.windowClosing = false;
+    ps.lastSkipped.clear();
+    prepare(*this);
+    QElapsedTimer timer;
+    timer.start();
+    portal::RoadWaits wait;
+
+    BrowserSession session;
+    const PortalLogin how = PortalLogin::singleUpload();
+    LoginOutcome login;
+    try {
+        login = session.portalGiris(BrowserStart::singleUpload(downloadFolder(*this)), user->text(), pass->text(), how,
+                                    {[this](const QString& s) { setPanel(7, s); },
+                                     [this](int p) { setProgress(p); }});
+    } catch (const WebDriverError& e) {
+        msgBox(e.fullMessage(), MsgIcon::Critical);
+        return;
+    }
+    if (!login.loggedIn)
+        return;
+    ys = QString::number(login.attempts);
+
+    try {
+        // The page's own numbering, so that every field is found where this page put it.
+        const portal::PageMap page{portal::baseIdOr1026(portal::readDateContainerId(session, 10, 50, wait))};
+        QString ettn;
+        QString taxpayer;
+        session.attempt(QStringLiteral("ETTN okuma ") + page.gen(portal::offset::Ettn),
+                        [&] { ettn = session.find(Locator::id(page.gen(portal::offset::Ettn))).text(); });
+        session.attempt(QStringLiteral("mükellef vergi no okuma ") + portal::fixed::TaxpayerNumber,
+                        [&] { taxpayer = session.find(Locator::id(portal::fixed::TaxpayerNumber)).text(); });
+        if (taxpayer != firmaVKN)
+            msgBox(QStringLiteral("Dikkat ! kullanıcı ile mükellef vergi no uyuşmuyor !!! \nprgDATA sayfanızı kontrol edin!!!"),
+                   MsgIcon::Exclamation);
+
+        // The total is read afresh: another invoice's figure must never be compared.
+        portalTotal->clear();
+        const QString total = portal::fillInvoicePage(
+            session, page, pageInput(*this),
+            {[this](int p) { setProgress(p); },
+             [](const QString& message) { msgBox(message, MsgIcon::Exclamation); }},
+            wait);
+        portalTotal->setText(total);
+
+        const double seconds = double(timer.elapsed()) / 1000.0;
+        ys = secondsText(seconds);
+        Label25->setText(QStringLiteral("Yükleme Süresi: ") + ys + QStringLiteral(" Saniye"));
+        setPanel(7, QStringLiteral("Yükleme tamamlandı."));
+        ps.lastUploadSeconds = seconds;
+        ps.lastFixedWaitsMs = wait.totalMs() + how.waitBeforeMenu + how.waitBeforePage + how.waitAfterPage;
+
+        session.attempt(QStringLiteral("tarayıcı penceresini taşıma"), [&] { session.driver().moveWindow(0, 600); });
+        Frame26->move(twipsToPixels(1800), twipsToPixels(3600));
+        Frame26->show();
+        Frame26->raise();
+        session.attempt(QStringLiteral("yükleme uyarısı"), [&] {
+            session.driver().executeScript(
+                QStringLiteral("alert('Kuvela v%1 fatura bilgilerini başarıyla yükledi. Kaydetmek istiyorsanız "
+                               "aşağıdaki Oluştur butonuna tıklayın.');")
+                    .arg(prgVersiyon));
+        });
+
+        writeQueueRow(*this, ettn);
+        Command50->show();
+        {
+            const CloseWatch watch(*this, ps.windowClosing);
+            waitForTheUser(*this, ps);
+        }
+
+        // The upload's own alert is accepted first, or the logout would not happen.
+        const bool loggedOut = session.portalCikis();
+        const QString end = loggedOut ? kLoggedOut : kNotLoggedOut;
+        Text28->setPlainText(end);
+        setPanel(7, end);
+    } catch (const std::exception& e) {
+        // Nothing after the login may end the program; the session quits with the road.
+        msgBox(QString::fromUtf8(e.what()), MsgIcon::Critical);
+    }
+    ps.lastSkipped = session.skippedSteps();
+}
+
+void Form1::Command50_Click()
+{
+    Command12->setEnabled(true);
+    karar = kQuit;
+    Command50->hide();
+    for (QWidget* w : {static_cast<QWidget*>(Check4), static_cast<QWidget*>(Check6), static_cast<QWidget*>(Command20),
+                       static_cast<QWidget*>(Command22)})
+        w->setEnabled(true);
+}
+
+void Form1::Command55_Click()
+{
+    setPanel(7, QString());
+    Command12->setEnabled(true);
+    Command50->hide();
+    Frame26->hide();
+    Check4->setChecked(false);
+    Check6->setChecked(false);
+    for (QWidget* w : {static_cast<QWidget*>(Check4), static_cast<QWidget*>(Check6), static_cast<QWidget*>(Command20),
+                       static_cast<QWidget*>(Command22)})
+        w->setEnabled(true);
+    Command31->setEnabled(false);
+    Combo4->setEnabled(true);
+}
+
+} // namespace kuvela
