@@ -70,6 +70,8 @@ Form5::Form5(Form1& main)
     grid->addWidget(Command1, 1, 1, Qt::AlignBottom);
     grid->addWidget(Command2, 2, 1, Qt::AlignTop);
     grid->addWidget(List2, 1, 2, 2, 1);
+    grid->setRowStretch(1, 1);
+    grid->setRowStretch(2, 1);
     auto* column = new QVBoxLayout(this);
     column->addWidget(Label1);
     column->addLayout(grid, 1);
