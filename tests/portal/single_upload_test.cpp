@@ -10,7 +10,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <csignal>
 #include <iostream>
 
 using namespace kuvela;
@@ -100,6 +103,8 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     std::vector<bool> browserButtons;
     upload([this] { safeExit(); }, [&] {
         duringWait = queueRow();
+        QDir().mkpath(QStringLiteral(KUVELA_BINARY_DIR "/screenshots"));
+        form->Frame26->grab().save(QStringLiteral(KUVELA_BINARY_DIR "/screenshots/upload_panel_waiting.png"));
         for (QWidget* w : {(QWidget*)form->Command12, (QWidget*)form->Command20, (QWidget*)form->Command22,
                            (QWidget*)form->Command27, (QWidget*)form->Command1})
             browserButtons.push_back(w->isEnabled());
@@ -290,7 +295,7 @@ TEST_F(UploadWindowTest, ForeignCurrencyDespatchNoteAndAPersonThePortalKnewOther
     EXPECT_FALSE(disabledItself(form->Check6));
 }
 
-TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowed)
+TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowedAndABrowserClosedByHandIsNoLogout)
 {
     start({{"idStart", 9900}, {"idJumpPerPage", 100}});
     invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
@@ -298,14 +303,32 @@ TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowed)
     first.extraTax1 = QStringLiteral("V0071-ÖTV 1. Liste%");
     first.extraTax1Rate = "12,5";
     line(first);
-    upload([this] { safeExit(); });
+    upload([this] { safeExit(); }, [&] {
+        // The user shuts the browser by hand while the draft waits.
+        for (const qint64 pid : browserProcessesOfThisTest()) {
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+            if (comm.open(QIODevice::ReadOnly) && !comm.readAll().contains("driver"))
+                ::kill(pid_t(pid), SIGKILL);
+        }
+    });
     ASSERT_TRUE(waited);
-    EXPECT_EQ(skipped(), QString());
-    const json page = loggedOutForm();
-    EXPECT_EQ(page["N"], 10026);
-    expectRowsAreTheGrid(page["rows"], lineGrid(*form));
+    const auto opened = portal->events("pageOpened");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0]["N"], 10026);
+    // Every step up to the wait found its element on the page numbered past 10000.
+    const auto& steps = form->state<PortalState>().lastSkipped;
+    ASSERT_FALSE(steps.empty());
+    EXPECT_TRUE(steps.back().what.contains(QStringLiteral("gen__1008"))) << s(skipped());
+    for (const SkippedStep& st : steps)
+        EXPECT_TRUE(st.what.contains(QStringLiteral("gen__1008"))) << s(skipped());
     // A tax that enters the VAT base, computed alike on both sides.
     EXPECT_EQ(queueRow()[8], "0,00");
+    EXPECT_EQ(queueRow()[7], "238,95");
+    // No logout happened, so none is reported; nothing is left running.
+    EXPECT_TRUE(portal->events("logout").empty());
+    EXPECT_EQ(form->Text28->toPlainText(), QStringLiteral("Portaldan çıkış yapılamadı; tarayıcı kapatıldı."));
+    EXPECT_NE(form->panelText(7), kLoggedOut);
+    EXPECT_TRUE(browserProcessesOfThisTest().empty());
 }
 
 TEST_F(UploadWindowTest, APageThatAddsNoRowsIsTriedBoundedlyAndClosingTheWindowLogsOut)
