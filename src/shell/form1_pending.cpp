@@ -5,11 +5,6 @@
 
 namespace kuvela {
 
-// Browser driver and notice file.
-void Form1::indirOku() {}
-void Form1::yeniVersiyonIndir() {}
-
-
 // Side panels, about, contact.
 void Form1::anouncements_Click() { notYetAvailable(); }
 void Form1::Label26_Click() {}
