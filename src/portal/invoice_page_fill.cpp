@@ -46,6 +46,11 @@ private:
         if (feedback_.progress)
             feedback_.progress(value);
     }
+    void unlock(const QString& dateId)
+    {
+        step(QStringLiteral("tarih alanı açma ") + dateId, [&] { s_.tarihAlaniAc(s_.find(byId(dateId))); });
+        wait_.add(2 * 250);
+    }
     // Click the field's holder, unlock the date picker and type the date over what it holds.
     void dateField(int off, const QString& date);
     void addTax(const QString& code);
@@ -62,7 +67,7 @@ void PageFiller::dateField(int off, const QString& date)
     click(page_.gen(off));
     wait_(250);
     const QString field = page_.dateGen(off);
-    step(QStringLiteral("tarih alanı açma ") + field, [&] { s_.tarihAlaniAc(s_.find(byId(field))); });
+    unlock(field);
     step(QStringLiteral("tarih yazma ") + field, [&] { s_.panoIleYaz(s_.find(byId(field)), date); });
 }
 
@@ -131,7 +136,7 @@ void PageFiller::taxesAndReturns(const InvoicePageInput& in)
             const QString& reference = in.returnReferences[j];
             wait_(150);
             const QString dateId = page_.returnDate(j);
-            step(QStringLiteral("iade tarih alanı açma ") + dateId, [&] { s_.tarihAlaniAc(s_.find(byId(dateId))); });
+            unlock(dateId);
             type(page_.returnNumber(j), invoice::referenceSerial(reference));
             click(dateId);
             wait_(25);

@@ -41,6 +41,8 @@ struct PageFillFeedback {
 class RoadWaits {
 public:
     void operator()(int ms);
+    // A pause the session made itself (the date unlock's two).
+    void add(int ms) { total_ += ms; }
     long long totalMs() const { return total_; }
 
 private:
