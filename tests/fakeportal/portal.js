@@ -531,7 +531,9 @@
     root.appendChild(createButton);
     createButton.addEventListener("click", function () {
       var delay = cfg.popupDelayMs || 0;
-      if (delay > 0) setTimeout(create, delay);
+      var clicked = form;
+      // A form closed meanwhile creates nothing.
+      if (delay > 0) setTimeout(function () { if (form === clicked) create(); }, delay);
       else create();
     });
     fillers(117, 118);
