@@ -6,8 +6,6 @@
 namespace kuvela {
 
 // Invoice editor.
-void Form1::Command3_Click() { notYetAvailable(); }
-void Form1::Command9_Click() { notYetAvailable(); }
 
 
 } // namespace kuvela
