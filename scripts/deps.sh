@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6network6 qt6-multimedia-dev
+  qt6-base-dev qt6-base-dev-tools libqt6network6
   libzip-dev libpugixml-dev libcurl4-openssl-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-openpyxl python3-aiosmtpd
