@@ -8,15 +8,8 @@ namespace kuvela {
 // Portal upload.
 void Form1::coklufaturayukle() {}
 void Form1::Command31_Click() { notYetAvailable(); }
-void Form1::Command42_Click() { notYetAvailable(); }
-void Form1::Command43_Click() { notYetAvailable(); }
-void Form1::Command6_Click() { notYetAvailable(); }
 void Form1::Check4_Click() {}
 void Form1::Check6_Click() {}
-void Form1::Check5_Click() {}
-void Form1::prm1_Click() {}
-void Form1::prm2_Click() {}
-void Form1::prm3_Click() {}
 
 
 } // namespace kuvela

@@ -1,0 +1,257 @@
+// The bulk road of the main window up to the queue: the bulk mode switch, the
+// parameters panel and the reading of a bulk template into the upload log. The
+// reading and grouping themselves are plain functions (bulk_template.h).
+#include "portal/form1_bulk_reading.h"
+
+#include "invoice/form1_editor_state.h"
+#include "invoice/form1_editor_type.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "shell/button_kind.h"
+#include "shell/file_pane_logic.h"
+#include "shell/twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <system_error>
+
+namespace kuvela {
+
+namespace {
+
+void setTextColour(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::ButtonText, colour);
+    w->setPalette(p);
+}
+
+void setListBackground(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, colour);
+    w->setPalette(p);
+}
+
+// Text20 and Text19 are written without their customer searches.
+void setBuyerBoxes(Form1& f, const portal::BulkBuyer& b)
+{
+    const QSignalBlocker quiet20(f.Text20);
+    const QSignalBlocker quiet19(f.Text19);
+    f.Text20->setText(b.text20);
+    f.Text4->setText(b.text4);
+    f.Text3->setText(b.text3);
+    f.Text19->setText(b.text19);
+    f.Text2->setText(b.text2);
+    f.Text12->setText(b.text12);
+    f.Text5->setText(b.text5);
+    f.uunvan->setText(b.uunvan);
+    f.aad->setText(b.aad);
+    f.ssoyad->setText(b.ssoyad);
+    f.Frame13->hide();
+    f.Frame14->hide();
+}
+
+// yekunal's inputs as the window holds them.
+invoice::TotalsSettings totalsSettings(Form1& f)
+{
+    invoice::TotalsSettings s;
+    s.typePosition = invoiceTypePosition(f);
+    s.dc = f.dc;
+    s.userNot1 = f.userNot1;
+    s.userNot2 = f.userNot2;
+    s.userNot3 = f.userNot3;
+    s.prmMatStr = f.prmMatStr;
+    s.prmYazStr = f.prmYazStr;
+    return s;
+}
+
+void chooseGrouping(Form1& f, portal::GroupingMode mode)
+{
+    f.Label52->clear();
+    f.setPanel(7, portal::groupingStatusText(mode));
+}
+
+void writeQueue(Form1& f, const std::vector<portal::BulkInvoice>& invoices)
+{
+    for (const portal::BulkInvoice& invoice : invoices)
+        new QTreeWidgetItem(f.ListView3, invoice.queueRow().cells());
+    // Once for all rows: the widths come out as after a layout per row.
+    f.setHeader();
+}
+
+} // namespace
+
+portal::GroupingMode chosenGrouping(const Form1& f)
+{
+    if (f.prm1->isChecked())
+        return portal::GroupingMode::ByTaxNumber;
+    if (f.prm2->isChecked())
+        return portal::GroupingMode::ByName;
+    if (f.prm3->isChecked())
+        return portal::GroupingMode::OnePerRow;
+    return portal::GroupingMode::None;
+}
+
+void loadBulkInvoice(Form1& f, const portal::BulkInvoice& invoice, bool datesFromExcel)
+{
+    setBuyerBoxes(f, invoice.buyer);
+    invoice::LineGrid& grid = lineGrid(f);
+    grid.rows = invoice.totals.lines;
+    f.yekunal();
+    if (datesFromExcel)
+        f.Text8->setText(invoice.date);
+}
+
+void clearBulkInvoice(Form1& f)
+{
+    setBuyerBoxes(f, portal::BulkBuyer{});
+    lineGrid(f).rows.clear();
+    showLineGrid(f);
+    f.ListView2->clear();
+    f.checkTotal->clear();
+}
+
+void Form1::Check5_Click()
+{
+    if (Combo1->currentText() == QStringView(kNoInvoiceType))
+        return;
+    Command3->show();
+    makeUnusable(Command3);
+    const bool bulk = Check5->isChecked();
+    if (bulk) {
+        setTextColour(Check5, QColor(0, 0, 255));
+        setListBackground(File1, QColor(255, 250, 255));
+        Command6->show();
+        Command6->setEnabled(false);
+        setPanel(7, QStringLiteral("Çoklu Veri almak için bir Excel dosyası seçiniz...!"));
+        Command12->setEnabled(false);
+        for (QRadioButton* view : {Option4, Option5, Option6, Option7})
+            view->setChecked(false);
+        if (Option3->isChecked())
+            Option3_Click();
+        else
+            Option3->setChecked(true);  // runs Option3_Click
+    } else {
+        setTextColour(Check5, QApplication::palette(Check5).color(QPalette::HighlightedText));
+        setListBackground(File1, QApplication::palette(File1).color(QPalette::Window));
+        Command6->hide();
+        setPanel(7, QString());
+        Command12->setEnabled(true);
+    }
+
+    const QString company = Combo4->currentText();
+    const std::filesystem::path folder =
+        viewFolder({PaneView::Proforma, programFolder(), company, Combo1->currentText(), bulk});
+    // Only inside a chosen company's tree.
+    std::error_code ec;
+    if (company.isEmpty() || company == QStringView(kNoCompany) ||
+        !std::filesystem::is_directory(companyFolder(programFolder(), company), ec))
+        return;
+    if (!bulk) {
+        setDir1Path(fromPath(folder));
+    } else if (folder.filename() == "Multi") {
+        std::filesystem::create_directories(folder, ec);
+        setDir1Path(fromPath(folder));
+    }
+}
+
+void Form1::Command6_Click()
+{
+    Combo4->setEnabled(false);
+    Frame23->show();
+    Frame23->raise();
+    for (QRadioButton* option : {prm1, prm2, prm3}) {
+        // An exclusive option cannot be cleared on its own.
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
+    Check7->setChecked(false);
+}
+
+void Form1::prm1_Click() { chooseGrouping(*this, portal::GroupingMode::ByTaxNumber); }
+void Form1::prm2_Click() { chooseGrouping(*this, portal::GroupingMode::ByName); }
+void Form1::prm3_Click() { chooseGrouping(*this, portal::GroupingMode::OnePerRow); }
+
+void Form1::Command42_Click()
+{
+    Label52->clear();
+    Frame23->hide();
+    setPanel(7, QString());
+}
+
+void Form1::Command43_Click()
+{
+    Label52->clear();
+    const portal::BulkHeader header{Text8->text(), Text10->text(), Text11->text(), chosenGrouping(*this),
+                                    Check8->isChecked()};
+    if (const auto refusal = portal::checkBulkHeader(header)) {
+        if (refusal->inLabel52)
+            Label52->setText(refusal->text);
+        else
+            msgBox(refusal->text, MsgIcon::Information);
+        return;
+    }
+
+    Frame23->hide();
+    Command31->show();
+    Command12->setEnabled(false);
+    Frame21->setEnabled(true);
+    beginRoad();
+    setPanel(7, portal::bulkReadingStatus());
+
+    portal::BulkSettings settings;
+    settings.mode = header.mode;
+    settings.errorChecks = Check7->isChecked();
+    settings.datesFromExcel = Check8->isChecked();
+    settings.invoiceDate = Text8->text();
+    settings.typeText = Combo1->currentText();
+    settings.grid = &lineGrid(*this);
+    settings.totals = totalsSettings(*this);
+    settings.programVersion = prgVersiyon;
+    const portal::BulkReading reading = portal::readBulkWorkbook(seciliDosya, settings);
+
+    using End = portal::BulkReading::End;
+    if (reading.end == End::NotExcel) {
+        setPanel(7, *reading.statusText);
+        return;
+    }
+    ListView3->clear();
+    writeQueue(*this, reading.invoices);
+    clnCount = QString::number(reading.invoices.size() + 1);
+    // A refused workbook leaves the invoice on the window as it was; otherwise the
+    // window holds the last invoice read, or none after a complete reading.
+    if (reading.end == End::Complete || (reading.end != End::Refused && reading.invoices.empty()))
+        clearBulkInvoice(*this);
+    else if (reading.end != End::Refused)
+        loadBulkInvoice(*this, reading.invoices.back(), settings.datesFromExcel);
+    if (reading.end == End::Complete && settings.datesFromExcel && !reading.invoices.empty())
+        Text8->setText(reading.invoices.back().date);
+
+    for (const portal::BulkMessage& message : reading.messages)
+        msgBox(message.text, message.icon);
+
+    if (reading.end == End::Complete) {
+        Frame26->move(twipsToPixels(1800), twipsToPixels(3600));
+        Frame26->show();
+        Frame26->raise();
+        Text28->setPlainText(*reading.logText);
+        Text6->clear();
+    }
+    if (reading.statusText)
+        setPanel(7, *reading.statusText);
+}
+
+} // namespace kuvela
