@@ -554,6 +554,9 @@ void Form1::buildPanels(QWidget* host)
     upload->addWidget(Command41, 3, 2);
     upload->addWidget(Command50, 3, 3);
     Command50->hide();
+    // The answer buttons show only while a confirm-mode run waits.
+    Command53->hide();
+    Command41->hide();
     Frame26->setGeometry(twipsToPixels(1800), twipsToPixels(3600), twipsToPixels(15000), twipsToPixels(6000));
 
     for (QWidget* w : std::initializer_list<QWidget*>{Frame13, Frame14, Frame15, Frame19, Frame20, Frame7, Frame10,
