@@ -14,19 +14,23 @@
 
 namespace kuvela {
 
+invoice::TotalsSettings totalsSettingsOf(const Form1& f)
+{
+    invoice::TotalsSettings s;
+    s.typePosition = invoiceTypePosition(f);
+    s.dc = f.dc;
+    s.userNot1 = f.userNot1;
+    s.userNot2 = f.userNot2;
+    s.userNot3 = f.userNot3;
+    s.prmMatStr = f.prmMatStr;
+    s.prmYazStr = f.prmYazStr;
+    return s;
+}
+
 void Form1::yekunal()
 {
     invoice::LineGrid& grid = lineGrid(*this);
-    invoice::TotalsSettings settings;
-    settings.typePosition = invoiceTypePosition(*this);
-    settings.dc = dc;
-    settings.userNot1 = userNot1;
-    settings.userNot2 = userNot2;
-    settings.userNot3 = userNot3;
-    settings.prmMatStr = prmMatStr;
-    settings.prmYazStr = prmYazStr;
-
-    const invoice::TotalsResult result = invoice::yekunal(grid, settings);
+    const invoice::TotalsResult result = invoice::yekunal(grid, totalsSettingsOf(*this));
     if (!result.error)
         grid.rows = result.lines;
     showLineGrid(*this);

@@ -1,5 +1,6 @@
 #pragma once
 // The invoice type as the main window's type combo holds it.
+#include "invoice/totals.h"
 #include "shell/form1.h"
 
 namespace kuvela {
@@ -8,5 +9,9 @@ namespace kuvela {
 // prompt or any text that is no item (the combo is editable, so its current index
 // alone can lag behind its text).
 int invoiceTypePosition(const Form1& form);
+
+// What the totals read of the window besides the lines: type, decimals, the
+// company's note lines and flags.
+invoice::TotalsSettings totalsSettingsOf(const Form1& form);
 
 } // namespace kuvela

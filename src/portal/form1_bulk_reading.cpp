@@ -64,19 +64,6 @@ void setBuyerBoxes(Form1& f, const portal::BulkBuyer& b)
 }
 
 // yekunal's inputs as the window holds them.
-invoice::TotalsSettings totalsSettings(Form1& f)
-{
-    invoice::TotalsSettings s;
-    s.typePosition = invoiceTypePosition(f);
-    s.dc = f.dc;
-    s.userNot1 = f.userNot1;
-    s.userNot2 = f.userNot2;
-    s.userNot3 = f.userNot3;
-    s.prmMatStr = f.prmMatStr;
-    s.prmYazStr = f.prmYazStr;
-    return s;
-}
-
 void chooseGrouping(Form1& f, portal::GroupingMode mode)
 {
     f.Label52->clear();
@@ -219,7 +206,7 @@ void Form1::Command43_Click()
     settings.invoiceDate = Text8->text();
     settings.typeText = Combo1->currentText();
     settings.grid = &lineGrid(*this);
-    settings.totals = totalsSettings(*this);
+    settings.totals = totalsSettingsOf(*this);
     settings.programVersion = prgVersiyon;
     const portal::BulkReading reading = portal::readBulkWorkbook(seciliDosya, settings);
 
