@@ -16,8 +16,8 @@ QString selectAll() { return Keys::chord(Keys::Control, QStringLiteral("a")); }
 // One page of the road, with its session, its ids and its pauses.
 class PageFiller {
 public:
-    PageFiller(BrowserSession& s, const PageMap& p, const PageFillFeedback& f, RoadWaits& w)
-        : s_(s), page_(p), feedback_(f), wait_(w)
+    PageFiller(BrowserSession& s, const PageMap& p, const PageFillFeedback& f, RoadWaits& w, const PageFillRoad& r)
+        : s_(s), page_(p), feedback_(f), wait_(w), road_(r)
     {
     }
 
@@ -46,13 +46,10 @@ private:
         if (feedback_.progress)
             feedback_.progress(value);
     }
-    void unlock(const QString& dateId)
-    {
-        step(QStringLiteral("tarih alanı açma ") + dateId, [&] { s_.tarihAlaniAc(s_.find(byId(dateId))); });
-        wait_.add(2 * 250);
-    }
-    // Click the field's holder, unlock the date picker and type the date over what it holds.
-    void dateField(int off, const QString& date);
+    void unlock(const QString& dateId, int pauseMs = 250);
+    // Click the field's holder (or what the road clicks instead), unlock the date picker
+    // and type the date over what it holds.
+    void dateField(int off, const QString& date, const QString& firstClick, int firstWaitMs, int unlockMs);
     void addTax(const QString& code);
     int lineRowCount();
 
@@ -60,20 +57,41 @@ private:
     const PageMap& page_;
     const PageFillFeedback& feedback_;
     RoadWaits& wait_;
+    const PageFillRoad& road_;
 };
 
-void PageFiller::dateField(int off, const QString& date)
+void PageFiller::unlock(const QString& dateId, int pauseMs)
 {
-    click(page_.gen(off));
-    wait_(250);
+    if (pauseMs == 250) {
+        step(QStringLiteral("tarih alanı açma ") + dateId, [&] { s_.tarihAlaniAc(s_.find(byId(dateId))); });
+        wait_.add(2 * 250);
+        return;
+    }
+    // The session's unlock pauses 250 ms; the bulk run's pauses are shorter.
+    step(QStringLiteral("tarih alanı açma ") + dateId, [&] {
+        const Element field = s_.find(byId(dateId));
+        s_.driver().executeScript(QStringLiteral("arguments[0].removeAttribute('disabled')"), field);
+        wait_(pauseMs);
+        s_.driver().executeScript(QStringLiteral("arguments[0].setAttribute('class', 'csc-textbox')"), field);
+        wait_(pauseMs);
+    });
+}
+
+void PageFiller::dateField(int off, const QString& date, const QString& firstClick, int firstWaitMs, int unlockMs)
+{
+    click(firstClick);
+    wait_(firstWaitMs);
     const QString field = page_.dateGen(off);
-    unlock(field);
+    unlock(field, unlockMs);
     step(QStringLiteral("tarih yazma ") + field, [&] { s_.panoIleYaz(s_.find(byId(field)), date); });
 }
 
 void PageFiller::header(const InvoicePageInput& in)
 {
-    dateField(offset::InvoiceDate, in.invoiceDate);
+    if (road_.dateFromPicker)
+        dateField(offset::InvoiceDate, in.invoiceDate, page_.dateGen(offset::InvoiceDate), 10, road_.dateUnlockMs);
+    else
+        dateField(offset::InvoiceDate, in.invoiceDate, page_.gen(offset::InvoiceDate), 250, road_.dateUnlockMs);
     type(page_.dateGen(offset::InvoiceTime), in.invoiceTime);
 
     const QString currency = page_.gen(offset::Currency);
@@ -108,7 +126,10 @@ void PageFiller::header(const InvoicePageInput& in)
 
     if (!in.despatchDate.isEmpty()) {
         type(page_.gen(offset::DespatchNumber), in.despatchNumber);
-        dateField(offset::DespatchDate, in.despatchDate);
+        if (road_.despatchFromLabel)
+            dateField(offset::DespatchDate, in.despatchDate, QStringLiteral("irsaltrId"), 10, 250);
+        else
+            dateField(offset::DespatchDate, in.despatchDate, page_.gen(offset::DespatchDate), 250, 250);
     }
     progress(65);
 }
@@ -191,7 +212,7 @@ void PageFiller::lines(const InvoicePageInput& in)
             break;
         }
         click(addLine);
-        wait_(100);
+        wait_(road_.addLineWaitMs);
         ++extra;
     }
     progress(80);
@@ -304,9 +325,9 @@ QString readGrandTotal(BrowserSession& session)
 }
 
 QString fillInvoicePage(BrowserSession& session, const PageMap& page, const InvoicePageInput& input,
-                        const PageFillFeedback& feedback, RoadWaits& wait)
+                        const PageFillFeedback& feedback, RoadWaits& wait, const PageFillRoad& road)
 {
-    PageFiller filler(session, page, feedback, wait);
+    PageFiller filler(session, page, feedback, wait, road);
     filler.header(input);
     filler.taxesAndReturns(input);
     filler.lines(input);

@@ -37,6 +37,17 @@ struct PageFillFeedback {
     std::function<void(const QString&)> portalMessage;  // the portal's pop-up text, for a warning box
 };
 
+// Where the bulk run fills a page otherwise than the single upload.
+struct PageFillRoad {
+    bool dateFromPicker = false;  // the invoice date's first click on its picker, 10 ms
+    int dateUnlockMs = 250;       // after each of the invoice date's two unlock scripts
+    bool despatchFromLabel = false;  // the despatch date's first click on "irsaltrId", 10 ms
+    int addLineWaitMs = 100;      // after each extra click of the add-line element
+
+    static PageFillRoad singleUpload() { return {}; }
+    static PageFillRoad bulkUpload() { return {true, 50, true, 50}; }
+};
+
 // Runs the road's fixed pauses and adds them up.
 class RoadWaits {
 public:
@@ -57,7 +68,8 @@ std::optional<QString> readDateContainerId(BrowserSession& session, int tries, i
 // The header, taxes, return references, lines and note, in the single upload's order
 // and with its waits; then the portal's grand total, empty when none is read.
 QString fillInvoicePage(BrowserSession& session, const PageMap& page, const InvoicePageInput& input,
-                        const PageFillFeedback& feedback, RoadWaits& wait);
+                        const PageFillFeedback& feedback, RoadWaits& wait,
+                        const PageFillRoad& road = PageFillRoad::singleUpload());
 
 // The elements of the line table as the page holds them now.
 std::vector<LineElement> readLineElements(BrowserSession& session, const PageMap& page);

@@ -6,10 +6,6 @@
 namespace kuvela {
 
 // Portal upload.
-void Form1::coklufaturayukle() {}
-void Form1::Command31_Click() { notYetAvailable(); }
-void Form1::Check4_Click() {}
-void Form1::Check6_Click() {}
 
 
 } // namespace kuvela

@@ -1,0 +1,504 @@
+// "SIRAYLA YÜKLE": the queued invoices of the bulk template uploaded one after another
+// in one portal session, each created at once or after the user's answer on the panel.
+#include "invoice/form1_editor_state.h"
+#include "invoice/form1_editor_type.h"
+#include "invoice/line_template.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "platform/workbook.h"
+#include "portal/bulk_run.h"
+#include "portal/form1_bulk_reading.h"
+#include "portal/form1_portal_state.h"
+#include "portal/invoice_page_fill.h"
+#include "shell/twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProgressBar>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace kuvela {
+
+namespace {
+
+const QString kQuit = QStringLiteral("QUIT");
+constexpr int kAnswerPollMs = 50;
+constexpr int kAnswerLimitMs = 10000;
+
+enum class Col { Ettn = 1, Difference = 8, Status = 10 };
+
+void appendLog(Form1& f, const QString& line)
+{
+    f.Text28->setPlainText(f.Text28->toPlainText() + u'\n' + line);
+}
+
+void showPanel(Form1& f)
+{
+    f.Frame26->move(twipsToPixels(1800), twipsToPixels(3600));
+    f.Frame26->show();
+    f.Frame26->raise();
+}
+
+QString downloadFolder(const Form1& f)
+{
+    return fromPath(programFolder() / "Firmalarım" / toPath(f.Combo4->currentText()) / "Satış Faturaları" / "Temp");
+}
+
+portal::BulkSettings runSettings(Form1& f)
+{
+    portal::BulkSettings s;
+    s.mode = chosenGrouping(f);
+    s.errorChecks = false;  // the queue's reading gave its warnings already
+    s.datesFromExcel = f.Check8->isChecked();
+    s.invoiceDate = f.Text8->text();
+    s.typeText = f.Combo1->currentText();
+    s.grid = &lineGrid(f);
+    s.totals.typePosition = invoiceTypePosition(f);
+    s.totals.dc = f.dc;
+    s.totals.userNot1 = f.userNot1;
+    s.totals.userNot2 = f.userNot2;
+    s.totals.userNot3 = f.userNot3;
+    s.totals.prmMatStr = f.prmMatStr;
+    s.totals.prmYazStr = f.prmYazStr;
+    s.programVersion = f.prgVersiyon;
+    return s;
+}
+
+std::optional<portal::UploadQueueRow> queuedRow(const Form1& f, int number)
+{
+    const QTreeWidgetItem* item = f.ListView3->topLevelItem(number - 1);
+    if (!item)
+        return std::nullopt;
+    portal::UploadQueueRow r;
+    QString* cells[] = {&r.number,  &r.ettn,    &r.date,       &r.taxNumber, &r.taxOffice, &r.name,
+                        &r.address, &r.amount,  &r.difference, &r.rows,      &r.status};
+    for (int c = 0; c < 11; ++c)
+        *cells[c] = item->text(c);
+    return r;
+}
+
+void setCell(Form1& f, int number, Col col, const QString& text)
+{
+    if (QTreeWidgetItem* item = f.ListView3->topLevelItem(number - 1))
+        item->setText(int(col), text);
+}
+
+// dd/mm/yyyy whatever separator Text8 holds; an unreadable date stays as it is.
+QString slashDate(const QString& text)
+{
+    for (const char* format : {"dd.MM.yyyy", "dd/MM/yyyy", "d.M.yyyy", "dd-MM-yyyy"}) {
+        const QDate d = QDate::fromString(text, QString::fromLatin1(format));
+        if (d.isValid())
+            return portal::portalDate(d);
+    }
+    return text;
+}
+
+portal::InvoicePageInput pageInput(Form1& f)
+{
+    portal::InvoicePageInput in;
+    in.invoiceDate = f.Text8->text();
+    in.invoiceTime = f.Text9->text();
+    in.currency = f.Combo2->currentText();
+    in.exchangeRate = f.Text7->text();
+    in.typeText = f.Combo1->currentText();
+    in.typePosition = invoiceTypePosition(f);
+    in.taxNumber = f.Text4->text();
+    in.buyer = {f.uunvan->text(), f.aad->text(), f.ssoyad->text()};
+    in.taxOffice = f.Text3->text();
+    in.country = f.Text12->text();
+    in.address = f.Text2->text();
+    in.despatchNumber = f.Text11->text();
+    in.despatchDate = f.Text10->text();
+    in.grid = lineGrid(f);
+    in.note = f.Text6->toPlainText();
+    return in;
+}
+
+// Notices the main window being closed while the run waits for the answer.
+class CloseWatch : public QObject {
+public:
+    CloseWatch(Form1& f, bool& closing) : form_(f), closing_(closing) { form_.installEventFilter(this); }
+    ~CloseWatch() override { form_.removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &form_ && event->type() == QEvent::Close)
+            closing_ = true;
+        return false;
+    }
+
+private:
+    Form1& form_;
+    bool& closing_;
+};
+
+struct RunningFlag {
+    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
+    ~RunningFlag() { flag = false; }
+    bool& flag;
+};
+
+class BulkRun {
+public:
+    explicit BulkRun(Form1& f) : f_(f), ps_(f.state<PortalState>()) {}
+    void run();
+
+private:
+    enum class Next { Go, End, Fail };
+
+    bool login();
+    bool readWorkbook();
+    Next invoice(int number, int& row);
+    Next upload(int number);
+    Next create(int number);
+    void waitForTheAnswer();
+    void endRoad(int handled);
+    void failureRoad(const QString& description);
+
+    Form1& f_;
+    PortalState& ps_;
+    BrowserSession session_;
+    portal::RoadWaits wait_;
+    QElapsedTimer timer_;
+    portal::BulkSettings settings_;
+    invoice::SheetView sheet_;
+};
+
+bool BulkRun::login()
+{
+    const PortalLogin how = PortalLogin::bulkUpload();
+    LoginOutcome outcome;
+    QString why;
+    try {
+        outcome = session_.portalGiris(BrowserStart::bulkUpload(downloadFolder(f_)), f_.user->text(), f_.pass->text(),
+                                       how, {[this](const QString& s) { f_.setPanel(7, s); },
+                                             [this](int p) { f_.setProgress(p); }});
+    } catch (const WebDriverError& e) {
+        why = e.fullMessage();
+    }
+    if (!outcome.loggedIn) {
+        failureRoad(why);
+        return false;
+    }
+    QString taxpayer;
+    session_.attempt(QStringLiteral("mükellef vergi no okuma ") + portal::fixed::TaxpayerNumber,
+                     [&] { taxpayer = session_.find(Locator::id(portal::fixed::TaxpayerNumber)).text(); });
+    if (taxpayer != f_.firmaVKN)
+        msgBox(QStringLiteral("Dikkat ! kullanıcı ile mükellef vergi no uyuşmuyor !!! \nprgDATA sayfanızı kontrol edin!!!"),
+               MsgIcon::Exclamation);
+    f_.setPanel(7, BrowserSession::loggedInText());
+    return true;
+}
+
+// A template error after the login logs out: no session is left open behind it.
+bool BulkRun::readWorkbook()
+{
+    settings_ = runSettings(f_);
+    try {
+        Workbook book = Workbook::open(toPath(f_.seciliDosya));
+        sheet_ = portal::bulkSheetView(book.sheet(invoice::templateSheetName()));
+    } catch (const WorkbookError& e) {
+        msgBox(e.message(), MsgIcon::Exclamation);
+        session_.portalCikis();
+        return false;
+    }
+    if (const auto refusal = portal::checkBulkTitles(sheet_, lineGrid(f_))) {
+        msgBox(*refusal, MsgIcon::Exclamation);
+        session_.portalCikis();
+        showPanel(f_);
+        f_.Text6->clear();
+        return false;
+    }
+    return true;
+}
+
+BulkRun::Next BulkRun::invoice(int number, int& row)
+{
+    const portal::InvoiceRead read = portal::readInvoiceAt(sheet_, settings_, row, number);
+    if (read.result == portal::InvoiceRead::Result::DataEnded)
+        return Next::End;
+    const std::optional<portal::UploadQueueRow> queued = queuedRow(f_, number);
+    std::optional<QString> mismatch;
+    if (!queued)
+        mismatch = portal::queueRowMismatch(read, portal::UploadQueueRow{QString::number(number)});
+    else
+        mismatch = portal::queueRowMismatch(read, *queued);
+    if (mismatch) {
+        msgBox(*mismatch, MsgIcon::Exclamation);
+        return Next::End;
+    }
+    for (const portal::BulkMessage& w : read.warnings)
+        if (!w.errorCheck)
+            msgBox(w.text, w.icon);
+
+    f_.ListView1->clear();
+    f_.ListView2->clear();
+    loadBulkInvoice(f_, read.invoice, settings_.datesFromExcel);
+    showLineGrid(f_);
+    f_.yekunal();
+    if (f_.Text4->text().startsWith(u' '))
+        f_.Text4->setText(f_.Text4->text().mid(1));
+    const portal::BuyerNames names = portal::splitBuyerName(f_.Text19->text(), f_.Text20->text());
+    f_.uunvan->setText(names.title);
+    f_.aad->setText(names.givenName);
+    f_.ssoyad->setText(names.surname);
+    f_.Text8->setText(slashDate(f_.Text8->text()));
+
+    row = read.invoice.lastRow + 1;
+    return upload(number);
+}
+
+BulkRun::Next BulkRun::upload(int number)
+{
+    session_.attempt(QStringLiteral("fatura sayfası açma"),
+                     [&] { session_.find(Locator::linkText(QStringLiteral("e-Arşiv Fatura (İnteraktif) Oluştur"))).click(); });
+    const auto containerId = portal::readDateContainerId(session_, 10, 50, wait_,
+                                                         [this](int t) { f_.setPanel(7, portal::triedText(t)); });
+    const int base = containerId ? portal::baseIdFrom(*containerId) : 0;
+    if (base == 0)
+        return Next::Fail;
+    const portal::PageMap page{base};
+    QString ettn;
+    session_.attempt(QStringLiteral("ETTN okuma ") + page.gen(portal::offset::Ettn),
+                     [&] { ettn = session_.find(Locator::id(page.gen(portal::offset::Ettn))).text(); });
+
+    // Read afresh: another invoice's figure must never be compared.
+    f_.portalTotal->clear();
+    const QString total = portal::fillInvoicePage(
+        session_, page, pageInput(f_),
+        {[this](int p) { f_.setProgress(p); }, [](const QString& message) { msgBox(message, MsgIcon::Exclamation); }},
+        wait_, portal::PageFillRoad::bulkUpload());
+    f_.portalTotal->setText(total);
+
+    f_.ys = QString::number(timer_.elapsed() / 1000);
+    f_.Label25->setText(QStringLiteral("Yükleme Süresi: ") + f_.ys + QStringLiteral(" Saniye"));
+    f_.setPanel(7, QStringLiteral("Yükleme tamamlandı."));
+    session_.attempt(QStringLiteral("tarayıcı penceresini taşıma"), [&] { session_.driver().moveWindow(0, 600); });
+    showPanel(f_);
+    f_.Command50->show();
+
+    const QString difference = portal::queueDifference(total, f_.checkTotal->text());
+    setCell(f_, number, Col::Ettn, ettn);
+    setCell(f_, number, Col::Difference, difference);
+    setCell(f_, number, Col::Status, portal::answerWaitsStatus());
+    const QString uploaded = portal::uploadedText(f_.ListView3->topLevelItemCount(), number);
+    f_.setPanel(7, uploaded);
+    appendLog(f_, uploaded);
+
+    // An unread total gives no difference, and no difference passes.
+    if (!portal::differencePasses(difference, f_.Text29->text())) {
+        setCell(f_, number, Col::Status, portal::overLimitStatus());
+        return Next::Go;
+    }
+    if (!f_.Check6->isChecked())
+        return create(number);
+
+    f_.karar.clear();
+    f_.Command53->show();
+    f_.Command41->show();
+    waitForTheAnswer();
+    switch (portal::answerOf(f_.karar)) {
+    case portal::RunAnswer::Create:
+        return create(number);
+    case portal::RunAnswer::Cancel:
+        showPanel(f_);
+        setCell(f_, number, Col::Status, portal::cancelledStatus());
+        return Next::Go;
+    case portal::RunAnswer::End:
+        break;
+    }
+    if (f_.karar == kQuit)
+        f_.karar.clear();
+    return Next::End;
+}
+
+// The window stays usable until an answer, "GÜVENLİ ÇIKIŞ", the panel's "X" or the
+// window's closing.
+void BulkRun::waitForTheAnswer()
+{
+    const CloseWatch watch(f_, ps_.windowClosing);
+    auto done = [&] { return f_.Frame26->isHidden() || f_.karar == kQuit || ps_.windowClosing; };
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(25);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start();
+    if (!done())
+        loop.exec();
+}
+
+BulkRun::Next BulkRun::create(int number)
+{
+    showPanel(f_);
+    session_.attempt(QStringLiteral("Oluştur tıklama"),
+                     [&] { session_.find(Locator::css(QStringLiteral("input[value='Oluştur']"))).click(); });
+    wait_(50);
+    // The result may come late: asked until it has words, within a bound.
+    std::optional<QString> status;
+    QElapsedTimer asked;
+    asked.start();
+    for (;;) {
+        try {
+            f_.portalmsg = session_.find(Locator::xpath(portal::fixed::PopupMessage)).text();
+        } catch (const std::exception&) {
+            f_.portalmsg.clear();
+        }
+        status = portal::resultStatus(f_.portalmsg);
+        if (status || asked.elapsed() >= kAnswerLimitMs)
+            break;
+        BrowserSession::bekle(kAnswerPollMs);
+    }
+    if (!status) {
+        setCell(f_, number, Col::Status, portal::noAnswerStatus());
+        return Next::End;
+    }
+    setCell(f_, number, Col::Status, *status);
+    session_.attempt(QStringLiteral("sonuç penceresini kapatma"),
+                     [&] { session_.find(Locator::xpath(portal::fixed::PopupClose)).click(); });
+    if (!portal::isCreatedMessage(f_.portalmsg))
+        session_.attempt(QStringLiteral("fatura sekmesini kapatma"),
+                         [&] { session_.find(Locator::xpath(portal::fixed::TabClose)).click(); });
+    return Next::Go;
+}
+
+void hideRunButtons(Form1& f)
+{
+    for (QWidget* w : {static_cast<QWidget*>(f.Command53), static_cast<QWidget*>(f.Command41),
+                       static_cast<QWidget*>(f.Command31), static_cast<QWidget*>(f.Command50)})
+        w->hide();
+}
+
+void BulkRun::endRoad(int handled)
+{
+    session_.portalCikis();
+    hideRunButtons(f_);
+    appendLog(f_, portal::handledLog(handled));
+    appendLog(f_, portal::loggedOutText());
+    f_.setPanel(7, portal::loggedOutText());
+    showPanel(f_);
+    f_.Text6->clear();
+}
+
+// The program goes on: the queue stays, showing which invoices got their number.
+void BulkRun::failureRoad(const QString& description)
+{
+    msgBox(portal::failureMessage());
+    appendLog(f_, portal::failureLog(description));
+    f_.setPanel(7, portal::failureStatus(description));
+    session_.tarayiciKapat();
+    hideRunButtons(f_);
+    showPanel(f_);
+    f_.Text6->clear();
+}
+
+void BulkRun::run()
+{
+    f_.setPanel(7, QStringLiteral("e Arşiv Portalına giriş yapılıyor. Lütfen bekleyin..."));
+    f_.setProgress(0.0001);
+    f_.Label25->clear();
+    f_.ProgressBar1->setVisible(true);
+    f_.setProgress(1);
+    timer_.start();
+    if (!login() || !readWorkbook())
+        return;
+
+    int row = 2;
+    int number = 1;
+    for (;; ++number) {
+        Next next = Next::Fail;
+        QString why;
+        try {
+            next = invoice(number, row);
+        } catch (const std::exception& e) {
+            why = QString::fromUtf8(e.what());
+        }
+        f_.portalmsg.clear();
+        if (next == Next::Fail) {
+            const auto& skipped = session_.skippedSteps();
+            if (why.isEmpty() && !skipped.empty())
+                why = skipped.back().why;
+            failureRoad(why);
+            break;
+        }
+        if (next == Next::End || ps_.windowClosing) {
+            endRoad(number - 1);
+            break;
+        }
+    }
+    ps_.lastSkipped = session_.skippedSteps();
+}
+
+} // namespace
+
+void Form1::Command31_Click()
+{
+    setPanel(7, portal::runStartedStatus());
+    Command31->hide();
+    for (QWidget* w : {static_cast<QWidget*>(Command20), static_cast<QWidget*>(Command22),
+                       static_cast<QWidget*>(Check4), static_cast<QWidget*>(Check6)})
+        w->setEnabled(false);
+    Text28->setPlainText(portal::runStartedLog());
+    coklufaturayukle();
+}
+
+void Form1::coklufaturayukle()
+{
+    PortalState& ps = state<PortalState>();
+    if (ps.uploadRunning)
+        return;
+    karar.clear();
+    if (user->text().isEmpty() || pass->text().isEmpty()) {
+        setPanel(7, QStringLiteral("Portal kullanıcı bilgileri girilmemiş..!"));
+        return;
+    }
+    checkConnection();
+    if (Ret == 0)
+        return;
+    checkChromeVersiyon();
+
+    const RunningFlag running(ps.uploadRunning);
+    ps.windowClosing = false;
+    ps.lastSkipped.clear();
+    BulkRun(*this).run();
+}
+
+// The two modes exclude each other; the box the user clicked keeps what was given.
+void Form1::Check4_Click()
+{
+    const bool on = Check4->isChecked();
+    {
+        const QSignalBlocker quiet(Check6);
+        Check6->setChecked(false);
+    }
+    Check6->setEnabled(!on);
+    Command31->setEnabled(on);
+}
+
+void Form1::Check6_Click()
+{
+    const bool on = Check6->isChecked();
+    {
+        const QSignalBlocker quiet(Check4);
+        Check4->setChecked(false);
+    }
+    Check4->setEnabled(!on);
+    Command31->setEnabled(on);
+}
+
+} // namespace kuvela

@@ -1,0 +1,278 @@
+// "SIRAYLA YÜKLE": a bulk template written by openpyxl, queued, and uploaded invoice by
+// invoice to the fake portal in real headless chromium.
+#include "fixtures/template_fixture.h"
+#include "portal/bulk_run.h"
+#include "portal/upload_window_fixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace kuvela;
+using namespace kuvela::test;
+using nlohmann::json;
+
+namespace {
+
+std::string s(const QString& text) { return text.toStdString(); }
+
+const QString kCreated = QStringLiteral("GIB SERİ NO OLUŞTU");
+const QString kWaiting = QStringLiteral("Oluştur ya da Vazgeç bekleniyor...");
+const QString kOverLimit = QStringLiteral("Limit üzerinde Toplam Farkı var. Kaydedilmedi !");
+
+struct Row {
+    QString vkn;
+    QString title;
+    QString line;
+    int qty;
+    int price;
+};
+
+const QString kAlfa = QStringLiteral("1111111111");
+const QString kBeta = QStringLiteral("2222222222");
+const QString kGama = QStringLiteral("3333333333");
+
+// Five rows, three buyers: rows 2-3, 4 and 5-6 by tax number.
+std::vector<Row> fiveRows()
+{
+    return {{kAlfa, QStringLiteral("Alfa Ltd"), QStringLiteral("Kalem A"), 2, 100},
+            {kAlfa, QStringLiteral("Alfa Ltd"), QStringLiteral("Kalem B"), 1, 50},
+            {kBeta, QStringLiteral("Beta AŞ"), QStringLiteral("Kalem C"), 1, 10},
+            {kGama, QStringLiteral("Gama Tic"), QStringLiteral("Kalem D"), 1, 100},
+            {kGama, QStringLiteral("Gama Tic"), QStringLiteral("Kalem E"), 3, 10}};
+}
+
+class BulkRunTest : public UploadWindowTest {
+protected:
+    // The template queued by tax number, in automatic mode unless asked otherwise.
+    void queue(const std::vector<Row>& rows, bool confirm = false)
+    {
+        invoice(0, {kAlfa, QStringLiteral("Alfa Ltd")});
+        const invoice::LineGrid& grid = lineGrid(*form);
+        QJsonArray titles{"VKN/TCKN", "Vergi Dairesi", "Ad-Soyad/Ünvan", "Adres", QStringLiteral("Ülke"), "E-Mail"};
+        for (int c = 1; c <= grid.columnCount(); ++c)
+            titles.append(grid.title(c));
+        QJsonArray all{titles};
+        for (const Row& r : rows)
+            all.append(QJsonArray{r.vkn, "VD", r.title, "Adres", QStringLiteral("Türkiye"), "a@b.c", QJsonValue(),
+                                  r.line, r.qty, "Adet", r.price, 0, 0, 0, 18, 0});
+        const std::filesystem::path file = home / "toplu.xlsx";
+        writeTemplate(file, all);
+        form->seciliDosya = fromPath(file);
+        form->prm1->setChecked(true);
+        form->Text29->setText(QStringLiteral("0,05"));
+        form->Command43_Click();
+        ASSERT_EQ(form->ListView3->topLevelItemCount(), queuedInvoices(rows)) << s(dialogs->texts().join('\n'));
+        (confirm ? form->Check6 : form->Check4)->setChecked(true);
+        ASSERT_TRUE(form->Command31->isEnabled());
+        dialogs->clear();
+    }
+
+    static int queuedInvoices(const std::vector<Row>& rows)
+    {
+        int n = 0;
+        for (size_t i = 0; i < rows.size(); ++i)
+            n += i == 0 || rows[i].vkn != rows[i - 1].vkn;
+        return n;
+    }
+
+    QStringList statuses() const
+    {
+        QStringList out;
+        for (int i = 0; i < form->ListView3->topLevelItemCount(); ++i)
+            out << form->ListView3->topLevelItem(i)->text(10);
+        return out;
+    }
+
+    // Confirm mode: each time the answer buttons show, the next press of the list.
+    void runAnswering(const std::vector<QPushButton*>& presses)
+    {
+        size_t next = 0;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (next >= presses.size() || form->Frame26->isHidden() || form->Command53->isHidden())
+                return;
+            QPushButton* press = presses[next++];
+            if (next == presses.size())
+                poll.stop();
+            press->click();
+        });
+        poll.start(50);
+        form->Command31->click();
+        answered = next;
+    }
+
+    // Each created form holds its invoice's lines by name and quantity.
+    static void expectLines(const json& created, const QStringList& names, const QStringList& quantities)
+    {
+        const json& rows = created["form"]["rows"];
+        ASSERT_EQ(rows.size(), size_t(names.size()));
+        for (size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i]["name"], s(names[int(i)]));
+            EXPECT_EQ(rows[i]["qty"], s(quantities[int(i)]));
+        }
+    }
+
+    size_t answered = 0;
+};
+
+TEST(BulkRunDecisions, LimitAnswerAndResultText)
+{
+    struct Case {
+        const char* difference;
+        bool passes;
+    };
+    for (const Case& c : {Case{"0,04", true}, Case{"0,05", true}, Case{"0,00", true}, Case{"0,06", false},
+                          Case{"2,00", false}, Case{"10,00", false}, Case{"-10,00", false}, Case{"-0,06", false},
+                          Case{"-0,05", true}, Case{"", false}, Case{"abc", false}, Case{"--0,01", false}})
+        EXPECT_EQ(portal::differencePasses(QString::fromUtf8(c.difference), QStringLiteral("0,05")), c.passes)
+            << c.difference;
+    EXPECT_FALSE(portal::differencePasses(QStringLiteral("0,01"), QString()));
+
+    EXPECT_EQ(portal::answerOf(QStringLiteral("OLUŞTUR")), portal::RunAnswer::Create);
+    EXPECT_EQ(portal::answerOf(QStringLiteral("VAZGEÇ")), portal::RunAnswer::Cancel);
+    for (const char* word : {"", "QUIT", "oluştur"})
+        EXPECT_EQ(portal::answerOf(QString::fromUtf8(word)), portal::RunAnswer::End) << word;
+
+    EXPECT_EQ(portal::resultStatus(QString()), std::nullopt);
+    EXPECT_EQ(portal::resultStatus(QStringLiteral("Faturanız başarıyla oluşturulmuştur. Fatura No: X")), kCreated);
+    EXPECT_EQ(portal::resultStatus(QStringLiteral("Alıcı adı boş")), QStringLiteral("Alıcı adı boş"));
+    EXPECT_EQ(portal::baseIdFrom(QStringLiteral("gen__1033")), 1033);
+    EXPECT_EQ(portal::baseIdFrom(QStringLiteral("gen__")), 0);
+    EXPECT_EQ(portal::uploadedText(3, 2), QStringLiteral("3/2. fatura yüklendi."));
+}
+
+TEST_F(BulkRunTest, AutomaticModeCreatesEachInvoiceOnAFreshPage)
+{
+    start();
+    queue(fiveRows());
+    form->Command31->click();
+
+    const auto created = portal->events("created");
+    ASSERT_EQ(created.size(), 3u) << s(form->Text28->toPlainText()) << '\n' << portal->events().dump(1);
+    EXPECT_LT(created[0]["form"]["N"].get<int>(), created[1]["form"]["N"].get<int>());
+    EXPECT_LT(created[1]["form"]["N"].get<int>(), created[2]["form"]["N"].get<int>());
+    EXPECT_EQ(created[0]["form"]["header"]["vkn"], s(kAlfa));
+    EXPECT_EQ(created[0]["form"]["header"]["title"], "Alfa Ltd");
+    EXPECT_EQ(created[0]["form"]["header"]["date"], "01/02/2024");
+    expectLines(created[0], {"Kalem A", "Kalem B"}, {"2", "1"});
+    EXPECT_EQ(created[1]["form"]["header"]["vkn"], s(kBeta));
+    expectLines(created[1], {"Kalem C"}, {"1"});
+    EXPECT_EQ(created[2]["form"]["header"]["vkn"], s(kGama));
+    expectLines(created[2], {"Kalem D", "Kalem E"}, {"1", "3"});
+
+    EXPECT_EQ(statuses(), (QStringList{kCreated, kCreated, kCreated}));
+    for (int i = 0; i < 3; ++i) {
+        const QTreeWidgetItem* row = form->ListView3->topLevelItem(i);
+        EXPECT_EQ(row->text(1), QString::fromStdString(created[size_t(i)]["form"]["ettn"]));
+        EXPECT_EQ(row->text(8), QStringLiteral("0,00"));
+    }
+    EXPECT_EQ(form->Text28->toPlainText(),
+              QStringLiteral("Faturalar sırayla portala yükleniyor...\n3/1. fatura yüklendi.\n3/2. fatura yüklendi.\n"
+                             "3/3. fatura yüklendi.\n3 adet fatura yükleme sonrası Onaylandı yada Vazgeçildi...\n"
+                             "Portaldan Güvenli Çıkış yapıldı..."));
+    EXPECT_EQ(portal->events("logout").size(), 1u);
+    EXPECT_TRUE(form->Command31->isHidden());
+    EXPECT_TRUE(form->Command50->isHidden());
+    EXPECT_FALSE(form->Frame26->isHidden());
+    EXPECT_TRUE(dialogs->shown().empty()) << s(dialogs->texts().join('\n'));
+    EXPECT_TRUE(browserProcessesGone());
+}
+
+TEST_F(BulkRunTest, ARefusedInvoiceShowsThePortalsWordsAndTheRunGoesOn)
+{
+    const QString refusal = QStringLiteral("Bu alıcıya fatura düzenlenemez.");
+    start({{"refuseCreate", {{s(kBeta), s(refusal)}}}});
+    queue(fiveRows());
+    form->Command31->click();
+
+    EXPECT_EQ(statuses(), (QStringList{kCreated, refusal, kCreated}));
+    const auto created = portal->events("created");
+    ASSERT_EQ(created.size(), 2u);
+    EXPECT_EQ(created[1]["form"]["header"]["vkn"], s(kGama));
+    const auto closed = portal->events("tabClosed");
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(portal->events("createRefused")[0]["form"]["N"], closed[0]["N"]);
+}
+
+TEST_F(BulkRunTest, ADifferenceOverTheLimitEitherWayIsNotCreated)
+{
+    start({{"totalSkew", {{s(kBeta), "0,06"}, {s(kGama), "-0,06"}}}});
+    queue(fiveRows());
+    form->Command31->click();
+
+    EXPECT_EQ(statuses(), (QStringList{kCreated, kOverLimit, kOverLimit}));
+    EXPECT_EQ(form->ListView3->topLevelItem(1)->text(8), QStringLiteral("0,06"));
+    EXPECT_EQ(form->ListView3->topLevelItem(2)->text(8), QStringLiteral("-0,06"));
+    const auto created = portal->events("created");
+    ASSERT_EQ(created.size(), 1u);
+    EXPECT_EQ(created[0]["form"]["header"]["vkn"], s(kAlfa));
+    EXPECT_EQ(portal->events("logout").size(), 1u);
+}
+
+TEST_F(BulkRunTest, ASlowResultIsStillRecordedAsCreated)
+{
+    start({{"popupDelayMs", 500}});
+    queue({fiveRows()[2], fiveRows()[3]});
+    form->Command31->click();
+    EXPECT_EQ(statuses(), (QStringList{kCreated, kCreated}));
+    EXPECT_EQ(portal->events("created").size(), 2u);
+}
+
+TEST_F(BulkRunTest, ConfirmModeCreatesOnlyOnOlusturAndEndsOnSafeExitOrTheX)
+{
+    start();
+    queue(fiveRows(), true);
+    runAnswering({form->Command53, form->Command41, form->Command50});
+    EXPECT_EQ(answered, 3u);
+    EXPECT_EQ(statuses(), (QStringList{kCreated, QStringLiteral("Vazgeçildi"), kWaiting}));
+    EXPECT_EQ(portal->events("created").size(), 1u);
+    EXPECT_EQ(portal->events("logout").size(), 1u);
+    EXPECT_TRUE(form->karar.isEmpty());
+    EXPECT_TRUE(form->Text28->toPlainText().endsWith(
+        QStringLiteral("2 adet fatura yükleme sonrası Onaylandı yada Vazgeçildi...\nPortaldan Güvenli Çıkış yapıldı...")));
+
+    // The panel's "X" while waiting ends the run the same way.
+    portal->resetEvents();
+    form->Command43_Click();
+    form->Check6->setChecked(true);
+    ASSERT_TRUE(form->Command31->isEnabled());
+    runAnswering({form->Command55});
+    EXPECT_EQ(answered, 1u);
+    EXPECT_EQ(statuses(), (QStringList{kWaiting, QStringLiteral("Yükleme bekliyor"), QStringLiteral("Yükleme bekliyor")}));
+    EXPECT_TRUE(portal->events("created").empty());
+    EXPECT_EQ(portal->events("logout").size(), 1u);
+    EXPECT_TRUE(browserProcessesGone());
+}
+
+TEST_F(BulkRunTest, APageWithoutItsDateContainerTakesTheFailureRoadAndKeepsTheQueue)
+{
+    start({{"pagesWithoutDateContainer", {3}}});
+    queue(fiveRows());
+    std::vector<QString> tries;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const QString text = form->panelText(7);
+        if (text.endsWith(QStringLiteral(" defa denendi.")) && (tries.empty() || tries.back() != text))
+            tries.push_back(text);
+    });
+    watch.start(10);
+    form->Command31->click();
+    watch.stop();
+
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("Portalda hata oluştu daha sonra tekrar deneyiniz !")});
+    // Each failed look is shown during the pause after it; the tenth gives way to the failure at once.
+    ASSERT_FALSE(tries.empty());
+    EXPECT_EQ(tries.back(), QStringLiteral("9 defa denendi."));
+    for (size_t i = 1; i < tries.size(); ++i)
+        EXPECT_LT(tries[i - 1].section(u' ', 0, 0).toInt(), tries[i].section(u' ', 0, 0).toInt());
+    EXPECT_TRUE(form->Text28->toPlainText().endsWith(QStringLiteral("Portalda hata oluştu daha sonra tekrar deneyiniz ! - ")));
+    EXPECT_EQ(form->panelText(7), QStringLiteral("Portalda hata oluştu.Hata Açıklaması: "));
+    ASSERT_EQ(form->ListView3->topLevelItemCount(), 3);
+    EXPECT_EQ(statuses(), (QStringList{kCreated, QStringLiteral("Yükleme bekliyor"), QStringLiteral("Yükleme bekliyor")}));
+    EXPECT_TRUE(end->codes.empty());
+    EXPECT_FALSE(form->Frame26->isHidden());
+    EXPECT_TRUE(browserProcessesGone());
+}
+
+} // namespace
