@@ -64,13 +64,7 @@ portal::BulkSettings runSettings(Form1& f)
     s.invoiceDate = f.Text8->text();
     s.typeText = f.Combo1->currentText();
     s.grid = &lineGrid(f);
-    s.totals.typePosition = invoiceTypePosition(f);
-    s.totals.dc = f.dc;
-    s.totals.userNot1 = f.userNot1;
-    s.totals.userNot2 = f.userNot2;
-    s.totals.userNot3 = f.userNot3;
-    s.totals.prmMatStr = f.prmMatStr;
-    s.totals.prmYazStr = f.prmYazStr;
+    s.totals = totalsSettingsOf(f);
     s.programVersion = f.prgVersiyon;
     return s;
 }

@@ -48,17 +48,7 @@ protected:
     void queue(const std::vector<Row>& rows, bool confirm = false)
     {
         invoice(0, {kAlfa, QStringLiteral("Alfa Ltd")});
-        const invoice::LineGrid& grid = lineGrid(*form);
-        QJsonArray titles{"VKN/TCKN", "Vergi Dairesi", "Ad-Soyad/Ünvan", "Adres", QStringLiteral("Ülke"), "E-Mail"};
-        for (int c = 1; c <= grid.columnCount(); ++c)
-            titles.append(grid.title(c));
-        QJsonArray all{titles};
-        for (const Row& r : rows)
-            all.append(QJsonArray{r.vkn, "VD", r.title, "Adres", QStringLiteral("Türkiye"), "a@b.c", QJsonValue(),
-                                  r.line, r.qty, "Adet", r.price, 0, 0, 0, 18, 0});
-        const std::filesystem::path file = home / "toplu.xlsx";
-        writeTemplate(file, all);
-        form->seciliDosya = fromPath(file);
+        writeRows(rows);
         form->prm1->setChecked(true);
         form->Text29->setText(QStringLiteral("0,05"));
         form->Command43_Click();
@@ -66,6 +56,22 @@ protected:
         (confirm ? form->Check6 : form->Check4)->setChecked(true);
         ASSERT_TRUE(form->Command31->isEnabled());
         dialogs->clear();
+    }
+
+    // The bulk template in the picked workbook; a last title may be put in place of the grid's.
+    void writeRows(const std::vector<Row>& rows, const QString& lastTitle = QString())
+    {
+        const invoice::LineGrid& grid = lineGrid(*form);
+        QJsonArray titles{"VKN/TCKN", "Vergi Dairesi", "Ad-Soyad/Ünvan", "Adres", QStringLiteral("Ülke"), "E-Mail"};
+        for (int c = 1; c <= grid.columnCount(); ++c)
+            titles.append(c == grid.columnCount() && !lastTitle.isEmpty() ? lastTitle : grid.title(c));
+        QJsonArray all{titles};
+        for (const Row& r : rows)
+            all.append(QJsonArray{r.vkn, "VD", r.title, "Adres", QStringLiteral("Türkiye"), "a@b.c", QJsonValue(),
+                                  r.line, r.qty, "Adet", r.price, 0, 0, 0, 18, 0});
+        const std::filesystem::path file = home / "toplu.xlsx";
+        writeTemplate(file, all);
+        form->seciliDosya = fromPath(file);
     }
 
     static int queuedInvoices(const std::vector<Row>& rows)
@@ -273,6 +279,37 @@ TEST_F(BulkRunTest, APageWithoutItsDateContainerTakesTheFailureRoadAndKeepsTheQu
     EXPECT_TRUE(end->codes.empty());
     EXPECT_FALSE(form->Frame26->isHidden());
     EXPECT_TRUE(browserProcessesGone());
+}
+
+TEST_F(BulkRunTest, AWorkbookChangedAfterQueueingStopsTheRunAndLogsOut)
+{
+    start();
+    queue(fiveRows());
+    // Beta's row now belongs to Gama: the second invoice would be rows 4-6.
+    std::vector<Row> changed = fiveRows();
+    changed[2].vkn = kGama;
+    writeRows(changed);
+    form->Command31->click();
+    ASSERT_EQ(dialogs->texts().size(), 1);
+    EXPECT_TRUE(dialogs->texts()[0].startsWith(QStringLiteral("Excel dosyası fatura listesi hazırlandıktan sonra değişmiş !")))
+        << s(dialogs->texts()[0]);
+    EXPECT_EQ(statuses(), (QStringList{kCreated, QStringLiteral("Yükleme bekliyor"), QStringLiteral("Yükleme bekliyor")}));
+    EXPECT_EQ(portal->events("created").size(), 1u);
+    EXPECT_EQ(portal->events("logout").size(), 1u);
+
+    // A title changed after the login: its message, then the logout.
+    portal->resetEvents();
+    dialogs->clear();
+    writeRows(fiveRows());
+    form->Command43_Click();
+    writeRows(fiveRows(), QStringLiteral("Yanlış Başlık"));
+    form->Check4->setChecked(true);
+    form->Command31->click();
+    ASSERT_EQ(dialogs->texts().size(), 1);
+    EXPECT_TRUE(dialogs->texts()[0].contains(QStringLiteral("Yanlış Başlık"))) << s(dialogs->texts()[0]);
+    EXPECT_TRUE(portal->events("created").empty());
+    EXPECT_EQ(portal->events("logout").size(), 1u);
+    EXPECT_TRUE(browserProcessesOfThisTest().empty());
 }
 
 } // namespace
