@@ -159,4 +159,16 @@ std::vector<qint64> browserProcessesOfThisTest()
     return found;
 }
 
+bool browserProcessesGone()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!browserProcessesGone()) {
+        if (waited.elapsed() > 5000)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
 } // namespace kuvela::test

@@ -49,5 +49,8 @@ private:
 
 // Browser and driver processes below this test process (by their command name).
 std::vector<qint64> browserProcessesOfThisTest();
+// True once no browser or driver process of this test is left, waiting up to 5 s
+// for killed ones to go.
+bool browserProcessesGone();
 
 } // namespace kuvela::test

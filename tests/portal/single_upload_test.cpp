@@ -158,7 +158,7 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     EXPECT_TRUE(form->Command50->isHidden());
     EXPECT_TRUE(form->Label25->text().startsWith(QStringLiteral("Yükleme Süresi: ")));
     EXPECT_TRUE(form->Label25->text().endsWith(QStringLiteral(" Saniye")));
-    EXPECT_TRUE(browserProcessesOfThisTest().empty());
+    EXPECT_TRUE(browserProcessesGone());
     const auto& ps = form->state<PortalState>();
     std::cout << "[ timing ] single upload " << ps.lastUploadSeconds << " s, fixed waits " << ps.lastFixedWaitsMs
               << " ms\n";
@@ -328,7 +328,7 @@ TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowedAndABrowserClosedByHandIsN
     EXPECT_TRUE(portal->events("logout").empty());
     EXPECT_EQ(form->Text28->toPlainText(), QStringLiteral("Portaldan çıkış yapılamadı; tarayıcı kapatıldı."));
     EXPECT_NE(form->panelText(7), kLoggedOut);
-    EXPECT_TRUE(browserProcessesOfThisTest().empty());
+    EXPECT_TRUE(browserProcessesGone());
 }
 
 TEST_F(UploadWindowTest, APageThatAddsNoRowsIsTriedBoundedlyAndClosingTheWindowLogsOut)
@@ -349,7 +349,7 @@ TEST_F(UploadWindowTest, APageThatAddsNoRowsIsTriedBoundedlyAndClosingTheWindowL
     EXPECT_EQ(queueRow()[8], "-212,40");
     EXPECT_EQ(portal->events("logout").size(), 1u);
     EXPECT_EQ(end->codes, std::vector<int>{0});
-    EXPECT_TRUE(browserProcessesOfThisTest().empty());
+    EXPECT_TRUE(browserProcessesGone());
 }
 
 TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
@@ -386,7 +386,7 @@ TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
     EXPECT_TRUE(dialogs->texts()[0].contains(QStringLiteral("/yok/chromium"))) << s(dialogs->texts()[0]);
     EXPECT_TRUE(dialogs->texts()[0].contains(QStringLiteral(" Hata No: ")));
     EXPECT_TRUE(form->Command12->isEnabled());
-    EXPECT_TRUE(browserProcessesOfThisTest().empty());
+    EXPECT_TRUE(browserProcessesGone());
 }
 
 TEST_F(UploadWindowTest, AWrongPasswordEndsAfterThePollsWithNothingOpen)
@@ -402,7 +402,7 @@ TEST_F(UploadWindowTest, AWrongPasswordEndsAfterThePollsWithNothingOpen)
     EXPECT_EQ(form->ListView3->topLevelItemCount(), 0);
     EXPECT_TRUE(form->Frame26->isHidden());
     EXPECT_TRUE(form->Command12->isEnabled());
-    EXPECT_TRUE(browserProcessesOfThisTest().empty());
+    EXPECT_TRUE(browserProcessesGone());
 }
 
 TEST(InvoicePageFill, APageWithoutTheFieldsGivesTheFreshBaseNoTotalAndNoLines)
