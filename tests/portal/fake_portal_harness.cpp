@@ -163,7 +163,7 @@ bool browserProcessesGone()
 {
     QElapsedTimer waited;
     waited.start();
-    while (!browserProcessesGone()) {
+    while (!browserProcessesOfThisTest().empty()) {
         if (waited.elapsed() > 5000)
             return false;
         QThread::msleep(50);
