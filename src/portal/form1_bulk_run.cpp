@@ -9,6 +9,7 @@
 #include "portal/bulk_run.h"
 #include "portal/form1_bulk_reading.h"
 #include "portal/form1_portal_state.h"
+#include "portal/form1_upload_road.h"
 #include "portal/invoice_page_fill.h"
 #include "shell/twips.h"
 
@@ -48,11 +49,6 @@ void showPanel(Form1& f)
     f.Frame26->move(twipsToPixels(1800), twipsToPixels(3600));
     f.Frame26->show();
     f.Frame26->raise();
-}
-
-QString downloadFolder(const Form1& f)
-{
-    return fromPath(programFolder() / "Firmalarım" / toPath(f.Combo4->currentText()) / "Satış Faturaları" / "Temp");
 }
 
 portal::BulkSettings runSettings(Form1& f)
@@ -99,52 +95,6 @@ QString slashDate(const QString& text)
     return text;
 }
 
-portal::InvoicePageInput pageInput(Form1& f)
-{
-    portal::InvoicePageInput in;
-    in.invoiceDate = f.Text8->text();
-    in.invoiceTime = f.Text9->text();
-    in.currency = f.Combo2->currentText();
-    in.exchangeRate = f.Text7->text();
-    in.typeText = f.Combo1->currentText();
-    in.typePosition = invoiceTypePosition(f);
-    in.taxNumber = f.Text4->text();
-    in.buyer = {f.uunvan->text(), f.aad->text(), f.ssoyad->text()};
-    in.taxOffice = f.Text3->text();
-    in.country = f.Text12->text();
-    in.address = f.Text2->text();
-    in.despatchNumber = f.Text11->text();
-    in.despatchDate = f.Text10->text();
-    in.grid = lineGrid(f);
-    in.note = f.Text6->toPlainText();
-    return in;
-}
-
-// Notices the main window being closed while the run waits for the answer.
-class CloseWatch : public QObject {
-public:
-    CloseWatch(Form1& f, bool& closing) : form_(f), closing_(closing) { form_.installEventFilter(this); }
-    ~CloseWatch() override { form_.removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == &form_ && event->type() == QEvent::Close)
-            closing_ = true;
-        return false;
-    }
-
-private:
-    Form1& form_;
-    bool& closing_;
-};
-
-struct RunningFlag {
-    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
-    ~RunningFlag() { flag = false; }
-    bool& flag;
-};
-
 class BulkRun {
 public:
     explicit BulkRun(Form1& f) : f_(f), ps_(f.state<PortalState>()) {}
@@ -177,7 +127,7 @@ bool BulkRun::login()
     LoginOutcome outcome;
     QString why;
     try {
-        outcome = session_.portalGiris(BrowserStart::bulkUpload(downloadFolder(f_)), f_.user->text(), f_.pass->text(),
+        outcome = session_.portalGiris(BrowserStart::bulkUpload(uploadDownloadFolder(f_)), f_.user->text(), f_.pass->text(),
                                        how, {[this](const QString& s) { f_.setPanel(7, s); },
                                              [this](int p) { f_.setProgress(p); }});
     } catch (const WebDriverError& e) {
@@ -272,7 +222,7 @@ BulkRun::Next BulkRun::upload(int number)
     // Read afresh: another invoice's figure must never be compared.
     f_.portalTotal->clear();
     const QString total = portal::fillInvoicePage(
-        session_, page, pageInput(f_),
+        session_, page, windowInvoice(f_),
         {[this](int p) { f_.setProgress(p); }, [](const QString& message) { msgBox(message, MsgIcon::Exclamation); }},
         wait_, portal::PageFillRoad::bulkUpload());
     f_.portalTotal->setText(total);

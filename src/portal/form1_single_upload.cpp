@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "portal/form1_portal_state.h"
+#include "portal/form1_upload_road.h"
 #include "portal/invoice_page_fill.h"
 #include "shell/twips.h"
 
@@ -68,37 +69,7 @@ private:
     bool actionEnabled_ = true;
 };
 
-// Notices the main window being closed while the road waits for the user.
-class CloseWatch : public QObject {
-public:
-    CloseWatch(Form1& f, bool& closing) : form_(f), closing_(closing) { form_.installEventFilter(this); }
-    ~CloseWatch() override { form_.removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == &form_ && event->type() == QEvent::Close)
-            closing_ = true;
-        return false;
-    }
-
-private:
-    Form1& form_;
-    bool& closing_;
-};
-
-struct RunningFlag {
-    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
-    ~RunningFlag() { flag = false; }
-    bool& flag;
-};
-
 QString secondsText(double seconds) { return QString::number(seconds, 'f', 2).replace(u'.', u','); }
-
-QString downloadFolder(const Form1& f)
-{
-    return fromPath(programFolder() / "Firmalarım" / toPath(f.Combo4->currentText()) / "Satış Faturaları" / "Temp");
-}
 
 QStringList returnReferences(Form1& f)
 {
@@ -110,23 +81,8 @@ QStringList returnReferences(Form1& f)
 
 portal::InvoicePageInput pageInput(Form1& f)
 {
-    portal::InvoicePageInput in;
-    in.invoiceDate = f.Text8->text();
-    in.invoiceTime = f.Text9->text();
-    in.currency = f.Combo2->currentText();
-    in.exchangeRate = f.Text7->text();
-    in.typeText = f.Combo1->currentText();
-    in.typePosition = invoiceTypePosition(f);
-    in.taxNumber = f.Text4->text();
-    in.buyer = {f.uunvan->text(), f.aad->text(), f.ssoyad->text()};
-    in.taxOffice = f.Text3->text();
-    in.country = f.Text12->text();
-    in.address = f.Text2->text();
-    in.despatchNumber = f.Text11->text();
-    in.despatchDate = f.Text10->text();
+    portal::InvoicePageInput in = windowInvoice(f);
     in.returnReferences = returnReferences(f);
-    in.grid = lineGrid(f);
-    in.note = f.Text6->toPlainText();
     return in;
 }
 
@@ -226,7 +182,7 @@ void Form1::Command12_Click()
     const PortalLogin how = PortalLogin::singleUpload();
     LoginOutcome login;
     try {
-        login = session.portalGiris(BrowserStart::singleUpload(downloadFolder(*this)), user->text(), pass->text(), how,
+        login = session.portalGiris(BrowserStart::singleUpload(uploadDownloadFolder(*this)), user->text(), pass->text(), how,
                                     {[this](const QString& s) { setPanel(7, s); },
                                      [this](int p) { setProgress(p); }});
     } catch (const WebDriverError& e) {

@@ -1,0 +1,40 @@
+#pragma once
+// What the single and the bulk upload share around the browser: the invoice on the
+// window as the page fill takes it, the download folder, and guards for the wait.
+#include "portal/invoice_page_fill.h"
+#include "shell/form1.h"
+
+#include <QObject>
+
+namespace kuvela {
+
+// The window's header, buyer and lines as the page fill types them (no return references).
+portal::InvoicePageInput windowInvoice(Form1& f);
+
+// The company's download folder of the portal roads: Satış Faturaları/Temp.
+QString uploadDownloadFolder(const Form1& f);
+
+// Notices the main window being closed while a road waits for the user.
+class CloseWatch : public QObject {
+public:
+    CloseWatch(Form1& f, bool& closing);
+    ~CloseWatch() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Form1& form_;
+    bool& closing_;
+};
+
+// True for as long as a road runs.
+struct RunningFlag {
+    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
+    ~RunningFlag() { flag = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+    bool& flag;
+};
+
+} // namespace kuvela
