@@ -33,7 +33,6 @@ namespace kuvela {
 
 namespace {
 
-const QString kQuit = QStringLiteral("QUIT");
 constexpr int kAnswerPollMs = 50;
 constexpr int kAnswerLimitMs = 10000;
 
@@ -108,7 +107,6 @@ private:
     Next invoice(int number, int& row);
     Next upload(int number);
     Next create(int number);
-    void waitForTheAnswer();
     void endRoad(int handled);
     void failureRoad(const QString& description);
 
@@ -253,7 +251,7 @@ BulkRun::Next BulkRun::upload(int number)
     f_.karar.clear();
     f_.Command53->show();
     f_.Command41->show();
-    waitForTheAnswer();
+    waitForUploadAnswer(f_, ps_.windowClosing);
     switch (portal::answerOf(f_.karar)) {
     case portal::RunAnswer::Create:
         return create(number);
@@ -264,27 +262,9 @@ BulkRun::Next BulkRun::upload(int number)
     case portal::RunAnswer::End:
         break;
     }
-    if (f_.karar == kQuit)
+    if (f_.karar == kKararQuit)
         f_.karar.clear();
     return Next::End;
-}
-
-// The window stays usable until an answer, "GÜVENLİ ÇIKIŞ", the panel's "X" or the
-// window's closing.
-void BulkRun::waitForTheAnswer()
-{
-    const CloseWatch watch(f_, ps_.windowClosing);
-    auto done = [&] { return f_.Frame26->isHidden() || f_.karar == kQuit || ps_.windowClosing; };
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(25);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start();
-    if (!done())
-        loop.exec();
 }
 
 BulkRun::Next BulkRun::create(int number)

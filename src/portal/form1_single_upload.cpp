@@ -32,7 +32,6 @@ namespace kuvela {
 
 namespace {
 
-const QString kQuit = QStringLiteral("QUIT");
 const QString kLoggedOut = QStringLiteral("Portaldan Güvenli Çıkış yapıldı.");
 const QString kNotLoggedOut = QStringLiteral("Portaldan çıkış yapılamadı; tarayıcı kapatıldı.");
 
@@ -127,25 +126,6 @@ void writeQueueRow(Form1& f, const QString& ettn)
     f.Text28->setPlainText(portal::draftLoadedLog());
 }
 
-// Step 31: the window stays usable until the panel goes, "GÜVENLİ ÇIKIŞ" is pressed or
-// the window is closed.
-void waitForTheUser(Form1& f, PortalState& ps)
-{
-    auto done = [&] { return f.Frame26->isHidden() || f.karar == kQuit || ps.windowClosing; };
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(25);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start();
-    if (!done())
-        loop.exec();
-    if (f.karar == kQuit)
-        f.karar.clear();
-}
-
 } // namespace
 
 void Form1::Command12_Click()
@@ -235,10 +215,10 @@ void Form1::Command12_Click()
 
         writeQueueRow(*this, ettn);
         Command50->show();
-        {
-            const CloseWatch watch(*this, ps.windowClosing);
-            waitForTheUser(*this, ps);
-        }
+        // Step 31: the user creates the draft on the portal, or leaves.
+        waitForUploadAnswer(*this, ps.windowClosing);
+        if (karar == kKararQuit)
+            karar.clear();
 
         // The upload's own alert is accepted first, or the logout would not happen.
         const bool loggedOut = session.portalCikis();
@@ -255,7 +235,7 @@ void Form1::Command12_Click()
 void Form1::Command50_Click()
 {
     Command12->setEnabled(true);
-    karar = kQuit;
+    karar = kKararQuit;
     Command50->hide();
     for (QWidget* w : {static_cast<QWidget*>(Check4), static_cast<QWidget*>(Check6), static_cast<QWidget*>(Command20),
                        static_cast<QWidget*>(Command22)})

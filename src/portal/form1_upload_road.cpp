@@ -6,6 +6,9 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -35,6 +38,22 @@ portal::InvoicePageInput windowInvoice(Form1& f)
 QString uploadDownloadFolder(const Form1& f)
 {
     return fromPath(programFolder() / "Firmalarım" / toPath(f.Combo4->currentText()) / "Satış Faturaları" / "Temp");
+}
+
+void waitForUploadAnswer(Form1& f, bool& windowClosing)
+{
+    const CloseWatch watch(f, windowClosing);
+    auto done = [&] { return f.Frame26->isHidden() || f.karar == kKararQuit || windowClosing; };
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(25);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start();
+    if (!done())
+        loop.exec();
 }
 
 CloseWatch::CloseWatch(Form1& f, bool& closing) : form_(f), closing_(closing)

@@ -8,6 +8,13 @@
 
 namespace kuvela {
 
+// The word "GÜVENLİ ÇIKIŞ" leaves in `karar`.
+inline const QString kKararQuit = QStringLiteral("QUIT");
+
+// Keeps the window usable until the upload panel is hidden, "GÜVENLİ ÇIKIŞ" is
+// pressed or the window is being closed (which sets `windowClosing`).
+void waitForUploadAnswer(Form1& f, bool& windowClosing);
+
 // The window's header, buyer and lines as the page fill types them (no return references).
 portal::InvoicePageInput windowInvoice(Form1& f);
 
