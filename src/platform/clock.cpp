@@ -1,8 +1,12 @@
 #include "platform/clock.h"
 
+#include "platform/settings.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <algorithm>
+#include <cmath>
 
 namespace kuvela {
 namespace {
@@ -26,6 +30,23 @@ void Clock::waitMs(int ms)
         if (left > 0)
             QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 10)));
     }
+}
+
+double timeScale()
+{
+    bool ok = false;
+    const double v = Settings::forProgram().value(QStringLiteral("time/scale")).trimmed().toDouble(&ok);
+    return ok && v > 0 ? v : 1.0;
+}
+
+int scaledMs(int ms)
+{
+    if (ms <= 0)
+        return ms;
+    const double scale = timeScale();
+    if (scale == 1.0)
+        return ms;
+    return std::max(1, int(std::lround(ms * scale)));
 }
 
 Clock& Clock::instance()

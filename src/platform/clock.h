@@ -33,4 +33,12 @@ private:
 
 inline void waitMs(int ms) { Clock::instance().waitMs(ms); }
 
+// The roads' fixed pauses and presence time-outs pass through one scale, the setting
+// "time/scale" (KUVELA_TIME_SCALE, default 1): tests run the roads at a small scale.
+double timeScale();
+// ms times the scale, rounded, never below 1 for a positive ms.
+int scaledMs(int ms);
+// A road's fixed pause, scaled.
+inline void pauseMs(int ms) { waitMs(scaledMs(ms)); }
+
 } // namespace kuvela

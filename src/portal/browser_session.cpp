@@ -115,7 +115,7 @@ QString BrowserSession::portalUrl()
 
 QString BrowserSession::loginPageUrl() { return portalUrl() + QLatin1String(LoginPagePath); }
 
-void BrowserSession::bekle(int ms) { waitMs(ms); }
+void BrowserSession::bekle(int ms) { pauseMs(ms); }
 
 bool BrowserSession::isOpen() const { return driver_.isStarted(); }
 
@@ -189,6 +189,7 @@ LoginOutcome BrowserSession::portalGiris(const BrowserStart& start, const QStrin
 
 bool BrowserSession::elemanBekle(const Locator& locator, int timeoutMs)
 {
+    timeoutMs = scaledMs(timeoutMs);
     QElapsedTimer timer;
     timer.start();
     for (;;) {
@@ -204,7 +205,7 @@ bool BrowserSession::elemanBekle(const Locator& locator, int timeoutMs)
         const qint64 left = timeoutMs - timer.elapsed();
         if (left <= 0)
             return false;
-        bekle(int(std::min<qint64>(left, 100)));
+        waitMs(int(std::min<qint64>(left, 100)));
     }
 }
 
