@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::LocalHttpServer;
+using test::ScopedEnv;
 using test::makeZip;
 using test::zipFile;
 
@@ -46,31 +47,6 @@ void write(const fs::path& p, const QByteArray& bytes, bool executable = false)
     if (executable)
         fs::permissions(p, fs::perms::owner_all, fs::perm_options::add);
 }
-
-// Sets environment variables for the test and puts the old values back.
-class ScopedEnv {
-public:
-    void set(const char* name, const QString& value)
-    {
-        if (!saved_.contains(name))
-            saved_.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-        qputenv(name, value.toUtf8());
-    }
-    void unset(const char* name)
-    {
-        if (!saved_.contains(name))
-            saved_.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-        qunsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        for (auto it = saved_.begin(); it != saved_.end(); ++it)
-            it.value() ? qputenv(it.key().constData(), *it.value()) : qunsetenv(it.key().constData());
-    }
-
-private:
-    QMap<QByteArray, std::optional<QByteArray>> saved_;
-};
 
 class DriverMaintenanceTest : public ::testing::Test {
 protected:

@@ -3,10 +3,12 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -33,6 +35,31 @@ struct SheetSpec {
 
 // Writes an .xlsx with /usr/bin/python3 and openpyxl; fails the test when it cannot.
 void writeWorkbook(const std::filesystem::path& file, const std::vector<SheetSpec>& sheets);
+
+// Sets environment variables for the test and puts the old values back.
+class ScopedEnv {
+public:
+    void set(const char* name, const QString& value)
+    {
+        if (!saved_.contains(name))
+            saved_.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qputenv(name, value.toUtf8());
+    }
+    void unset(const char* name)
+    {
+        if (!saved_.contains(name))
+            saved_.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qunsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        for (auto it = saved_.begin(); it != saved_.end(); ++it)
+            it.value() ? qputenv(it.key().constData(), *it.value()) : qunsetenv(it.key().constData());
+    }
+
+private:
+    QMap<QByteArray, std::optional<QByteArray>> saved_;
+};
 
 // A fresh program folder that KUVELA_HOME points at while the object lives.
 class ProgramFolder {
