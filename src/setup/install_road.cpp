@@ -7,8 +7,11 @@
 #include "platform/zip_archive.h"
 #include "setup/desktop_entry.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 #include <algorithm>
+#include <chrono>
+#include <future>
 
 namespace kuvela::setup {
 
@@ -39,7 +42,9 @@ bool copyWhole(const fs::path& source, const fs::path& target)
     fresh += ".kur-yeni";
     fs::copy_file(source, fresh, fs::copy_options::overwrite_existing, ec);
     if (!ec)
-        fs::permissions(fresh, fs::status(source).permissions(), fs::perm_options::replace, ec);
+        // A delivery on read-only media must not leave a workbook the program cannot save.
+        fs::permissions(fresh, fs::status(source).permissions() | fs::perms::owner_write, fs::perm_options::replace,
+                        ec);
     if (!ec)
         fs::rename(fresh, target, ec);
     if (ec) {
@@ -61,10 +66,19 @@ void makeFolderTree(const SetupPlaces& places, QStringList& failed)
         std::error_code ec;
         if (fs::is_directory(folder, ec))
             continue;
-        fs::create_directory(folder, ec);
+        fs::create_directories(folder, ec);  // a desktop folder not made yet is made with it
         if (!fs::is_directory(folder, ec))
             failed << QStringLiteral("Klasör oluşturulamadı: ") + fromPath(folder);
     }
+}
+
+// The window keeps painting while the package comes.
+HttpResult download(const QString& address, const fs::path& target, const HttpOptions& options)
+{
+    auto pending = std::async(std::launch::async, [&] { return Http::get(address, target, options); });
+    while (pending.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return pending.get();
 }
 
 QString systemDriverProgram(const SetupSettings& settings)
@@ -81,7 +95,7 @@ bool fetchDriver(const SetupContext& context, const QString& build, RoadResult& 
     const SetupSettings& s = context.settings;
     result.driverAddress = s.storage + u'/' + build + u'/' + s.package;
     const fs::path archive = context.places.driverFolder() / toPath(s.package);
-    const HttpResult got = Http::get(result.driverAddress, archive, s.http);
+    const HttpResult got = download(result.driverAddress, archive, s.http);
     if (!got.ok()) {
         if (got.status != 0 && got.status != 200) {
             inform(failureText(int(got.status)));

@@ -31,6 +31,7 @@ TEST_F(SetupRoadTest, FreshRunWithTheTableBuildsTheProgramFolder)
     servePackage(QStringLiteral("112.0.5615.49"),
                  {zipFile("chromedriver", "#!/bin/sh\necho 'ChromeDriver 112.0.5615.49'\n", 0755),
                   zipFile("LICENSE.chromedriver", "lisans")});
+    fs::permissions(delivery_ / "DATA.xlsx", fs::perms::owner_read | fs::perms::group_read, fs::perm_options::replace);
     auto form = runSetup();
 
     EXPECT_EQ(dialogs_->texts(), QStringList{kQuestion});
@@ -51,6 +52,8 @@ TEST_F(SetupRoadTest, FreshRunWithTheTableBuildsTheProgramFolder)
     EXPECT_TRUE(isExecutable(program() / "kuvela"));
     EXPECT_EQ(readAll(program() / "kuvela"), readAll(delivery_ / "kuvela"));
     EXPECT_EQ(readAll(program() / "Data" / "DATA.xlsx"), "starter workbook");
+    // Copied from read-only media, the workbook can still be saved by the program.
+    EXPECT_NE(fs::status(program() / "Data" / "DATA.xlsx").permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_EQ(entries(programFiles()), (QStringList{"ChromeDriverVersiyon.txt", "KuvelaLogo.jpg"}));
     EXPECT_EQ(readAll(programFiles() / "KuvelaLogo.jpg"), "logo");
     EXPECT_EQ(readAll(versionFile()), "[112]\r\n");
