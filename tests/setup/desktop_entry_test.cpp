@@ -1,7 +1,14 @@
-// The desktop shortcut's Exec value, quoted by the Desktop Entry rules.
+// The desktop shortcut's Exec value, quoted by the Desktop Entry rules, and where the
+// desktop and the delivery are.
+#include "platform/paths.h"
 #include "setup/desktop_entry.h"
+#include "setup/setup_layers.h"
 #include "support/fixtures.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace kuvela::setup {
@@ -27,6 +34,29 @@ TEST(DesktopEntry, TextHasTheNameCommentAndNothingElseToStart)
     EXPECT_EQ(desktopEntryText(QStringLiteral("Kuvela"), QStringLiteral("eBelge Movraanı"), QStringLiteral("/d/Kuvela/kuvela")),
               QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\nName=Kuvela\nComment=eBelge Movraanı\n"
                              "Exec=\"/d/Kuvela/kuvela\"\nTerminal=false\n"));
+}
+
+TEST(SetupPlaces, DesktopFromTheUserFoldersDeliveryFromTheSetupUnlessGiven)
+{
+    QTemporaryDir config;
+    QFile dirs(config.filePath(QStringLiteral("user-dirs.dirs")));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DESKTOP_DIR=\"$HOME/Masa\xc3\xbcst\xc3\xbc Deneme\"\n");
+    dirs.close();
+    kuvela::test::ScopedEnv env;
+    env.set("XDG_CONFIG_HOME", config.path());
+
+    const SetupPlaces plain = SetupPlaces::fromArguments({QStringLiteral("kuvelakur")});
+    EXPECT_EQ(fromPath(plain.desktop), QDir::homePath() + QStringLiteral("/Masaüstü Deneme"));
+    EXPECT_EQ(fromPath(plain.delivery), QCoreApplication::applicationDirPath());
+    EXPECT_EQ(fromPath(plain.programFolder()), QDir::homePath() + QStringLiteral("/Masaüstü Deneme/Kuvela"));
+
+    const SetupPlaces given = SetupPlaces::fromArguments(
+        {QStringLiteral("kuvelakur"), QStringLiteral("--from"), QStringLiteral("/t/teslim"), QStringLiteral("--desktop"),
+         QStringLiteral("/t/Masa üstü")});
+    EXPECT_EQ(fromPath(given.desktop), QStringLiteral("/t/Masa üstü"));
+    EXPECT_EQ(fromPath(given.driverFolder()), QStringLiteral("/t/teslim/Kuvela-Nadrik"));
+    EXPECT_EQ(fromPath(given.componentsFolder()), QStringLiteral("/t/teslim/Kuvela Bileşenleri"));
 }
 
 } // namespace

@@ -257,6 +257,9 @@ TEST_F(SetupRoadTest, MissingComponentsAreListedCopiedAndOfferedForRegistration)
     KurForm onLinux(context());
     EXPECT_EQ(onLinux.Text13->toPlainText(), QString());
     EXPECT_EQ(onLinux.Text14->toPlainText(), QStringLiteral("Bir sonraki kurulum aşamasına geçmek için Devam butonunu tıklayın."));
+    EXPECT_FALSE(end_->requested());
+    onLinux.Command2->click();  // "Kurulumdan Çık"
+    EXPECT_TRUE(end_->requested());
 }
 
 TEST_F(SetupRoadTest, CloseStartsTheInstalledProgramOrSaysWhyNot)
