@@ -52,11 +52,10 @@ protected:
     {
         Form1& w = *window_;
         EXPECT_TRUE(w.Frame7->isHidden());
-        for (QWidget* x : {static_cast<QWidget*>(w.Command1), static_cast<QWidget*>(w.Command2), static_cast<QWidget*>(w.Command12),
-                           static_cast<QWidget*>(w.Command15), static_cast<QWidget*>(w.Command9), static_cast<QWidget*>(w.Command3),
-                           static_cast<QWidget*>(w.Command11), static_cast<QWidget*>(w.Command10), static_cast<QWidget*>(w.Command20),
-                           static_cast<QWidget*>(w.Command22), static_cast<QWidget*>(w.Label12), static_cast<QWidget*>(w.Frame16),
-                           static_cast<QWidget*>(w.Frame17), static_cast<QWidget*>(w.Frame18), static_cast<QWidget*>(w.File1)})
+        const std::initializer_list<QWidget*> shown = {w.Command1,  w.Command2,  w.Command12, w.Command15, w.Command9,
+                                                       w.Command3,  w.Command11, w.Command10, w.Command20, w.Command22,
+                                                       w.Label12,   w.Frame16,   w.Frame17,   w.Frame18,   w.File1};
+        for (QWidget* x : shown)
             EXPECT_FALSE(x->isHidden()) << x->objectName().toStdString();
         EXPECT_EQ(w.Label18->text(), QStringLiteral("Ek"));
         EXPECT_TRUE(w.panelText(7).isEmpty());
@@ -152,6 +151,23 @@ TEST_F(MailTest, SmtpSendsTheComposedMailWithItsAttachments)
     EXPECT_EQ(w.List6->count(), 0);
     expectClosed(true);
     EXPECT_FALSE(w.Frame20->isHidden());
+
+    // One picked file in single-company mode: the company box stays locked, List6 untouched.
+    w.prgMOD->setText(QStringLiteral("S"));
+    w.List6->addItem(QStringLiteral("kişi@example.com"));
+    pick(kNameA);
+    w.Command15->click();
+    EXPECT_EQ(w.Text13->text(), QStringLiteral("firma@example.com"));  // the last account used
+    w.Text14->setText(QStringLiteral("alici@example.com"));
+    dialogs_->clear();
+    w.Command14->click();
+    EXPECT_EQ(dialogs_->texts(), QStringList{QStringLiteral("Mail gönderildi")});
+    ASSERT_EQ(server.count(), 2);
+    const QJsonArray single = server.read(2).value("attachments").toArray();
+    ASSERT_EQ(single.size(), 1);
+    EXPECT_EQ(single[0].toObject().value("filename").toString(), kNameA);
+    EXPECT_EQ(w.List6->count(), 1);
+    expectClosed(false);
 }
 
 TEST_F(MailTest, DesktopMailProgramAndTheOtherCloseRoads)
