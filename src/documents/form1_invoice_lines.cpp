@@ -17,6 +17,21 @@ namespace kuvela {
 
 using namespace documents;
 
+namespace {
+
+// The picked file as the browser must find it; a message when it did not.
+bool loadPicked(Form1& f, InvoiceHtmlReader& reader)
+{
+    reader.start();
+    if (reader.load(f.seciliDosya))
+        return true;
+    f.setPanel(7, QString());
+    msgBox(QStringLiteral("Fatura dosyası okunamadı: ") + f.seciliDosya, MsgIcon::Exclamation);
+    return false;
+}
+
+} // namespace
+
 void Form1::Command28_Click()
 {
     invoice::LineGrid& grid = lineGrid(*this);
@@ -29,8 +44,8 @@ void Form1::Command28_Click()
     try {
         setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
         InvoiceHtmlReader reader;
-        reader.start();
-        reader.load(seciliDosya);
+        if (!loadPicked(*this, reader))
+            return;
         const QString reason =
             withholding ? withholdingReason(reader.tables(QString::fromLatin1(kNotesTableXPath))) : QString();
         lines = importLines(reader.firstTable(QString::fromLatin1(kLineTableXPath)), withholding, reason);
@@ -54,8 +69,8 @@ void Form1::Command30_Click()
         HtmlTable rows;
         {
             InvoiceHtmlReader reader;
-            reader.start();
-            reader.load(seciliDosya);
+            if (!loadPicked(*this, reader))
+                return;
             rows = copiedLineRows(reader.firstTable(QString::fromLatin1(kLineTableXPath)));
         }
         SheetTexts texts;

@@ -2,6 +2,7 @@
 
 #include "platform/workbook.h"
 
+#include <QFileInfo>
 #include <QUrl>
 
 namespace kuvela::documents {
@@ -15,6 +16,9 @@ void InvoiceHtmlReader::start()
 
 bool InvoiceHtmlReader::load(const QString& path)
 {
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable())
+        return false;  // the browser would show its error page under the same address
     const QString address = localFileAddress(path);
     driver_.navigate(address);
     // The browser may write the address's escapes its own way; the file is what counts.

@@ -71,6 +71,15 @@ TEST_F(DocumentsBrowserTest, FaturadanAlTakesTheLinesIntoTheEditor)
     EXPECT_EQ(lineGrid(w).rows[0], (QStringList{"1", "Çelik", "2,5", "Net Ton", "1234,56", "10", "1234,56", "1851,84",
                                                 "10", "185,18", "650 - Diğer hizmetler", "100,00", "185,18"}));
     EXPECT_EQ(lineGrid(w).rows[1][2], QStringLiteral("1000"));
+
+    // A file gone after the pick is told, and leaves no lines behind.
+    pick(kNameCancelled);
+    std::filesystem::remove(htmlFolder() / toPath(kNameCancelled));
+    dialogs_->clear();
+    w.Command28->click();
+    ASSERT_EQ(dialogs_->texts().size(), 1);
+    EXPECT_TRUE(dialogs_->texts()[0].startsWith(QStringLiteral("Fatura dosyası okunamadı: ")));
+    EXPECT_TRUE(lineGrid(w).rows.empty());
     EXPECT_TRUE(test::noBrowserLeft());
 }
 
@@ -119,13 +128,14 @@ TEST_F(DocumentsBrowserTest, VoucherOfTwoInvoicesWithAResetBetweenThem)
     EXPECT_EQ(w.state<DocumentsState>().voucherText, expected);
     EXPECT_EQ(w.Text22->toPlainText(), QString(expected).replace(crlf, QStringLiteral("\n")));
     EXPECT_FALSE(w.Frame19->isHidden());
+    test::screenshot(w, "form1_voucher");
     EXPECT_EQ(w.Label23->text(), QStringLiteral("Seçilen faturanın Çağdaş Gıda ile ilgisi yoktur. (1 HTML olmayan "
                                                 "dosya atlandı) Satış olmayan faturalar: GIB2023000000099"));
 
     // The three readings of the company's relation to the invoice.
     tick({});
-    w.List7->item(1)->setCheckState(Qt::Checked);
-    ASSERT_EQ(w.List7->item(1)->text(), kNameA);
+    w.List7->item(2)->setCheckState(Qt::Checked);
+    ASSERT_EQ(w.List7->item(2)->text(), kNameA);
     for (const auto& [vkn, text] : {std::pair{"9876543210", "Seçilen fatura SATIŞ Faturasıdır."},
                                     std::pair{"1234567890", "Seçilen fatura ALIŞ Faturasıdır Satış olmayan faturalar: "
                                                             "GIB2023000000001"},
@@ -135,7 +145,6 @@ TEST_F(DocumentsBrowserTest, VoucherOfTwoInvoicesWithAResetBetweenThem)
         w.Command37->click();
         EXPECT_EQ(w.Label23->text(), QString::fromUtf8(text));
     }
-    test::screenshot(w, "form1_voucher");
     EXPECT_TRUE(test::noBrowserLeft());
 }
 
@@ -148,21 +157,22 @@ TEST_F(DocumentsBrowserTest, LineExportOpenAndMailOfTickedInvoices)
     ASSERT_EQ(desktop_->opened.size(), 1u) << w.panelText(7).toStdString();
     const QJsonArray rows = test::sheetRows(desktop_->opened.front());
     EXPECT_TRUE(w.panelText(7).startsWith(QStringLiteral("Fatura satırları Excel'e çıkarıldı... ")));
-    // File1's order: B (one line), A (three), the cancelled one.
+    // File1's order: B (one line), the cancelled one, A (three lines).
     ASSERT_EQ(rows.size(), 7);
     EXPECT_TRUE(rows[0].toArray()[0].isNull());
     const QJsonArray b = rows[1].toArray();
     EXPECT_EQ(b[1].toString(), QStringLiteral("Tadilat işi"));
     EXPECT_EQ(b[12].toString(), QStringLiteral("TEVKIFAT"));
     EXPECT_EQ(b[16].toString(), QStringLiteral("Vergi Dairesi: ÇANKAYA"));
-    const QJsonArray a1 = rows[2].toArray();
+    EXPECT_EQ(rows[2].toArray()[0].toString(), QStringLiteral("GIB2023000000001-İPTAL"));
+    EXPECT_TRUE(rows[2].toArray()[1].isNull());
+    const QJsonArray a1 = rows[3].toArray();
     EXPECT_EQ(a1[2].toString(), QStringLiteral("10 Adet"));
     for (const auto& [column, text] : {std::pair{12, "SATIŞ"}, std::pair{13, "19-04-2023"},
                                        std::pair{14, "GIB2023000000001"}, std::pair{15, "ÖRNEK İNŞAAT LTD ŞTİ"},
                                        std::pair{16, "Vergi Dairesi: MALTEPE"}})
         EXPECT_EQ(a1[column].toString(), QString::fromUtf8(text));
-    EXPECT_EQ(rows[4].toArray()[1].toString(), QStringLiteral("Kalem C"));
-    EXPECT_EQ(rows[5].toArray()[0].toString(), QStringLiteral("GIB2023000000001-İPTAL"));
+    EXPECT_EQ(rows[5].toArray()[1].toString(), QStringLiteral("Kalem C"));
     EXPECT_EQ(rows[6].toArray()[0].toString(), QStringLiteral("Excel'e çıkarma işlemi tamamlandı - Kuvela v146"));
 
     // "Aç": each ticked file once, with its program.

@@ -23,7 +23,7 @@ inline const QString kNameA =
 inline const QString kNameB =
     QStringLiteral("ABC2023000000007 02-06-2023  5555555555 BETA YAPI A.Ş.      -TEVKİFAT-ABCDEFGHIJKLMN.html");
 inline const QString kNameCancelled =
-    QStringLiteral("GIB2023000000003 05-05-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ-İptal-ABCDEFGHIJKLMN.html");
+    QStringLiteral("GIB2023000000000 05-05-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ-İptal-ABCDEFGHIJKLMN.html");
 inline const QString kNameFaults = QStringLiteral("GIB2023000000099 07-07-2023 hatalı #1 'x' %41.html");
 inline const QString kNameText = QStringLiteral("GIB2023000000009 09-09-2023-İPTAL.txt");
 
