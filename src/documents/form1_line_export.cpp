@@ -44,7 +44,8 @@ void Form1::Command38_Click()
             for (const QString& name : tickedArchiveNames(*this)) {
                 pickArchiveFile(*this, name);
                 setPanel(7, name);
-                reader.load(seciliDosya);
+                if (!reader.load(seciliDosya))
+                    continue;  // nothing of it to write
                 const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
                 const std::vector<HtmlTable> buyer = reader.tables(QString::fromLatin1(kBuyerTableXPath));
                 ExportInvoice invoice;  // every value starts empty for each file

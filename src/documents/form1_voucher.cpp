@@ -40,7 +40,7 @@ void Form1::Command37_Click()
     Text22->clear();
     Label23->clear();
 
-    int skipped = 0;
+    int skipped = 0, unreadable = 0;
     QStringList notSales;
     const QStringList names = tickedArchiveNames(*this);
     try {
@@ -53,7 +53,10 @@ void Form1::Command37_Click()
             }
             if (!reader.driver().isStarted())
                 reader.start();
-            reader.load(seciliDosya);
+            if (!reader.load(seciliDosya)) {
+                ++unreadable;
+                continue;
+            }
             const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
             const bool gib = isGibNumber(headerValue(header, QStringLiteral("Fatura No:")));
             const InvoiceRelation relation = relationOf(reader, gib, firmaVKN);
@@ -71,7 +74,7 @@ void Form1::Command37_Click()
     }
     text += voucherClosingRuler();
     Text22->setPlainText(text);
-    Label23->setText(Label23->text() + voucherRunNote(skipped, notSales));
+    Label23->setText(Label23->text() + voucherRunNote(skipped, unreadable, notSales));
 }
 
 } // namespace kuvela

@@ -17,8 +17,12 @@ void InvoiceHtmlReader::start()
 bool InvoiceHtmlReader::load(const QString& path)
 {
     const QFileInfo file(path);
-    if (!file.isFile() || !file.isReadable())
-        return false;  // the browser would show its error page under the same address
+    if (!file.isFile() || !file.isReadable()) {
+        // The browser would show its error page under the same address; an empty page
+        // keeps the previous file's tables from being read again.
+        driver_.navigate(QStringLiteral("about:blank"));
+        return false;
+    }
     const QString address = localFileAddress(path);
     driver_.navigate(address);
     // The browser may write the address's escapes its own way; the file is what counts.

@@ -18,8 +18,8 @@ public:
 
     // Starts the headless browser; throws WebDriverError when it cannot.
     void start();
-    // Loads the file; false when it is not a readable file or the browser ended up
-    // anywhere but that file.
+    // Loads the file; false when it is not a readable file (an empty page is shown
+    // instead) or the browser ended up anywhere but that file.
     bool load(const QString& path);
 
     // Every table the XPath yields, in document order: rows are the table's "tr"

@@ -119,11 +119,13 @@ QString relationMessage(InvoiceRelation relation, const QString& companyName)
     return QStringLiteral("Seçilen faturanın ") + companyName + QStringLiteral(" ile ilgisi yoktur.");
 }
 
-QString voucherRunNote(int skippedFiles, const QStringList& notSales)
+QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales)
 {
     QString note;
     if (skippedFiles > 0)
         note += QStringLiteral(" (%1 HTML olmayan dosya atlandı)").arg(skippedFiles);
+    if (unreadableFiles > 0)
+        note += QStringLiteral(" (%1 dosya okunamadı)").arg(unreadableFiles);
     if (!notSales.isEmpty())
         note += QStringLiteral(" Satış olmayan faturalar: ") + notSales.join(QStringLiteral(", "));
     return note;

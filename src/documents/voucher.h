@@ -32,7 +32,8 @@ enum class InvoiceRelation { Sale, Purchase, Unrelated };
 QString relationMessage(InvoiceRelation relation, const QString& companyName);
 
 // What Label23 adds after the last invoice's message: the ticked files that are not
-// HTML, and the numbers of the invoices that are not the company's sales.
-QString voucherRunNote(int skippedFiles, const QStringList& notSales);
+// HTML, those that could not be read, and the numbers of the invoices that are not
+// the company's sales.
+QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales);
 
 } // namespace kuvela::documents

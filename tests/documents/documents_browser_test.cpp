@@ -132,6 +132,14 @@ TEST_F(DocumentsBrowserTest, VoucherOfTwoInvoicesWithAResetBetweenThem)
     EXPECT_EQ(w.Label23->text(), QStringLiteral("Seçilen faturanın Çağdaş Gıda ile ilgisi yoktur. (1 HTML olmayan "
                                                 "dosya atlandı) Satış olmayan faturalar: GIB2023000000099"));
 
+    // A ticked file gone since the search: told, and nothing of the file before it repeated.
+    std::filesystem::remove(htmlFolder() / toPath(kNameB));
+    w.Command37->click();
+    EXPECT_FALSE(w.state<DocumentsState>().voucherText.contains(QStringLiteral("ABC2023000000007")));
+    EXPECT_EQ(w.state<DocumentsState>().voucherText.count(QStringLiteral(" nolu ")), 2);
+    EXPECT_TRUE(w.Label23->text().endsWith(
+        QStringLiteral("(1 HTML olmayan dosya atlandı) (1 dosya okunamadı) Satış olmayan faturalar: GIB2023000000099")));
+
     // The three readings of the company's relation to the invoice.
     tick({});
     w.List7->item(2)->setCheckState(Qt::Checked);

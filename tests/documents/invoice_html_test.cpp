@@ -91,8 +91,8 @@ TEST(Voucher, EmptyTaxNumberMatchesNothingAndTheStartOfACellDoesNotCount)
     EXPECT_FALSE(holdsTaxNumber(party, QStringLiteral("9876543210")));
     EXPECT_TRUE(holdsTaxNumber(party, QStringLiteral("1234567890")));
     EXPECT_FALSE(holdsTaxNumber(party, QString()));
-    EXPECT_EQ(voucherRunNote(2, {QStringLiteral("A1"), QStringLiteral("B2")}),
-              QStringLiteral(" (2 HTML olmayan dosya atlandı) Satış olmayan faturalar: A1, B2"));
+    EXPECT_EQ(voucherRunNote(2, 1, {QStringLiteral("A1"), QStringLiteral("B2")}),
+              QStringLiteral(" (2 HTML olmayan dosya atlandı) (1 dosya okunamadı) Satış olmayan faturalar: A1, B2"));
 }
 
 TEST(LineExport, ACancelledInvoiceTakesOneRowBetweenTheOthers)
