@@ -20,6 +20,8 @@ inline DocumentsState& Form1::state<DocumentsState>()
 
 // The ticked names of List7, in list order.
 QStringList tickedArchiveNames(const Form1& form);
+// Label25 shows which of the ticked files is being read ("2 / 5"), and the window paints.
+void showFileStage(Form1& form, int current, int total);
 // seciliDosyaAdi = the name, seciliDosya = Dir1's folder with the name.
 void pickArchiveFile(Form1& form, const QString& name);
 

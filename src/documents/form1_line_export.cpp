@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,12 @@ QStringList tickedArchiveNames(const Form1& form)
     return names;
 }
 
+void showFileStage(Form1& form, int current, int total)
+{
+    form.Label25->setText(current > 0 ? QStringLiteral("%1 / %2").arg(current).arg(total) : QString());
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void pickArchiveFile(Form1& form, const QString& name)
 {
     form.seciliDosyaAdi = name;
@@ -41,9 +48,11 @@ void Form1::Command38_Click()
         {
             InvoiceHtmlReader reader;
             reader.start();
-            for (const QString& name : tickedArchiveNames(*this)) {
+            const QStringList names = tickedArchiveNames(*this);
+            for (int i = 0; i < names.size(); ++i) {
+                const QString& name = names[i];
                 pickArchiveFile(*this, name);
-                setPanel(7, name);
+                showFileStage(*this, i + 1, int(names.size()));
                 if (!reader.load(seciliDosya))
                     continue;  // nothing of it to write
                 const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
@@ -59,12 +68,14 @@ void Form1::Command38_Click()
                 exported.add(invoice);
             }
         }
+        showFileStage(*this, 0, 0);
         exported.finish(prgVersiyon);
         const std::filesystem::path book = saveReportBook(exported.cells(), Clock::instance().now());
         Desktop::instance().openFile(book);
         setPanel(7, QStringLiteral("Fatura satırları Excel'e çıkarıldı... ") + fromPath(book));
     } catch (const std::exception& e) {
         setPanel(7, QString());
+        showFileStage(*this, 0, 0);
         msgBox(browserFailureText(e), MsgIcon::Critical);
     }
 }

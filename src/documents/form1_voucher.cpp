@@ -45,8 +45,10 @@ void Form1::Command37_Click()
     const QStringList names = tickedArchiveNames(*this);
     try {
         InvoiceHtmlReader reader;
-        for (const QString& name : names) {
+        for (int i = 0; i < names.size(); ++i) {
+            const QString& name = names[i];
             pickArchiveFile(*this, name);
+            showFileStage(*this, i + 1, int(names.size()));
             if (!isHtmlName(name)) {
                 ++skipped;
                 continue;
@@ -68,10 +70,12 @@ void Form1::Command37_Click()
             Text22->setPlainText(text);
         }
     } catch (const std::exception& e) {
+        showFileStage(*this, 0, 0);
         Label23->setText(browserFailureText(e));
         msgBox(browserFailureText(e), MsgIcon::Critical);
         return;
     }
+    showFileStage(*this, 0, 0);
     text += voucherClosingRuler();
     Text22->setPlainText(text);
     Label23->setText(Label23->text() + voucherRunNote(skipped, unreadable, notSales));
