@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-openpyxl python3-aiosmtpd
   chromium chromium-driver
-  xdg-utils openssl
+  xdg-utils openssl poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include "platform/webdriver_input.h"
 #include "platform/webdriver_options.h"
 
+#include <QByteArray>
 #include <QRect>
 #include <QString>
 #include <filesystem>
@@ -110,6 +111,10 @@ private:
     std::unique_ptr<QTemporaryDir> profile_;
     std::string session_;
 };
+
+// The loaded page printed as a PDF (W3C "Print Page": A4, no background); the bytes of
+// the file. Defined in webdriver_print.cpp.
+QByteArray printPageToPdf(WebDriver& driver);
 
 // Finds through a search root ("" for the page, "/element/<id>" for an element).
 std::vector<Element> findElements(WebDriver& driver, const std::string& root, const Locator& locator);

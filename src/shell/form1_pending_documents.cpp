@@ -5,17 +5,4 @@
 
 namespace kuvela {
 
-// Documents, reports and e-mail.
-void Form1::Command28_Click() { notYetAvailable(); }
-void Form1::Command30_Click() { notYetAvailable(); }
-void Form1::Command29_Click() { notYetAvailable(); }
-void Form1::Command37_Click() { notYetAvailable(); }
-void Form1::Command38_Click() { notYetAvailable(); }
-void Form1::Command39_Click() { notYetAvailable(); }
-void Form1::Command40_Click() { notYetAvailable(); }
-void Form1::Command14_Click() { notYetAvailable(); }
-void Form1::Command15_Click() { notYetAvailable(); }
-void Form1::Command16_Click() { notYetAvailable(); }
-
-
 } // namespace kuvela

@@ -1,0 +1,89 @@
+// "Faturadan Al" and "Excel'e Aktar": the lines of the picked invoice HTML into the
+// editor's grid or into a new workbook.
+#include "documents/invoice_lines.h"
+#include "documents/invoice_reader.h"
+#include "documents/report_book.h"
+#include "invoice/form1_editor_state.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "shell/form1.h"
+
+#include <QComboBox>
+#include <QTreeWidget>
+
+namespace kuvela {
+
+using namespace documents;
+
+namespace {
+
+// The picked file as the browser must find it; a message when it did not.
+bool loadPicked(Form1& f, InvoiceHtmlReader& reader)
+{
+    reader.start();
+    if (reader.load(f.seciliDosya))
+        return true;
+    f.setPanel(7, QString());
+    msgBox(QStringLiteral("Fatura dosyası okunamadı: ") + f.seciliDosya, MsgIcon::Exclamation);
+    return false;
+}
+
+} // namespace
+
+void Form1::Command28_Click()
+{
+    invoice::LineGrid& grid = lineGrid(*this);
+    grid.rows.clear();
+    ListView2->clear();
+    showLineGrid(*this);
+    const bool withholding = Combo1->currentText() == QStringLiteral("TEVKİFAT");
+
+    LineImport lines;
+    try {
+        setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
+        InvoiceHtmlReader reader;
+        if (!loadPicked(*this, reader))
+            return;
+        const QString reason =
+            withholding ? withholdingReason(reader.tables(QString::fromLatin1(kNotesTableXPath))) : QString();
+        lines = importLines(reader.firstTable(QString::fromLatin1(kLineTableXPath)), withholding, reason);
+    } catch (const std::exception& e) {
+        setPanel(7, QString());
+        msgBox(browserFailureText(e), MsgIcon::Critical);
+        return;
+    }
+    setPanel(7, QString());
+    for (const QString& message : lines.headerMessages)
+        msgBox(message);
+    grid.rows = lines.rows;
+    showLineGrid(*this);
+    yekunal();
+}
+
+void Form1::Command30_Click()
+{
+    try {
+        setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
+        HtmlTable rows;
+        {
+            InvoiceHtmlReader reader;
+            if (!loadPicked(*this, reader))
+                return;
+            rows = copiedLineRows(reader.firstTable(QString::fromLatin1(kLineTableXPath)));
+        }
+        SheetTexts texts;
+        for (size_t r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows[r].size(); ++c)
+                texts[{int(r) + 1, c + 1}] = rows[r][c];
+        const std::filesystem::path book = saveReportBook(texts, Clock::instance().now());
+        Desktop::instance().openFile(book);
+        setPanel(7, QStringLiteral("Excel'e aktarıldı: ") + fromPath(book));
+    } catch (const std::exception& e) {
+        setPanel(7, QString());
+        msgBox(browserFailureText(e), MsgIcon::Critical);
+    }
+}
+
+} // namespace kuvela

@@ -1,0 +1,190 @@
+#include "documents/invoice_html.h"
+
+#include "common/regional.h"
+
+#include <QUrl>
+
+namespace kuvela::documents {
+
+namespace {
+
+const QString kReasonLabel = QStringLiteral("Tevkifat Sebebi:");
+const QString kReasonEnd = QStringLiteral(")]");
+
+// Digits with "," as the decimal sign; every "." and every other character dropped.
+QString digitsWithComma(const QString& text)
+{
+    QString out;
+    for (const QChar c : text)
+        if ((c >= u'0' && c <= u'9') || c == u',')
+            out += c;
+    return out.replace(u',', u'.');
+}
+
+QString commaText(std::string plain)
+{
+    return QString::fromStdString(plain).replace(u'.', u',');
+}
+
+} // namespace
+
+QString localFileAddress(const QString& path)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
+
+bool isGibNumber(const QString& number)
+{
+    return number.startsWith(u"GIB", Qt::CaseSensitive);
+}
+
+QString sellerTableXPath(bool gib)
+{
+    return gib ? QStringLiteral("//*[@id='mainbody']/table[1]/tbody/tr[1]/td[1]/table")
+               : QStringLiteral("/html/body/table[1]/tbody/tr[1]/td[1]/table");
+}
+
+QString totalsTableXPath(bool gib)
+{
+    return gib ? QStringLiteral("//*[@id='budgetContainerTable']/tbody/tr/td/table")
+               : QStringLiteral("/html/body/table[4]/tbody/tr/td[2]/table");
+}
+
+int totalsLabelCell(bool gib) { return gib ? 1 : 0; }
+int totalsAmountCell(bool gib) { return gib ? 2 : 1; }
+
+const QStringList& lineTableHeaders()
+{
+    static const QStringList headers = {
+        QStringLiteral("Sıra No"),     QStringLiteral("Mal Hizmet"),
+        QStringLiteral("Miktar"),      QStringLiteral("Birim Fiyat"),
+        QStringLiteral("İskonto/ Arttırım Oranı"), QStringLiteral("İskonto/ Arttırım Tutarı"),
+        QStringLiteral("İskonto/ Arttırım Nedeni"), QStringLiteral("KDV Oranı"),
+        QStringLiteral("KDV Tutarı"),  QStringLiteral("Diğer Vergiler"),
+        QStringLiteral("Mal Hizmet Tutarı"), QStringLiteral("GTİP")};
+    return headers;
+}
+
+QStringList headerMismatches(const QStringList& headerRow)
+{
+    QStringList messages;
+    const QStringList& wanted = lineTableHeaders();
+    for (int i = 0; i < headerRow.size(); ++i)
+        if (i >= wanted.size() || headerRow[i] != wanted[i])
+            messages << QStringLiteral("Sütun %1 başlık(header)uyuşmazlığı tespit edildi!").arg(i + 1);
+    return messages;
+}
+
+bool isClosingRow(const QStringList& row)
+{
+    return !row.isEmpty() && row.first() == QStringLiteral(" ");
+}
+
+Decimal leadingValue(const QString& text)
+{
+    QString packed;
+    for (const QChar c : text)
+        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
+            packed += c;
+    return leadingNumber(packed);
+}
+
+QuantityCell cleanQuantity(const QString& cell)
+{
+    const qsizetype blank = cell.indexOf(u' ');
+    QuantityCell out;
+    out.quantity = leadingValue(digitsWithComma(blank < 0 ? cell : cell.left(blank)));
+    if (blank >= 0)
+        out.unit = cell.mid(blank + 1).trimmed();
+    return out;
+}
+
+Decimal cleanAmount(const QString& cell)
+{
+    return leadingValue(digitsWithComma(cell));
+}
+
+Decimal cleanRate(const QString& cell)
+{
+    return leadingValue(QString(cell).remove(u'%').replace(u',', u'.'));
+}
+
+QString cleanVatAmount(const QString& cell)
+{
+    QString out;
+    for (const QChar c : cell)
+        if ((c >= u'0' && c <= u'9') || c == u',' || c == u'.')
+            out += c;
+    return out;
+}
+
+Decimal cleanWithholdingRate(const QString& cell)
+{
+    const qsizetype percent = cell.indexOf(u'%');
+    const QString five = percent < 0 ? cell.left(5) : cell.mid(percent + 1, 5);
+    return leadingValue(QString(five).replace(u',', u'.'));
+}
+
+QString gridNumber(const Decimal& value)
+{
+    return commaText(value.toPlainString());
+}
+
+QString gridTwoDecimals(const Decimal& value)
+{
+    return commaText(value.toFixedString(2));
+}
+
+QString withholdingReasonIn(const QString& cell)
+{
+    const qsizetype label = cell.indexOf(kReasonLabel);
+    if (label < 0)
+        return {};
+    const QString rest = cell.mid(label + kReasonLabel.size() + 1);
+    const qsizetype end = rest.indexOf(kReasonEnd);
+    return end < 0 ? rest.trimmed() : rest.left(end + kReasonEnd.size());
+}
+
+QString withholdingReason(const std::vector<HtmlTable>& notesTables)
+{
+    QString reason;
+    for (const HtmlTable& table : notesTables)
+        for (const QStringList& row : table)
+            for (const QString& cell : row)
+                if (cell.contains(kReasonLabel))
+                    reason = withholdingReasonIn(cell);
+    return reason;
+}
+
+QString headerValue(const std::vector<HtmlTable>& headerTables, const QString& label)
+{
+    QString value;
+    for (const HtmlTable& table : headerTables)
+        for (const QStringList& row : table)
+            if (row.size() >= 2 && row[0] == label)
+                value = row[1];
+    return value;
+}
+
+bool holdsTaxNumber(const std::vector<HtmlTable>& tables, const QString& taxNumber)
+{
+    if (taxNumber.isEmpty())
+        return false;
+    for (const HtmlTable& table : tables)
+        for (const QStringList& row : table)
+            for (const QString& cell : row)
+                if (cell.indexOf(taxNumber, 1) >= 1)
+                    return true;
+    return false;
+}
+
+QString lastCellOfRow(const std::vector<HtmlTable>& tables, int row)
+{
+    QString text;
+    for (const HtmlTable& table : tables)
+        if (int(table.size()) >= row && !table[size_t(row - 1)].isEmpty())
+            text = table[size_t(row - 1)].last();
+    return text;
+}
+
+} // namespace kuvela::documents

@@ -1,0 +1,97 @@
+#include "documents/invoice_lines.h"
+
+#include <algorithm>
+
+namespace kuvela::documents {
+
+namespace {
+
+constexpr int kBaseCells = 10;       // number .. "KDV Tutarı"
+constexpr int kWithholdingCells = 13;
+
+bool holdsValues(const QStringList& gridRow)
+{
+    // The reason stands in every withholding row; only the line's own cells count.
+    return std::any_of(gridRow.begin() + 1, gridRow.begin() + kBaseCells,
+                       [](const QString& s) { return !s.isEmpty(); });
+}
+
+QStringList gridRowOf(const QStringList& cells, int lineNumber, bool withholding, const QString& reason)
+{
+    QStringList g;
+    for (int i = 0; i < (withholding ? kWithholdingCells : kBaseCells); ++i)
+        g << QString();
+    g[0] = QString::number(lineNumber);
+    auto has = [&](int cell) { return cells.size() >= cell; };
+    auto at = [&](int cell) { return cells[cell - 1]; };
+    Decimal quantity, price, discount;
+    if (has(2))
+        g[1] = at(2);
+    if (has(3)) {
+        const QuantityCell q = cleanQuantity(at(3));
+        quantity = q.quantity;
+        g[2] = gridNumber(quantity);
+        g[3] = q.unit;
+    }
+    if (has(4)) {
+        price = cleanAmount(at(4));
+        g[4] = gridNumber(price);
+    }
+    if (has(5))
+        g[5] = gridNumber(cleanRate(at(5)));
+    if (has(6)) {
+        discount = cleanAmount(at(6));
+        g[6] = gridNumber(discount);
+    }
+    if (has(5))
+        g[7] = gridNumber((quantity * price - discount).roundHalfEven(2));
+    if (has(8))
+        g[8] = gridNumber(cleanRate(at(8)));
+    if (has(9))
+        g[9] = cleanVatAmount(at(9));
+    if (withholding) {
+        g[10] = reason;
+        if (has(10)) {
+            const Decimal rate = cleanWithholdingRate(at(10));
+            const Decimal vat = cleanAmount(g[9]);
+            g[11] = gridTwoDecimals(rate);
+            g[12] = gridTwoDecimals((rate / Decimal(100) * vat).roundHalfAway(2));
+        }
+    }
+    return g;
+}
+
+} // namespace
+
+LineImport importLines(const HtmlTable& lineTable, bool withholding, const QString& reason)
+{
+    LineImport out;
+    for (size_t r = 0; r < lineTable.size(); ++r) {
+        const QStringList& cells = lineTable[r];
+        if (r == 0) {
+            out.headerMessages = headerMismatches(cells);
+            continue;
+        }
+        if (isClosingRow(cells))
+            break;
+        out.rows.push_back(gridRowOf(cells, int(r), withholding, reason));
+    }
+    while (!out.rows.empty() && !holdsValues(out.rows.back()))
+        out.rows.pop_back();
+    return out;
+}
+
+HtmlTable copiedLineRows(const HtmlTable& lineTable)
+{
+    HtmlTable out;
+    for (const QStringList& row : lineTable) {
+        if (isClosingRow(row)) {
+            out.push_back({row.first()});
+            break;
+        }
+        out.push_back(row);
+    }
+    return out;
+}
+
+} // namespace kuvela::documents

@@ -1,0 +1,64 @@
+#include "documents/invoice_reader.h"
+
+#include "platform/workbook.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace kuvela::documents {
+
+void InvoiceHtmlReader::start()
+{
+    ChromeOptions options = ChromeOptions::fromSettings({QStringLiteral("--headless")});
+    options.headless = true;  // a reader never shows a window, whatever the setting says
+    driver_.start(options);
+}
+
+bool InvoiceHtmlReader::load(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
+        // The browser would show its error page under the same address; an empty page
+        // keeps the previous file's tables from being read again.
+        driver_.navigate(QStringLiteral("about:blank"));
+        return false;
+    }
+    const QString address = localFileAddress(path);
+    driver_.navigate(address);
+    // The browser may write the address's escapes its own way; the file is what counts.
+    const QUrl now(driver_.currentUrl());
+    return now.isLocalFile() && now.toLocalFile() == QUrl(address).toLocalFile();
+}
+
+std::vector<HtmlTable> InvoiceHtmlReader::tables(const QString& xpath)
+{
+    std::vector<HtmlTable> out;
+    for (const Element& table : driver_.findAll(Locator::xpath(xpath))) {
+        HtmlTable rows;
+        for (const Element& row : table.findAll(Locator::tagName(QStringLiteral("tr")))) {
+            QStringList cells;
+            for (const Element& cell : row.findAll(Locator::tagName(QStringLiteral("td"))))
+                cells << cell.text();
+            rows.push_back(cells);
+        }
+        out.push_back(std::move(rows));
+    }
+    return out;
+}
+
+HtmlTable InvoiceHtmlReader::firstTable(const QString& xpath)
+{
+    std::vector<HtmlTable> all = tables(xpath);
+    return all.empty() ? HtmlTable() : std::move(all.front());
+}
+
+QString browserFailureText(const std::exception& e)
+{
+    if (const auto* w = dynamic_cast<const WebDriverError*>(&e))
+        return w->fullMessage();
+    if (const auto* b = dynamic_cast<const WorkbookError*>(&e))
+        return b->message() + QStringLiteral(" Hata No: ") + QString::number(b->code());
+    return QString::fromStdString(e.what());
+}
+
+} // namespace kuvela::documents

@@ -1,0 +1,39 @@
+#pragma once
+// A headless browser that loads invoice HTML files and walks their tables cell by
+// cell. One reader serves one road; the browser ends with the reader, on every path.
+#include "documents/invoice_html.h"
+#include "platform/webdriver.h"
+
+#include <QString>
+#include <vector>
+
+namespace kuvela::documents {
+
+class InvoiceHtmlReader {
+public:
+    InvoiceHtmlReader() = default;
+    ~InvoiceHtmlReader() { driver_.quit(); }
+    InvoiceHtmlReader(const InvoiceHtmlReader&) = delete;
+    InvoiceHtmlReader& operator=(const InvoiceHtmlReader&) = delete;
+
+    // Starts the headless browser; throws WebDriverError when it cannot.
+    void start();
+    // Loads the file; false when it is not a readable file (an empty page is shown
+    // instead) or the browser ended up anywhere but that file.
+    bool load(const QString& path);
+
+    // Every table the XPath yields, in document order: rows are the table's "tr"
+    // descendants, cells a row's "td" descendants.
+    std::vector<HtmlTable> tables(const QString& xpath);
+    HtmlTable firstTable(const QString& xpath);
+
+    WebDriver& driver() { return driver_; }
+
+private:
+    WebDriver driver_;
+};
+
+// The reason a browser road failed, as panel 7 tells it.
+QString browserFailureText(const std::exception& e);
+
+} // namespace kuvela::documents

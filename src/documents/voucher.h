@@ -1,0 +1,39 @@
+#pragma once
+// The journal entry of an invoice ("Muh. Fiş Oluştur"): the receivable, the sales and
+// the VAT lines with the page's amounts as they stand, for the user to copy.
+#include "documents/invoice_html.h"
+
+#include <utility>
+
+namespace kuvela::documents {
+
+// The key of a totals-table row label; "unknownName" for any other label.
+QString totalsKey(const QString& label);
+
+struct VoucherInvoice {
+    QString type;    // "Fatura Tipi:"
+    QString number;  // "Fatura No:"
+    QString date;    // "Fatura Tarihi:"
+    QString payable; // the "Ödenecek Tutar" amount, booked on 120.00
+    std::vector<std::pair<QString, QString>> sales;  // (account, amount) in the sales table's order
+};
+
+// Reads the header tables and the totals tables of one invoice; every value starts empty.
+VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const std::vector<HtmlTable>& totalsTables,
+                              bool gib);
+
+// One invoice's block: ruler with the date, receivable line, sales lines, description;
+// every line ends with CR LF.
+QString voucherBlock(const VoucherInvoice& invoice);
+// The closing ruler after the last block, without a line end.
+QString voucherClosingRuler();
+
+enum class InvoiceRelation { Sale, Purchase, Unrelated };
+QString relationMessage(InvoiceRelation relation, const QString& companyName);
+
+// What Label23 adds after the last invoice's message: the ticked files that are not
+// HTML, those that could not be read, and the numbers of the invoices that are not
+// the company's sales.
+QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales);
+
+} // namespace kuvela::documents

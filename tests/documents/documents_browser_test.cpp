@@ -1,0 +1,214 @@
+// The document roads on filed invoice HTML, read in a real headless browser.
+#include "documents/documents_window_fixture.h"
+#include "documents/form1_documents_state.h"
+#include "invoice/form1_editor_state.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+namespace kuvela {
+namespace {
+
+using test::kNameA;
+using test::kNameB;
+using test::kNameCancelled;
+using test::kNameFaults;
+using test::kNameText;
+
+class DocumentsBrowserTest : public test::DocumentsWindowTest {
+protected:
+    void chooseType(const QString& type)
+    {
+        const int position = window_->Combo1->findText(type);
+        ASSERT_GE(position, 0);
+        const QSignalBlocker quiet(window_->Combo1);
+        window_->Combo1->setCurrentIndex(position);
+        lineGrid(*window_).layoutForType(position);
+    }
+    QString total(const QString& label) const
+    {
+        for (int i = 0; i < window_->ListView2->topLevelItemCount(); ++i)
+            if (window_->ListView2->topLevelItem(i)->text(1).startsWith(label))
+                return window_->ListView2->topLevelItem(i)->text(2);
+        return {};
+    }
+};
+
+TEST_F(DocumentsBrowserTest, FaturadanAlTakesTheLinesIntoTheEditor)
+{
+    Form1& w = startOnInvoices();
+    chooseType(QStringLiteral("SATIŞ"));
+    pick(kNameA);
+    ASSERT_FALSE(w.Command28->isHidden());
+    w.Command28->click();
+    const auto& rows = lineGrid(w).rows;
+    ASSERT_EQ(rows.size(), 3u) << dialogs_->texts().join('|').toStdString();
+    EXPECT_EQ(rows[0], (QStringList{"1", "Kalem A", "10", "Adet", "12,5", "0", "0", "125", "18", "22,50"}));
+    EXPECT_EQ(rows[1], (QStringList{"2", "Kalem B", "3", "Kutu", "100", "0", "0", "300", "8", "24,00"}));
+    EXPECT_EQ(rows[2], (QStringList{"3", "Kalem C", "1", "Adet", "1000", "0", "0", "1000", "18", "180,00"}));
+    EXPECT_EQ(w.ListView1->topLevelItemCount(), 3);
+    EXPECT_EQ(total(QStringLiteral("GENEL TOPLAM")), QStringLiteral("1.651,50"));
+    EXPECT_TRUE(dialogs_->texts().isEmpty());
+
+    chooseType(QStringLiteral("TEVKİFAT"));
+    pick(kNameB);
+    w.Command28->click();
+    ASSERT_EQ(lineGrid(w).rows.size(), 1u);
+    EXPECT_EQ(lineGrid(w).rows[0],
+              (QStringList{"1", "Tadilat işi", "1", "Adet", "1000", "0", "0", "1000", "18", "180,00",
+                           "601 - [YAPIM İŞLERİ (GT 117-Bölüm (3.2.1))]", "90,00", "162,00"}));
+
+    // A name with "#", "%" and an apostrophe still loads; the faulty cells read soundly,
+    // only the first line table counts, and each bad header is told once.
+    pick(kNameFaults);
+    w.Command28->click();
+    EXPECT_EQ(dialogs_->texts(), (QStringList{QStringLiteral("Sütun 3 başlık(header)uyuşmazlığı tespit edildi!"),
+                                              QStringLiteral("Sütun 13 başlık(header)uyuşmazlığı tespit edildi!")}));
+    ASSERT_EQ(lineGrid(w).rows.size(), 2u);
+    EXPECT_EQ(lineGrid(w).rows[0], (QStringList{"1", "Çelik", "2,5", "Net Ton", "1234,56", "10", "1234,56", "1851,84",
+                                                "10", "185,18", "650 - Diğer hizmetler", "100,00", "185,18"}));
+    EXPECT_EQ(lineGrid(w).rows[1][2], QStringLiteral("1000"));
+
+    // A file gone after the pick is told, and leaves no lines behind.
+    pick(kNameCancelled);
+    std::filesystem::remove(htmlFolder() / toPath(kNameCancelled));
+    dialogs_->clear();
+    w.Command28->click();
+    ASSERT_EQ(dialogs_->texts().size(), 1);
+    EXPECT_TRUE(dialogs_->texts()[0].startsWith(QStringLiteral("Fatura dosyası okunamadı: ")));
+    EXPECT_TRUE(lineGrid(w).rows.empty());
+    EXPECT_TRUE(test::noBrowserLeft());
+}
+
+TEST_F(DocumentsBrowserTest, ExcelAktarWritesTheLineTableIntoANewWorkbook)
+{
+    Form1& w = startOnInvoices();
+    pick(kNameA);
+    w.Command30->click();
+    ASSERT_EQ(desktop_->opened.size(), 1u) << w.panelText(7).toStdString();
+    const std::filesystem::path book = desktop_->opened.front();
+    EXPECT_EQ(fromPath(book.parent_path()), fromPath(home_ / QStringLiteral("Raporlar")));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Kitap-20240303-09\\d{4}\\.xlsx$")).match(fromPath(book.filename())).hasMatch())
+        << book.filename();
+    EXPECT_EQ(w.panelText(7), QStringLiteral("Excel'e aktarıldı: ") + fromPath(book));
+    const QJsonArray rows = test::sheetRows(book);
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0].toArray()[11].toString(), QStringLiteral("GTİP"));
+    EXPECT_EQ(rows[1].toArray()[3].toString(), QStringLiteral("12,50 TL"));
+    EXPECT_EQ(rows[3].toArray()[10].toString(), QStringLiteral("1.000,00 TL"));
+    EXPECT_EQ(rows[4].toArray()[0].toString(), QStringLiteral(" "));
+    EXPECT_TRUE(rows[4].toArray()[1].isNull());
+}
+
+TEST_F(DocumentsBrowserTest, VoucherOfTwoInvoicesWithAResetBetweenThem)
+{
+    Form1& w = startOnInvoices();
+    tick({kNameA, kNameFaults, kNameB, kNameText});
+    w.Command37->click();
+    const QString crlf = QStringLiteral("\r\n");
+    auto block = [&](const QString& date, const QString& payable, const QStringList& sales, const QString& desc) {
+        QString t = u' ' + QString(35, u'-') + date + QString(31, u'-') + crlf;
+        t += QStringLiteral(" 120.00") + QString(37, u' ') + payable + crlf;
+        for (int i = 0; i + 1 < sales.size(); i += 2)
+            t += QStringLiteral("    \t") + sales[i] + QString(52, u' ') + sales[i + 1] + crlf;
+        return t + u' ' + desc + crlf;
+    };
+    // File1's order: B, then A, then the faulty one (no totals, no date: nothing of A's stays).
+    const QString expected =
+        block(QStringLiteral("02/06/2023"), QStringLiteral("1.018,00 TL"),
+              {"600.00", "1.000,00 TL", "391.18", "180,00 TL"}, QStringLiteral("ABC2023000000007 nolu TEVKIFAT faturası")) +
+        block(QStringLiteral("19/04/2023"), QStringLiteral("1.651,50 TL"),
+              {"600.00", "1.425,00 TL", "391.08", "24,00 TL", "391.18", "202,50 TL"},
+              QStringLiteral("GIB2023000000001 nolu SATIŞ faturası")) +
+        block(QString(), QString(), {}, QStringLiteral("GIB2023000000099 nolu TEVKİFAT faturası")) + u' ' +
+        QString(40, u'-') + QStringLiteral(" / ") + QString(39, u'-');
+    EXPECT_EQ(w.state<DocumentsState>().voucherText, expected);
+    EXPECT_EQ(w.Text22->toPlainText(), QString(expected).replace(crlf, QStringLiteral("\n")));
+    EXPECT_FALSE(w.Frame19->isHidden());
+    test::screenshot(w, "form1_voucher");
+    EXPECT_EQ(w.Label23->text(), QStringLiteral("Seçilen faturanın Çağdaş Gıda ile ilgisi yoktur. (1 HTML olmayan "
+                                                "dosya atlandı) Satış olmayan faturalar: GIB2023000000099"));
+
+    // A ticked file gone since the search: told, and nothing of the file before it repeated.
+    std::filesystem::remove(htmlFolder() / toPath(kNameB));
+    w.Command37->click();
+    EXPECT_FALSE(w.state<DocumentsState>().voucherText.contains(QStringLiteral("ABC2023000000007")));
+    EXPECT_EQ(w.state<DocumentsState>().voucherText.count(QStringLiteral(" nolu ")), 2);
+    EXPECT_TRUE(w.Label23->text().endsWith(
+        QStringLiteral("(1 HTML olmayan dosya atlandı) (1 dosya okunamadı) Satış olmayan faturalar: GIB2023000000099")));
+
+    // The three readings of the company's relation to the invoice.
+    tick({});
+    w.List7->item(2)->setCheckState(Qt::Checked);
+    ASSERT_EQ(w.List7->item(2)->text(), kNameA);
+    for (const auto& [vkn, text] : {std::pair{"9876543210", "Seçilen fatura SATIŞ Faturasıdır."},
+                                    std::pair{"1234567890", "Seçilen fatura ALIŞ Faturasıdır Satış olmayan faturalar: "
+                                                            "GIB2023000000001"},
+                                    std::pair{"", "Seçilen faturanın Çağdaş Gıda ile ilgisi yoktur. Satış olmayan "
+                                                  "faturalar: GIB2023000000001"}}) {
+        w.firmaVKN = QString::fromLatin1(vkn);
+        w.Command37->click();
+        EXPECT_EQ(w.Label23->text(), QString::fromUtf8(text));
+    }
+    EXPECT_TRUE(test::noBrowserLeft());
+}
+
+TEST_F(DocumentsBrowserTest, LineExportOpenAndMailOfTickedInvoices)
+{
+    Form1& w = startOnInvoices();
+    w.prgVersiyon = 146;
+    tick({kNameA, kNameCancelled, kNameB});
+    w.Command38->click();
+    ASSERT_EQ(desktop_->opened.size(), 1u) << w.panelText(7).toStdString();
+    const QJsonArray rows = test::sheetRows(desktop_->opened.front());
+    EXPECT_TRUE(w.panelText(7).startsWith(QStringLiteral("Fatura satırları Excel'e çıkarıldı... ")));
+    // File1's order: B (one line), the cancelled one, A (three lines).
+    ASSERT_EQ(rows.size(), 7);
+    EXPECT_TRUE(rows[0].toArray()[0].isNull());
+    const QJsonArray b = rows[1].toArray();
+    EXPECT_EQ(b[1].toString(), QStringLiteral("Tadilat işi"));
+    EXPECT_EQ(b[12].toString(), QStringLiteral("TEVKIFAT"));
+    EXPECT_EQ(b[16].toString(), QStringLiteral("Vergi Dairesi: ÇANKAYA"));
+    EXPECT_EQ(rows[2].toArray()[0].toString(), QStringLiteral("GIB2023000000001-İPTAL"));
+    EXPECT_TRUE(rows[2].toArray()[1].isNull());
+    const QJsonArray a1 = rows[3].toArray();
+    EXPECT_EQ(a1[2].toString(), QStringLiteral("10 Adet"));
+    for (const auto& [column, text] : {std::pair{12, "SATIŞ"}, std::pair{13, "19-04-2023"},
+                                       std::pair{14, "GIB2023000000001"}, std::pair{15, "ÖRNEK İNŞAAT LTD ŞTİ"},
+                                       std::pair{16, "Vergi Dairesi: MALTEPE"}})
+        EXPECT_EQ(a1[column].toString(), QString::fromUtf8(text));
+    EXPECT_EQ(rows[5].toArray()[1].toString(), QStringLiteral("Kalem C"));
+    EXPECT_EQ(rows[6].toArray()[0].toString(), QStringLiteral("Excel'e çıkarma işlemi tamamlandı - Kuvela v146"));
+
+    // "Aç": each ticked file once, with its program.
+    desktop_->opened.clear();
+    tick({kNameA, kNameText});
+    w.Command39->click();
+    ASSERT_EQ(desktop_->opened.size(), 2u);
+    EXPECT_EQ(fromPath(desktop_->opened[0].filename()), kNameA);
+    EXPECT_EQ(fromPath(desktop_->opened[1].filename()), kNameText);
+
+    // "E-Mail": the ticked files become the attachments of a new mail.
+    tick({kNameB, kNameA, kNameText});
+    w.Command40->click();
+    EXPECT_EQ(items(w.List6), (QStringList{fromPath(htmlFolder() / toPath(kNameB)),
+                                           fromPath(htmlFolder() / toPath(kNameA)),
+                                           fromPath(htmlFolder() / toPath(kNameText))}));
+    EXPECT_EQ(w.Text18->text(), kNameB + u';' + kNameA + u';' + kNameText + u';');
+    EXPECT_EQ(w.Label18->text(), QStringLiteral("Ek- 3"));
+    EXPECT_EQ(w.whoTriggered, QStringLiteral("command40"));
+    EXPECT_FALSE(w.Frame7->isHidden());
+    EXPECT_TRUE(w.Frame20->isHidden());
+    EXPECT_TRUE(w.Text17->toPlainText().contains(QStringLiteral("e-Arşiv faturalarımız ek 'te gönderilmiştir.")));
+    test::screenshot(w, "form1_mail_panel");
+    w.Command16->click();
+    EXPECT_FALSE(w.Frame20->isHidden());
+    EXPECT_TRUE(w.whoTriggered.isEmpty());
+    EXPECT_TRUE(test::noBrowserLeft());
+}
+
+} // namespace
+} // namespace kuvela

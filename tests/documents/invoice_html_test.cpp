@@ -1,0 +1,168 @@
+// Reading invoice HTML texts back into numbers, grid rows, voucher text and export
+// rows, without a browser.
+#include "documents/invoice_html.h"
+#include "documents/invoice_lines.h"
+#include "documents/line_export.h"
+#include "documents/mail_compose.h"
+#include "documents/pdf_print.h"
+#include "documents/voucher.h"
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace kuvela::documents {
+namespace {
+
+QString num(const Decimal& d) { return gridNumber(d); }
+
+TEST(InvoiceHtmlCleaning, CellsBecomeTheGridsNumbers)
+{
+    struct Quantity { const char* cell; const char* quantity; const char* unit; };
+    for (const Quantity& q : {Quantity{"10 Adet", "10", "Adet"}, Quantity{"2,5 Net Ton", "2,5", "Net Ton"},
+                              Quantity{"1.000 Adet", "1000", "Adet"}, Quantity{"5", "5", ""}}) {
+        const QuantityCell c = cleanQuantity(QString::fromUtf8(q.cell));
+        EXPECT_EQ(num(c.quantity), QString::fromUtf8(q.quantity)) << q.cell;
+        EXPECT_EQ(c.unit, QString::fromUtf8(q.unit)) << q.cell;
+    }
+    struct Cell { const char* text; const char* value; };
+    for (const Cell& c : {Cell{"1.234,56 TL", "1234,56"}, Cell{"12,50 TL", "12,5"}, Cell{"0,00 TL", "0"}})
+        EXPECT_EQ(num(cleanAmount(QString::fromUtf8(c.text))), QString::fromUtf8(c.value)) << c.text;
+    for (const Cell& c : {Cell{"%18", "18"}, Cell{"%0", "0"}, Cell{"%10", "10"}, Cell{"%18,00", "18"},
+                          Cell{"%10,00", "10"}, Cell{"%8", "8"}})
+        EXPECT_EQ(num(cleanRate(QString::fromUtf8(c.text))), QString::fromUtf8(c.value)) << c.text;
+    EXPECT_EQ(cleanVatAmount(QStringLiteral("1.234,56 TL")), QStringLiteral("1.234,56"));
+    EXPECT_EQ(gridTwoDecimals(cleanWithholdingRate(QStringLiteral("KDV TEVKİFAT (%90)"))), QStringLiteral("90,00"));
+    EXPECT_EQ(gridTwoDecimals(cleanWithholdingRate(QStringLiteral("KDV TEVKİFAT (%100)"))), QStringLiteral("100,00"));
+    EXPECT_EQ(num(leadingValue(QStringLiteral(" 1 2.5x"))), QStringLiteral("12,5"));
+    EXPECT_EQ(num(leadingValue(QStringLiteral("abc"))), QStringLiteral("0"));
+}
+
+TEST(InvoiceHtmlCleaning, AddressesLoadAnyFileName)
+{
+    EXPECT_EQ(localFileAddress(QStringLiteral("/tmp/A B/Ç#1 %41 'x'?.html")),
+              QStringLiteral("file:///tmp/A%20B/%C3%87%231%20%2541%20'x'%3F.html"));
+    EXPECT_TRUE(isGibNumber(QStringLiteral("GIB2023000000001")));
+    EXPECT_FALSE(isGibNumber(QStringLiteral("gib2023000000001")));
+    EXPECT_NE(sellerTableXPath(true), sellerTableXPath(false));
+}
+
+HtmlTable faultyLineTable()
+{
+    QStringList header = lineTableHeaders();
+    header[2] = QStringLiteral("Miktari");
+    header << QStringLiteral("Fazla");
+    return {header,
+            {"1", "Çelik", "2,5 Net Ton", "1.234,56 TL", "%10,00", "1.234,56 TL", " ", "%10", "185,18 TL",
+             "KDV TEVKİFAT (%100)", "1.851,84 TL", " "},
+            {"2", "Vida", "1.000 Adet", "1,00 TL", "%0", "0,00 TL", " ", "%18,00", "180,00 TL", " ", "1.000,00 TL", " "},
+            {"3"}};  // a row without values and no closing row
+}
+
+TEST(InvoiceLines, FaultyCellsGiveSoundLinesAndOneMessagePerBadHeader)
+{
+    const LineImport lines = importLines(faultyLineTable(), true, QStringLiteral("650 - Diğer"));
+    EXPECT_EQ(lines.headerMessages, (QStringList{QStringLiteral("Sütun 3 başlık(header)uyuşmazlığı tespit edildi!"),
+                                                 QStringLiteral("Sütun 13 başlık(header)uyuşmazlığı tespit edildi!")}));
+    ASSERT_EQ(lines.rows.size(), 2u);  // the empty last row is gone without a closing row
+    EXPECT_EQ(lines.rows[0], (QStringList{"1", "Çelik", "2,5", "Net Ton", "1234,56", "10", "1234,56", "1851,84", "10",
+                                          "185,18", "650 - Diğer", "100,00", "185,18"}));
+    EXPECT_EQ(lines.rows[1].mid(0, 10),
+              (QStringList{"2", "Vida", "1000", "Adet", "1", "0", "0", "1000", "18", "180,00"}));
+
+    const LineImport sale = importLines(faultyLineTable(), false, {});
+    EXPECT_EQ(sale.rows[0].size(), 10);
+    EXPECT_EQ(copiedLineRows({lineTableHeaders(), {" ", " ", " "}, {"x"}}),
+              (HtmlTable{lineTableHeaders(), {" "}}));
+}
+
+TEST(InvoiceLines, WithholdingReasonEndsAtItsBracketOrTakesTheCell)
+{
+    EXPECT_EQ(withholdingReason({{{QStringLiteral("Not"),
+                                   QStringLiteral("Tevkifat Sebebi: 601 - [YAPIM İŞLERİ (GT 117-Bölüm (3.2.1))] Not: x")}}}),
+              QStringLiteral("601 - [YAPIM İŞLERİ (GT 117-Bölüm (3.2.1))]"));
+    EXPECT_EQ(withholdingReasonIn(QStringLiteral("Tevkifat Sebebi: 650 - Diğer hizmetler  ")),
+              QStringLiteral("650 - Diğer hizmetler"));
+    EXPECT_EQ(withholdingReason({{{QStringLiteral("Not: yok")}}}), QString());
+}
+
+TEST(Voucher, EmptyTaxNumberMatchesNothingAndTheStartOfACellDoesNotCount)
+{
+    const std::vector<HtmlTable> party{{{QStringLiteral("9876543210")}, {QStringLiteral("VKN: 1234567890")}}};
+    EXPECT_FALSE(holdsTaxNumber(party, QStringLiteral("9876543210")));
+    EXPECT_TRUE(holdsTaxNumber(party, QStringLiteral("1234567890")));
+    EXPECT_FALSE(holdsTaxNumber(party, QString()));
+    EXPECT_EQ(voucherRunNote(2, 1, {QStringLiteral("A1"), QStringLiteral("B2")}),
+              QStringLiteral(" (2 HTML olmayan dosya atlandı) (1 dosya okunamadı) Satış olmayan faturalar: A1, B2"));
+}
+
+TEST(LineExport, ACancelledInvoiceTakesOneRowBetweenTheOthers)
+{
+    const HtmlTable two{lineTableHeaders(), {"1", "a"}, {"2", "b"}, {" ", " "}};
+    const HtmlTable three{lineTableHeaders(), {"1", "c"}, {"2", "d"}, {"3", "e"}};  // no closing row
+    LineExport e;
+    e.add({"SATIŞ", "19-04-2023", "N1", "B2", "B8", two, false});
+    e.add({"SATIŞ", "20-04-2023", "N2", "", "", two, true});
+    e.add({"SATIŞ", "21-04-2023", "N3", "C2", "C8", three, false});
+    e.add({"SATIŞ", "22-04-2023", "N4", "", "", {}, false});  // a page without tables
+    e.finish(146);
+    std::map<int, QString> columnA;
+    for (const auto& [cell, text] : e.cells())
+        if (cell.second == 1)
+            columnA[cell.first] = text;
+    EXPECT_EQ(columnA, (std::map<int, QString>{{2, "1"}, {3, "2"}, {4, "N2-İPTAL"}, {5, "1"}, {6, "2"}, {7, "3"},
+                                               {8, "Excel'e çıkarma işlemi tamamlandı - Kuvela v146"}}));
+    EXPECT_EQ(e.cells().at({2, 3}), QStringLiteral("SATIŞ"));
+    EXPECT_EQ(e.cells().at({7, 7}), QStringLiteral("C8"));
+    EXPECT_FALSE(cancelledFileName(QStringLiteral("İptal-x.html")));
+    EXPECT_TRUE(cancelledFileName(QStringLiteral("GIB1-İptal-x.html")));
+}
+
+TEST(MailCompose, TextsForEveryView)
+{
+    ComposeInput in;
+    in.mailTitle = QStringLiteral("ACME");
+    in.companyName = QStringLiteral("Çağdaş Gıda");
+    in.buyerName = QStringLiteral("ÖRNEK İNŞAAT");
+    in.buyerMail = QStringLiteral("alici@example.com");
+    in.pickedName = QStringLiteral("GIB2023000000001 19-04-2023  1234567890 X-SATIŞ-Y.html");
+    struct Case { PaneView view; const char* subject; const char* third; };
+    for (const Case& c : {Case{PaneView::Proforma, "ACME Proforma faturası", "Proforma faturamız ek 'te gönderilmiştir."},
+                          Case{PaneView::SalesInvoices, "ACME GIB2023000000001 e-Arşiv fatura",
+                               "e-Arşiv faturamız ek 'te gönderilmiştir."},
+                          Case{PaneView::SalesPdf, "ACME GIB2023000000001 e-Arşiv fatura",
+                               "e-Arşiv faturamız ek 'te gönderilmiştir."},
+                          Case{PaneView::PurchaseInvoices, "ACME ", ""}, Case{PaneView::Reports, "ACME ", ""}}) {
+        in.view = c.view;
+        const ComposedMail m = composeMail(in);
+        EXPECT_EQ(m.subject, QString::fromUtf8(c.subject));
+        EXPECT_EQ(m.message, QStringLiteral("Sayın;\r\nÖRNEK İNŞAAT\r\n") + QString::fromUtf8(c.third) +
+                                 QStringLiteral("\r\nİyi çalışmalar dileriz\r\nACME"));
+        EXPECT_EQ(m.attachments, in.pickedName);
+        EXPECT_EQ(m.to, in.buyerMail);
+    }
+    in.mailTitle.clear();
+    in.view = PaneView::SalesInvoices;
+    in.whoTriggered = kArchiveRoad;
+    in.attachmentNames = QStringLiteral("a;b;c;");
+    in.attachmentCount = 3;
+    ComposedMail m = composeMail(in);
+    EXPECT_EQ(m.subject, QStringLiteral("Çağdaş Gıda a;b;c; e-Arşiv fatura"));
+    EXPECT_TRUE(m.message.contains(QStringLiteral("e-Arşiv faturalarımız ek 'te")));
+    EXPECT_EQ(m.attachments, QStringLiteral("a;b;c;"));
+    in.attachmentCount = 1;
+    EXPECT_TRUE(composeMail(in).message.contains(QStringLiteral("e-Arşiv faturamız ek 'te")));
+
+    EXPECT_EQ(splitAddresses(QStringLiteral(" a@x.com; b@y.com,,\nc@z.com ")),
+              (QStringList{"a@x.com", "b@y.com", "c@z.com"}));
+    EXPECT_EQ(headerField(QStringLiteral("Konu\r\nBcc: x@y")), QStringLiteral("Konu Bcc: x@y"));
+}
+
+TEST(PdfTitle, FiledNamesLoseTheirTailShortNamesTheirExtension)
+{
+    EXPECT_EQ(pdfTitle(QStringLiteral("GIB2023000000001 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ-SATIŞ-ABCDEFGHIJKLMN.html")),
+              QStringLiteral("GIB2023000000001 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ"));
+    EXPECT_EQ(pdfTitle(QStringLiteral("GIB2023000000003-İPTAL.txt")), QStringLiteral("GIB2023000000003-İPTAL"));
+}
+
+} // namespace
+} // namespace kuvela::documents
