@@ -349,7 +349,8 @@ TEST_F(SmmmLookupTest, InstitutionAfterAWrongCodeWithItsOwnListConfirmed)
     Form4& c = card(CustomerKind::Kurum, "0123456789", {{"smmmLists", {"Ocak Listesi", "Şubat Listesi"}}});
     c.Text2->setText("ESKİ AD");
     int loginsWhileShort = -1, loginsWhileLong = -1, captchasBefore = -1;
-    QString codeAfterError;
+    QString codeAfterError, panelAfterRefusals;
+    bool buttonsDuringWait = true;
     bool pictureShown = false;
     QByteArray firstPicture;
     const QString picture = fromPath(home / QStringLiteral("Data/captcha2.jpg"));
@@ -357,6 +358,7 @@ TEST_F(SmmmLookupTest, InstitutionAfterAWrongCodeWithItsOwnListConfirmed)
         QFile f(picture);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
+    const QString whoBefore = form->whoTriggered;
     CaptchaUser user(c, {
         [&] {
             firstPicture = readPicture();
@@ -366,6 +368,11 @@ TEST_F(SmmmLookupTest, InstitutionAfterAWrongCodeWithItsOwnListConfirmed)
             c.Command5_Click();
             c.Command1_Click();
             c.Command4_Click();
+            panelAfterRefusals = c.panelText(2);
+            // A number typed meanwhile enables none of them.
+            c.Text6->setText("0123456780");
+            buttonsDuringWait = c.Command1->isEnabled() || c.Command3->isEnabled() || c.Command4->isEnabled() ||
+                                c.Command5->isEnabled();
             later(300, [&] {
                 loginsWhileShort = int(portal->events("smmmLogin").size());
                 c.Text12->setText("AB3CDE");
@@ -387,6 +394,10 @@ TEST_F(SmmmLookupTest, InstitutionAfterAWrongCodeWithItsOwnListConfirmed)
     c.Command5->click();
 
     EXPECT_EQ(user.asked(), 2u);
+    EXPECT_FALSE(buttonsDuringWait);
+    EXPECT_EQ(panelAfterRefusals, lookup_text::typeCaptcha);
+    EXPECT_TRUE(portal->events("login").empty());
+    EXPECT_EQ(form->whoTriggered, whoBefore);
     EXPECT_EQ(loginsWhileShort, 0);
     EXPECT_EQ(loginsWhileLong, 0);
     EXPECT_EQ(captchasBefore, 1);
@@ -417,8 +428,10 @@ TEST_F(SmmmLookupTest, InstitutionAfterAWrongCodeWithItsOwnListConfirmed)
     EXPECT_TRUE(c.Text12->isHidden());
     EXPECT_TRUE(c.Text12->text().isEmpty());
     EXPECT_EQ(c.Image1->pixmap().width(), 0);
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(c.Command1->isEnabled());
+    // The number was changed during the wait: its rule decides the buttons now.
+    EXPECT_EQ(c.Text6->text(), "0123456780");
+    for (QPushButton* b : {c.Command1, c.Command3, c.Command4, c.Command5})
+        EXPECT_TRUE(b->isEnabled());
 
     const auto events = smmmEvents(*portal);
     EXPECT_EQ(types(events), (QStringList{"smmmIdentity", "smmmLogin", "smmmIdentity", "smmmLogin", "smmmNewList",
@@ -487,6 +500,18 @@ TEST_F(SmmmLookupTest, KapatOrClosingTheMainWindowEndsTheWait)
     c.Command5->click();
     EXPECT_EQ(closer.asked(), 1u);
     EXPECT_EQ(c.karar, "Kapat");
+    EXPECT_TRUE(portal->events("smmmLogin").empty());
+    EXPECT_TRUE(browserProcessesGone());
+
+    // "Formu Temizle" takes the captcha away: the road ends rather than wait for nothing.
+    form->Command4_Click();
+    c.Text6->setText("0123456789");
+    CaptchaUser emptier(c, {[&] { c.Command6->click(); }});
+    c.Command5->click();
+    EXPECT_EQ(emptier.asked(), 1u);
+    EXPECT_EQ(c.karar, "Devam");
+    EXPECT_FALSE(c.lookupRunning());
+    EXPECT_TRUE(c.Frame3->isHidden());
     EXPECT_TRUE(portal->events("smmmLogin").empty());
     EXPECT_TRUE(browserProcessesGone());
 }
