@@ -71,6 +71,17 @@ void putNames(Form4& card, const QString& name, const QString& surname)
     card.Text3->setText(surname);
 }
 
+bool Form4::lookupStep1()
+{
+    if (lookupRunning_)
+        return false;
+    karar = QStringLiteral("Devam");
+    // Neither is enabled again by the look-up: the next change of the number decides.
+    Command3->setEnabled(false);
+    Command5->setEnabled(false);
+    return true;
+}
+
 void Form4::beginLookup()
 {
     lookupRunning_ = true;
@@ -95,11 +106,8 @@ void Form4::endLookup(const QString& numberAtStart)
 
 void Form4::Command3_Click()
 {
-    if (lookupRunning_)
+    if (!lookupStep1())
         return;
-    karar = QStringLiteral("Devam");
-    Command3->setEnabled(false);
-    Command5->setEnabled(false);
     if (!Desktop::instance().isOnline()) {
         StatusBar1->setPanel(2, lookup_text::offline);
         return;

@@ -235,11 +235,8 @@ bool query(Form4& card, BrowserSession& s, const QString& number, const QString&
 
 void Form4::Command5_Click()
 {
-    if (lookupRunning_)
+    if (!lookupStep1())
         return;
-    karar = QStringLiteral("Devam");
-    Command3->setEnabled(false);
-    Command5->setEnabled(false);
     StatusBar1->setPanel(2, QString());
     const QString officeId = main_.smmmID;
     const QString password = main_.smmmPW;

@@ -110,6 +110,8 @@ private:
     void setAllButtons(bool on);
     // Around each look-up: the buttons it refuses stay disabled while it runs, and at
     // its end the save buttons are as before unless the number changed meanwhile.
+    // Step 1 of both look-ups; false while one runs already.
+    bool lookupStep1();
     void beginLookup();
     void endLookup(const QString& numberAtStart);
 

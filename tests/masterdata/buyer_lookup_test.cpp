@@ -405,7 +405,7 @@ TEST_F(SmmmLookupTest, InstitutionAfterAWrongCodeWithItsOwnListConfirmed)
     // The fake's own words, then a new picture to type from.
     const int error = int(user.seen.indexOf("Güvenlik kodu hatalı. Lütfen tekrar deneyiniz."));
     EXPECT_GE(error, 0) << s(user.seen.join(" | "));
-    EXPECT_EQ(user.seen.mid(error + 1).first(), lookup_text::typeCaptcha);
+    EXPECT_EQ(user.seen.value(error + 1), lookup_text::typeCaptcha);
     EXPECT_TRUE(pictureShown);
     EXPECT_TRUE(readPicture().startsWith("\xFF\xD8")) << "a JPEG picture";
 
