@@ -23,8 +23,6 @@ namespace kuvela {
 
 namespace {
 
-const QString kNotYet = QStringLiteral("Bu işlev henüz kullanılamıyor.");
-
 // Unselects an option of an exclusive pair without running its handler.
 void unselect(QRadioButton* option)
 {
@@ -312,6 +310,8 @@ void Form4::Text12_Change()
 
 void Form4::Command1_Click()
 {
+    if (lookupRunning_)
+        return;
     StatusBar1->setPanel(2, QString());
     const CustomerCardFields card = fields();
     if (const auto failed = checkCard(card)) {
@@ -339,6 +339,8 @@ void Form4::Command1_Click()
 
 void Form4::Command4_Click()
 {
+    if (lookupRunning_)
+        return;
     main_.whoTriggered = kWhoTriggeredCard;
     const CustomerCardFields card = fields();
     if (const auto failed = checkCard(card)) {
@@ -389,16 +391,6 @@ void Form4::closeEvent(QCloseEvent* event)
     // The window's own close button closes the card as "KAPAT" does; the card stays loaded.
     event->ignore();
     Command2_Click();
-}
-
-void Form4::Command3_Click()
-{
-    StatusBar1->setPanel(2, kNotYet);
-}
-
-void Form4::Command5_Click()
-{
-    StatusBar1->setPanel(2, kNotYet);
 }
 
 void Form4::Command6_Click()

@@ -95,6 +95,8 @@ public:
     CustomerKind kind() const;
     // How the last save ended.
     const SaveOutcome& lastSave() const { return lastSave_; }
+    // True while a look-up runs: the look-ups and the saves refuse.
+    bool lookupRunning() const { return lookupRunning_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,10 +108,19 @@ private:
     void applyBoxChange(CardBox box);
     void setSaveButtons(bool on);
     void setAllButtons(bool on);
+    // Around each look-up: the buttons it refuses stay disabled while it runs, and at
+    // its end the save buttons are as before unless the number changed meanwhile.
+    // Step 1 of both look-ups; false while one runs already.
+    bool lookupStep1();
+    void beginLookup();
+    void endLookup(const QString& numberAtStart);
 
     Form1& main_;
     bool loaded_ = false;
     SaveOutcome lastSave_;
+    bool lookupRunning_ = false;
+    bool saveButtonsBeforeLookup_ = false;
+    QMetaObject::Connection lookupButtonsOff_;
 };
 
 // The main window's one customer card, made on first use (hidden).

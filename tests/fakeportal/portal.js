@@ -458,13 +458,21 @@
     field("Ülke", options(Portal.el("select", { id: take(16) }), pairs(cfg.countries), cfg.countries[0]));
     field("Adres", Portal.el("textarea", { id: take(17) }));
     filler(18);
+    // The buyer's data comes after lookupDelayMs; a negative delay means never. The
+    // number is recorded when the scenario asks (recordLookup).
     vkn.addEventListener("change", function () {
+      if (cfg.recordLookup) Portal.post({ type: "lookup", number: vkn.value });
       var known = (cfg.lookup || {})[vkn.value];
-      if (!known) return;
-      if (known.title !== undefined) byGen(N + 8).value = known.title;
-      if (known.name !== undefined) byGen(N + 9).value = known.name;
-      if (known.surname !== undefined) byGen(N + 10).value = known.surname;
-      if (known.taxOffice !== undefined) byGen(N + 15).value = known.taxOffice;
+      var delay = cfg.lookupDelayMs || 0;
+      if (!known || delay < 0) return;
+      function fill() {
+        if (known.title !== undefined) byGen(N + 8).value = known.title;
+        if (known.name !== undefined) byGen(N + 9).value = known.name;
+        if (known.surname !== undefined) byGen(N + 10).value = known.surname;
+        if (known.taxOffice !== undefined) byGen(N + 15).value = known.taxOffice;
+      }
+      if (delay > 0) setTimeout(fill, delay);
+      else fill();
     });
     field("İrsaliye No", Portal.el("input", { type: "text", id: take(19) }));
     root.appendChild(Portal.el("div", { "class": "csc-field" }, [

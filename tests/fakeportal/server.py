@@ -53,7 +53,7 @@ DEFAULTS = {
     "idJumpPerPage": 0,
 }
 
-TYPES = {".html": "text/html; charset=utf-8", ".js": "application/javascript; charset=utf-8",
+TYPES = {".html": "text/html; charset=utf-8", ".aspx": "text/html; charset=utf-8", ".js": "application/javascript; charset=utf-8",
          ".css": "text/css; charset=utf-8", ".json": "application/json; charset=utf-8",
          ".png": "image/png", ".ico": "image/x-icon"}
 

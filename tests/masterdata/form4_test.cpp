@@ -166,12 +166,6 @@ TEST_F(Form4Test, KindsLayTheCardOutAndTheNumberRuleDrivesTheButtons)
     c.Text6->setText("124");
     EXPECT_TRUE(c.panelText(2).isEmpty());
 
-    c.Command3->setEnabled(true);
-    c.Command3->click();
-    EXPECT_EQ(c.panelText(2), "Bu işlev henüz kullanılamıyor.");
-    c.Command5->setEnabled(true);
-    c.Command5->click();
-    EXPECT_EQ(c.panelText(2), "Bu işlev henüz kullanılamıyor.");
     c.Text12->setText("ab1x");
     EXPECT_EQ(c.Text12->text(), "AB1X");
     screenshot(&c, QStringLiteral("form4"));
