@@ -1,7 +1,6 @@
 #include "platform/radio_player.h"
 
 #include <QMetaObject>
-#include <QPointer>
 #include <clocale>
 #include <mpv/client.h>
 
