@@ -5,6 +5,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6network6
   libzip-dev libpugixml-dev libcurl4-openssl-dev nlohmann-json3-dev
+  libmpv-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-openpyxl python3-aiosmtpd
   chromium chromium-driver

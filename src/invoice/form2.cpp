@@ -1,6 +1,6 @@
 #include "invoice/form2.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "platform/clock.h"
 #include "shell/button_kind.h"
 #include "shell/form1.h"
@@ -45,9 +45,10 @@ Form2::Form2(Form1& main)
     bold.setBold(true);
     Label3->setFont(bold);
     Label3->setWordWrap(true);
-    Combo1 = named(new QComboBox(this), "Combo1");
-    Combo2 = named(new QComboBox(this), "Combo2");
+    // Made in their order on the screen (day, month, year), which is the Tab order.
     Combo3 = named(new QComboBox(this), "Combo3");
+    Combo2 = named(new QComboBox(this), "Combo2");
+    Combo1 = named(new QComboBox(this), "Combo1");
     Label1 = named(new QLabel(QStringLiteral("Fatura Seri No"), this), "Label1");
     Label1->setToolTip(QStringLiteral("tıklayın..."));
     Text1 = named(new QLineEdit(this), "Text1");

@@ -1,6 +1,6 @@
 #include "invoice/form5.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "invoice/form1_editor_state.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
@@ -204,12 +204,13 @@ void Form5::addTax(const QString& entry)
 void Form5::removeTax(const QString& entry)
 {
     invoice::LineGrid& grid = lineGrid(main_);
-    // The pair goes with its cells in every row, so the totals must follow.
-    grid.removeTaxPair(invoice::TaxColumnPair::forEntry(entry).rate.title);
+    // The pair goes with its cells in every row, so the totals must follow. Another
+    // road may have taken it out already: then nothing was removed here.
+    const bool removed = grid.removeTaxPair(invoice::TaxColumnPair::forEntry(entry).rate.title);
     List1->addItem(entry);
     copyHeaders();
     takeEntry(List2, entry);
-    StatusBar1->setPanel(2, QStringLiteral("Eklenen Vergi çıkarıldı..."));
+    StatusBar1->setPanel(2, removed ? QStringLiteral("Eklenen Vergi çıkarıldı...") : QString());
     showLineGrid(main_);
     main_.yekunal();
 }

@@ -2,7 +2,7 @@
 // company's cards from DATA.xlsx, "SEÇ", "KAYDET YENİ" and "VAZGEÇ".
 #include "invoice/form7.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "masterdata/product_cards.h"
 #include "platform/paths.h"
 #include "platform/workbook.h"

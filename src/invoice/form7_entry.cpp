@@ -12,6 +12,8 @@ namespace kuvela {
 
 void Form7::Command4_Click()
 {
+    // An earlier refusal's words must not stand beside a refusal by message box.
+    setPanel(2, QString());
     invoice::LineEntryFields fields = lineFields();
     const auto refusal = invoice::faturayaEkle(fields, main_.Combo1->currentText(), main_.dc, lineGrid(main_));
     // The checks may have emptied a box or put "0" in it; the boxes' own handlers run

@@ -4,7 +4,7 @@
 #include "masterdata/buyer_lookup.h"
 #include "masterdata/form4.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "shell/form1.h"

@@ -5,7 +5,7 @@
 #include "masterdata/buyer_lookup.h"
 #include "masterdata/form4.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
 #include "shell/form1.h"

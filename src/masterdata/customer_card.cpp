@@ -21,11 +21,6 @@ bool isAsciiDigit(QChar c)
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-bool cellFilled(const CellValue& v)
-{
-    return !(v.isEmpty() || (v.kind == CellValue::Kind::Text && v.text.isEmpty()));
-}
-
 } // namespace
 
 KindLayout kindLayout(CustomerKind kind)
@@ -134,15 +129,7 @@ int findTaxNumberRow(Sheet& mDATA, const QString& digits)
 
 int firstFreeCustomerRow(Sheet& mDATA)
 {
-    const int last = mDATA.lastRow();
-    for (int row = 2; row <= last; ++row) {
-        bool filled = false;
-        for (int col = 1; col <= kLastColumn && !filled; ++col)
-            filled = cellFilled(mDATA.value(row, col));
-        if (!filled)
-            return row;
-    }
-    return std::max(2, last + 1);
+    return firstBlankRow(mDATA, 2, kLastColumn);
 }
 
 SaveOutcome saveCustomer(const std::filesystem::path& dataXlsx, const CustomerCardFields& card)

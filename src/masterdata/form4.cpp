@@ -1,6 +1,7 @@
 #include "masterdata/form4.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
+#include "common/regional.h"
 #include "platform/paths.h"
 #include "shell/form1.h"
 #include "shell/twips.h"
@@ -300,7 +301,7 @@ void Form4::Text6_Change()
 
 void Form4::Text12_Change()
 {
-    const QString upper = Text12->text().toUpper();
+    const QString upper = turkishUpper(Text12->text());
     if (upper != Text12->text()) {
         const QSignalBlocker quiet(Text12);
         Text12->setText(upper);
@@ -329,9 +330,8 @@ void Form4::Command1_Click()
         main_.uunvan->setText(lastSave_.uunvan);
     }
     if (lastSave_.resetCard()) {
+        // The reset empties panel 2: the result stood there while the workbook was saved.
         Form_Load();
-        // Kept past the reset: a refused duplicate must not read like a save.
-        StatusBar1->setPanel(2, lastSave_.panel2);
     } else {
         setAllButtons(text6Change(Text6->text(), kind()).buttonsEnabled);
     }

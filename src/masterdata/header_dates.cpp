@@ -4,14 +4,6 @@
 
 namespace kuvela {
 
-QStringList invoiceDateList(const QDate& today)
-{
-    QStringList list;
-    for (int i = 0; i < kInvoiceDateCount; ++i)
-        list << shortDate(today.addDays(-i));
-    return list;
-}
-
 QStringList despatchDateList(const QDate& today, int chosenIndex, int invoiceListCount)
 {
     QStringList list;

@@ -1,6 +1,8 @@
 #pragma once
 // The header's date lists and time text. Today comes in as a parameter
 // (callers pass Clock::instance().now().date()), so nothing here reads the clock.
+#include "shell/invoice_dates.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -8,11 +10,6 @@
 #include <QTime>
 
 namespace kuvela {
-
-constexpr int kInvoiceDateCount = 8; // today and the seven days before it
-
-// Combo5: today minus 0 to 7, newest first, as short dates ("dd.MM.yyyy").
-QStringList invoiceDateList(const QDate& today);
 
 // Combo6 after an invoice date was chosen at `chosenIndex` of Combo5 (its ListIndex):
 // today minus i for i from chosenIndex to the last position. Position -1 (nothing

@@ -127,17 +127,9 @@ std::optional<ProductCard> pickProductCard(const std::filesystem::path& dataFile
     return pickProductCard(book.sheet(QStringLiteral("sDATA")), nameKey, codeKey);
 }
 
-int firstFreeCardRow(const std::function<QString(int row)>& nameAt)
-{
-    int row = 2;
-    while (!nameAt(row).isEmpty())
-        ++row;
-    return row;
-}
-
 int firstFreeCardRow(const Sheet& s)
 {
-    return firstFreeCardRow([&](int row) { return s.text(row, kNameColumn); });
+    return firstBlankRow(s, 2, kCardColumns);
 }
 
 int saveNewProductCard(const std::filesystem::path& dataFile, const ProductCard& card)

@@ -67,8 +67,8 @@ std::optional<ProductCard> pickProductCard(const Sheet& sDATA, const QString& na
 std::optional<ProductCard> pickProductCard(const std::filesystem::path& dataFile, const QString& nameKey,
                                            const QString& codeKey);
 
-// The first row from row 2 whose column 3 is empty.
-int firstFreeCardRow(const std::function<QString(int row)>& nameAt);
+// The first row from row 2 with none of the card's columns filled: a row with an
+// empty name but other cells filled is someone's data and is never written over.
 int firstFreeCardRow(const Sheet& sDATA);
 
 // "KAYDET YENİ": writes the card into the first free row and saves; returns that row.

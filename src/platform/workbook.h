@@ -125,6 +125,10 @@ private:
     std::unique_ptr<detail::Book> book_;
 };
 
+// The first row from `firstRow` on with none of columns 1 to `lastColumn` filled (a cell
+// holding an empty text counts as empty): where a new record goes without covering one.
+int firstBlankRow(const Sheet& sheet, int firstRow, int lastColumn);
+
 // True while a spreadsheet program holds the file open: it leaves "~$DATA.xlsx"
 // (Excel) or ".~lock.DATA.xlsx#" (LibreOffice) beside it.
 bool isOpenInSpreadsheet(const std::filesystem::path& file);

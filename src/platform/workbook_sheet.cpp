@@ -409,4 +409,21 @@ void Sheet::autoFit(const QString& columns)
     m.changed = true;
 }
 
+int firstBlankRow(const Sheet& sheet, int firstRow, int lastColumn)
+{
+    auto filled = [&](int row) {
+        for (int col = 1; col <= lastColumn; ++col) {
+            const CellValue v = sheet.value(row, col);
+            if (!(v.isEmpty() || (v.kind == CellValue::Kind::Text && v.text.isEmpty())))
+                return true;
+        }
+        return false;
+    };
+    const int last = sheet.lastRow();
+    for (int row = firstRow; row <= last; ++row)
+        if (!filled(row))
+            return row;
+    return std::max(firstRow, last + 1);
+}
+
 } // namespace kuvela

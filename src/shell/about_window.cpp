@@ -1,6 +1,6 @@
 #include "shell/about_window.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "shell/driver_maintenance.h"
 #include "shell/form1.h"
 #include "shell/twips.h"

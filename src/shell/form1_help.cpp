@@ -1,4 +1,4 @@
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "shell/form9.h"
 
 namespace kuvela {

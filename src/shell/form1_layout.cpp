@@ -1,6 +1,7 @@
 // The controls of the main window, with the original's names and design texts.
 #include "shell/folder_list.h"
 #include "shell/form1.h"
+#include "shell/radio_control.h"
 #include "shell/twips.h"
 
 #include <QAction>
@@ -497,10 +498,12 @@ void Form1::buildPanels(QWidget* host)
     Command19 = button("Command19", QStringLiteral("Radyo 3"), Frame10);
     Command21 = button("Command21", QStringLiteral("Radyo 4"), Frame10);
     Command18 = button("Command18", QStringLiteral("X"), Frame10);
-    auto* radio = new QHBoxLayout(Frame10);
+    auto* radio = new QGridLayout(Frame10);
+    int at = 0;
     for (QWidget* w : std::initializer_list<QWidget*>{Command13, Command17, Command19, Command21, Command18})
-        radio->addWidget(w);
-    Frame10->setGeometry(twipsToPixels(600), twipsToPixels(10000), twipsToPixels(7000), twipsToPixels(700));
+        radio->addWidget(w, 0, at++);
+    radio->addWidget(new RadioControl(Frame10), 1, 0, 1, at);
+    Frame10->setGeometry(twipsToPixels(600), twipsToPixels(10000), twipsToPixels(7000), twipsToPixels(1000));
 
     // Bulk parameters.
     Frame23 = frame("Frame23", QStringLiteral("Toplu fatura oluşturma parametreleri"), host);
@@ -532,6 +535,9 @@ void Form1::buildPanels(QWidget* host)
     Label27 = label("Label27", QStringLiteral("Dikkate alınmayacak Kuruş Farkı  "), Frame21);
     Text29 = lineEdit("Text29", Frame21, QStringLiteral("0,05"));
     VScroll1 = named(new QScrollBar(Qt::Vertical, Frame21), "VScroll1");
+    // 0 to 1 lira in kuruş; the start value is the start text's 0,05.
+    VScroll1->setRange(0, 100);
+    VScroll1->setValue(5);
     auto* params = new QGridLayout(Frame21);
     params->addWidget(Check6, 0, 0, 1, 3);
     params->addWidget(Check4, 1, 0, 1, 3);

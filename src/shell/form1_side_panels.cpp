@@ -1,11 +1,11 @@
 // The main window's small panels: announcements, the drag of the extra-operations
 // panel, the mail channel, the despatch-note number's upper case, the radio and the
 // about window.
-#include "invoice/dialog_window.h"
-#include "platform/radio_player.h"
+#include "shell/dialog_window.h"
 #include "platform/settings.h"
 #include "shell/about_window.h"
 #include "shell/form1.h"
+#include "shell/radio_control.h"
 #include "shell/side_panels.h"
 #include "shell/startup.h"
 #include "shell/twips.h"
@@ -28,7 +28,6 @@ public:
 
     float grabX = 0;  // where the pointer was in Frame20 before the left button went down
     float grabY = 0;
-    RadioPlayer WindowsMediaPlayer1;
 };
 
 SidePanels& sidePanels(Form1& f)
@@ -42,11 +41,10 @@ void playStation(Form1& f, int station)
 {
     f.checkConnection();  // only for the status bar: the station is set even offline
     const Settings settings = Settings::forProgram();
-    RadioPlayer& player = sidePanels(f).WindowsMediaPlayer1;
-    player.play(radioStream(station, settings.value(QStringLiteral("radio/server1")).trimmed(),
-                            settings.value(QStringLiteral("radio/server2")).trimmed()));
-    if (!player.available())
-        f.Frame10->setTitle(RadioPlayer::unavailableText());
+    // Choosing another station replaces the one playing.
+    f.Frame10->findChild<RadioControl*>(QStringLiteral("WindowsMediaPlayer1"))
+        ->play(radioStream(station, settings.value(QStringLiteral("radio/server1")).trimmed(),
+                           settings.value(QStringLiteral("radio/server2")).trimmed()));
 }
 
 } // namespace
@@ -114,8 +112,6 @@ void Form1::Form_Click()
     }
     if (Frame10->isHidden()) {
         Frame10->setFlat(true);
-        if (!sidePanels(*this).WindowsMediaPlayer1.available())
-            Frame10->setTitle(RadioPlayer::unavailableText());
         Frame10->show();
         Frame10->raise();
     }

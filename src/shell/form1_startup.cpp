@@ -1,6 +1,6 @@
 // The start-up road, the login panel, the ways out, the connection test and the
 // company folder trees.
-#include "masterdata/header_dates.h"
+#include "shell/invoice_dates.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
@@ -171,7 +171,13 @@ std::vector<StartupStep> Form1::startupSteps()
              } catch (const std::exception& e) {
                  failure = QString::fromLocal8Bit(e.what());
              }
+             // A sheet that start-up reads but the workbook lacks would leave every login refused
+             // without a word: it is as unreadable as a broken file.
+             if (failure.isEmpty())
+                 if (const QString missing = missingSheet(**book, kStartupSheets); !missing.isEmpty())
+                     failure = QStringLiteral("%1 sayfası bulunamadı.").arg(missing);
              if (!failure.isEmpty()) {
+                 book->reset();
                  msgBox(QStringLiteral("Veritabanı açılamadı: %1\n%2").arg(fromPath(workbookPath()), failure),
                         MsgIcon::Critical);
                  return StepEnd::Stop;

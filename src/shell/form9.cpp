@@ -1,6 +1,6 @@
 #include "shell/form9.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/mailer.h"

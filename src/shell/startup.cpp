@@ -62,6 +62,15 @@ QStringList columnUntilEmpty(const Sheet& sheet, int column, int firstRow)
     return untilEmpty(sheet, firstRow, column, 1, 0);
 }
 
+QString missingSheet(const Workbook& book, const QStringList& names)
+{
+    const QStringList present = book.sheetNames();
+    for (const QString& name : names)
+        if (!present.contains(name, Qt::CaseInsensitive))
+            return name;
+    return {};
+}
+
 bool loginAccepted(const QString& typedName, const QString& typedPassword, const StoredLogin& stored)
 {
     return stored.read && typedName == stored.name && typedPassword == stored.password;

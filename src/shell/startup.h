@@ -22,6 +22,13 @@ int decimalsSetting(const CellValue& b25);
 // prgDATA B15: "S" in any case means one fixed company.
 bool isSingleCompanyMode(const CellValue& b15);
 
+// The sheets start-up reads from DATA.xlsx.
+inline const QStringList kStartupSheets = {QStringLiteral("prgDATA"), QStringLiteral("kodDATA")};
+
+// The first of `names` the workbook has no sheet for (compared without case, as the
+// workbook finds its sheets), or "" when it has them all.
+QString missingSheet(const Workbook& book, const QStringList& names);
+
 // Values of one row from `firstColumn` rightwards, up to the first empty cell.
 QStringList rowUntilEmpty(const Sheet& sheet, int row, int firstColumn);
 // Values of one column from `firstRow` down, up to the first empty cell.

@@ -3,6 +3,8 @@
 #include "editor_window_fixture.h"
 #include "invoice/form2.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -77,6 +79,23 @@ TEST_F(Form2Test, OpensOnTodaysMonthWithNoDayChosen)
     d.Label1_Click();
     EXPECT_EQ(d.Text1->text(), "GIB2024000000000");
     EXPECT_TRUE(d.Command1->isEnabled());
+}
+
+TEST_F(Form2Test, TabWalksTheDateBoxesInTheirOrderOnTheScreen)
+{
+    start();
+    Form2& d = dialog();
+    // Day, month, year from left to right.
+    EXPECT_LT(d.Combo3->geometry().x(), d.Combo2->geometry().x());
+    EXPECT_LT(d.Combo2->geometry().x(), d.Combo1->geometry().x());
+    d.Combo3->setFocus(Qt::MouseFocusReason);
+    QStringList walked{d.focusWidget()->objectName()};
+    for (int i = 0; i < 2; ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(d.focusWidget(), &tab);
+        walked << d.focusWidget()->objectName();
+    }
+    EXPECT_EQ(walked, (QStringList{"Combo3", "Combo2", "Combo1"}));
 }
 
 TEST_F(Form2Test, FebruaryFollowsTheCalendarAndAYearChangeDropsAnImpossibleDay)

@@ -244,6 +244,28 @@ TEST_F(Form5Test, ATaxAlreadyInTheGridIsRefused)
     EXPECT_TRUE(form->Combo1->isEnabled());
 }
 
+TEST_F(Form5Test, RemovingAPairAlreadyGoneSaysNothingWasRemoved)
+{
+    start();
+    invoiceOf(0, {kLine1});
+    Form5& d = dialog();
+    add(d, "V0021-BSMV");
+    add(d, "V0059-KKDF");
+    ASSERT_EQ(headers(), kBase + kBsmv + kKkdf);
+    // Another road rebuilt the grid without the first pair meanwhile.
+    ASSERT_TRUE(lineGrid(*form).removeTaxPair("V0021-BSMV%"));
+    showLineGrid(*form);
+
+    remove(d, "V0021-BSMV");
+    EXPECT_NE(d.panelText(2), "Eklenen Vergi çıkarıldı...");
+    EXPECT_EQ(headers(), kBase + kKkdf);
+    EXPECT_EQ(items(d.List2), QStringList{"V0059-KKDF"});
+    EXPECT_TRUE(items(d.List1).contains("V0021-BSMV"));
+    remove(d, "V0059-KKDF");
+    EXPECT_EQ(d.panelText(2), "Eklenen Vergi çıkarıldı...");
+    EXPECT_EQ(headers(), kBase);
+}
+
 TEST_F(Form5Test, ButtonsWithNothingSelectedOnlyHint)
 {
     start();

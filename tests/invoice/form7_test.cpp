@@ -1,6 +1,9 @@
 // The line-entry dialog on a main window: its lists, its refusals with their
 // messages, its number boxes, and product cards saved to and picked from sDATA.
 #include "form7_fixture.h"
+#include "invoice/form2.h"
+#include "invoice/form5.h"
+#include "shell/enter_key_check.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -161,6 +164,49 @@ TEST_F(Form7Test, RefusesALineWithTheMessageOfTheFirstFailingCheck)
     EXPECT_FALSE(d.panelText(2).isEmpty());
     type(d.Text4, QStringLiteral("5"));
     EXPECT_TRUE(d.panelText(2).isEmpty());
+}
+
+TEST_F(Form7Test, EnterInAnyBoxOfTheEditorsDialogsPressesNoButton)
+{
+    start();
+    sellerIs(QStringLiteral("Çağdaş Gıda"));
+    Form7& d = lineDialog();
+    fill(d, kValid);
+    // Enter after the quantity or the price once emptied the line by "SEÇ".
+    EXPECT_EQ(test::buttonsClickedByEnter(d), QStringList());
+    EXPECT_EQ(d.Text2->text(), "Ürün A");
+    EXPECT_EQ(d.Text3->text(), "2");
+    EXPECT_EQ(d.Text4->text(), "100");
+    EXPECT_EQ(form->ListView1->topLevelItemCount(), 0);
+
+    form->Command5_Click();
+    EXPECT_EQ(test::buttonsClickedByEnter(form2(*form)), QStringList());
+    form->Command8_Click();
+    EXPECT_EQ(test::buttonsClickedByEnter(form5(*form)), QStringList());
+    EXPECT_EQ(form->ListView1->topLevelItemCount(), 0);
+    EXPECT_TRUE(dialogs->shown().empty()) << dialogs->texts().join('\n').toStdString();
+}
+
+TEST_F(Form7Test, AnEarlierRefusalsMessageGoesBeforeTheChecks)
+{
+    start();
+    sellerIs(QStringLiteral("Çağdaş Gıda"));
+    chooseType(QStringLiteral("SATIŞ"));
+    Form7& d = lineDialog();
+    fill(d, kValid);
+    d.Text2->clear();
+    d.Command4->click();
+    ASSERT_EQ(d.panelText(2), "Ürün/Hizmet Adı boş olamaz ... !");
+    // The name comes back by a box without a filter, and the next refusal is a message box:
+    // nothing else empties the line the earlier message stands on.
+    d.Text2->setText(QStringLiteral("Ürün A"));
+    pickItem(d.Combo4, "V0021-BSMV%");
+    pickItem(d.Combo5, "V0021-BSMV%");
+    ASSERT_EQ(d.panelText(2), "Ürün/Hizmet Adı boş olamaz ... !");
+    d.Command4->click();
+    EXPECT_EQ(dialogs->texts(), QStringList{"Ek Vergi 1 ve 2 aynı vergi olamaz..."});
+    EXPECT_TRUE(d.panelText(2).isEmpty()) << d.panelText(2).toStdString();
+    EXPECT_EQ(form->ListView1->topLevelItemCount(), 0);
 }
 
 TEST_F(Form7Test, BoxesKeepOnlyWhatTheirRulesAllow)

@@ -4,7 +4,7 @@
 #include "masterdata/buyer_lookup.h"
 #include "masterdata/form4.h"
 
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"

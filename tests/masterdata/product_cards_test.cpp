@@ -187,8 +187,21 @@ TEST_F(ProductCards, SheetsLongerThanASixteenBitCounter)
     EXPECT_EQ(readRow(33007)[2].toString(), "Yeni Ürün");
 }
 
-TEST(ProductCardRows, FirstFreeRowCountsPast32767)
+TEST_F(ProductCards, SaveNeverCoversARowWithoutAName)
 {
-    EXPECT_EQ(firstFreeCardRow([](int row) { return row < 70000 ? QString("x") : QString(); }), 70000);
-    EXPECT_EQ(firstFreeCardRow([](int) { return QString(); }), 2);
+    make();
+    {
+        // Row 7 holds a code and a price but no name: not a listed card, still someone's data.
+        Workbook book = Workbook::open(file);
+        book.sheet(QStringLiteral("sDATA")).setString(7, 1, QStringLiteral("P7"));
+        book.sheet(QStringLiteral("sDATA")).setNumber(7, 5, 4);
+        book.save();
+    }
+    EXPECT_EQ(saveNewProductCard(file, newCard()), 9);  // row 8 is the card behind the gap
+    const QJsonArray kept = readRow(7);
+    EXPECT_EQ(kept[0].toString(), "P7");
+    EXPECT_TRUE(kept[2].isNull());
+    EXPECT_DOUBLE_EQ(kept[4].toDouble(), 4);
+    EXPECT_EQ(readRow(8)[2].toString(), "Gizli ürün");
+    EXPECT_EQ(readRow(9)[2].toString(), "Yeni Ürün");
 }

@@ -26,6 +26,9 @@ public:
     // A port that listens but never accepts: connection attempts hang.
     struct NoAccept {};
     explicit LocalHttpServer(NoAccept) { start({QStringLiteral("--no-accept")}); }
+    // radio_server.py instead: a generated tone as an endless-looking WAV stream under /stream/.
+    struct Radio {};
+    explicit LocalHttpServer(Radio) { start({}, "radio_server.py"); }
     ~LocalHttpServer()
     {
         process_.closeWriteChannel();
@@ -37,12 +40,12 @@ public:
     QString url(const QString& path = {}) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(path); }
 
 private:
-    void start(QStringList args)
+    void start(QStringList args, const char* script = "download_server.py")
     {
-        args.prepend(fixtureScript("download_server.py"));
+        args.prepend(fixtureScript(script));
         process_.start(QStringLiteral("/usr/bin/python3"), args);
         if (!process_.waitForStarted(10000))
-            ADD_FAILURE() << "download_server.py did not start";
+            ADD_FAILURE() << script << " did not start";
         while (port_ == 0 && process_.waitForReadyRead(10000)) {
             while (process_.canReadLine()) {
                 const QString line = QString::fromUtf8(process_.readLine()).trimmed();
@@ -51,7 +54,7 @@ private:
             }
         }
         if (port_ == 0)
-            ADD_FAILURE() << "download_server.py gave no port: " << process_.readAllStandardError().toStdString();
+            ADD_FAILURE() << script << " gave no port: " << process_.readAllStandardError().toStdString();
     }
 
     QProcess process_;

@@ -84,9 +84,13 @@ TEST_F(UploadLogWindow, SetHeaderTitlesAlignsAndFitsWithoutTouchingTheCells)
 TEST_F(UploadLogWindow, LimitLogBoxPanelsAndTheSafeExit)
 {
     start();
-    form->VScroll1->setRange(0, 500);
-    form->VScroll1->setValue(5);
+    // The bar starts where the start text stands, and a step moves a kuruş.
+    EXPECT_EQ(form->VScroll1->value(), 5);
     EXPECT_EQ(form->Text29->text(), "0,05");
+    EXPECT_EQ(form->VScroll1->minimum(), 0);
+    EXPECT_GE(form->VScroll1->maximum(), 100);
+    form->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(form->Text29->text(), "0,06");
     form->VScroll1->setValue(10);
     EXPECT_EQ(form->Text29->text(), "0,1");
 

@@ -122,6 +122,28 @@ TEST_F(StartupTest, UnreadableWorkbookIsReportedAndNeverWritten)
     EXPECT_EQ(w->dc, 2);
 }
 
+TEST_F(StartupTest, WorkbookWithoutASheetStartUpReadsIsReportedByName)
+{
+    for (const QString& missing : {QStringLiteral("kodDATA"), QStringLiteral("prgDATA")}) {
+        std::vector<test::SheetSpec> sheets = standardData();
+        std::erase_if(sheets, [&](const test::SheetSpec& s) { return s.name == missing; });
+        ASSERT_EQ(sheets.size(), standardData().size() - 1);
+        home_.writeData(sheets);
+        dialogs_->clear();
+
+        auto w = start();
+        ASSERT_EQ(dialogs_->shown().size(), 1u) << dialogs_->texts().join('\n').toStdString();
+        const QString text = dialogs_->texts().first();
+        EXPECT_EQ(dialogs_->shown().front().icon, MsgIcon::Critical);
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Veritabanı açılamadı")));
+        EXPECT_TRUE(text.contains(fromPath(home_ / QStringLiteral("Data/DATA.xlsx")))) << text.toStdString();
+        EXPECT_TRUE(text.contains(missing)) << text.toStdString();
+        EXPECT_EQ(w->startupRun().ran.last(), QStringLiteral("prgDATA"));
+        EXPECT_TRUE(w->startupRun().failed.isEmpty());
+        EXPECT_FALSE(w->menusShown());
+    }
+}
+
 TEST_F(StartupTest, WorkbookIsReadButNotWritten)
 {
     home_.writeData(standardData());
@@ -196,7 +218,8 @@ TEST_F(StartupTest, DecimalsComeFromTheSettingsSheet)
     ProgramFolder empty;
     CellList noDecimals = standardData().front().cells;
     std::erase_if(noDecimals, [](const auto& cell) { return cell.first == QStringLiteral("B25"); });
-    test::writeWorkbook(empty / QStringLiteral("Data/DATA.xlsx"), {{QStringLiteral("prgDATA"), noDecimals}});
+    test::writeWorkbook(empty / QStringLiteral("Data/DATA.xlsx"),
+                        {{QStringLiteral("prgDATA"), noDecimals}, {QStringLiteral("kodDATA"), {}}});
     EXPECT_EQ(start()->dc, 2);
 }
 

@@ -1,6 +1,6 @@
 // The contact form on the main window, sending through a real local SMTP server.
 #include "fixtures/smtp_fixture.h"
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"

@@ -1,13 +1,22 @@
 // The main window's side panels, the despatch-note number's upper case and the about
 // window, on a window that stopped its start-up for want of a workbook.
+#include "platform/download_test_support.h"
 #include "platform/radio_player.h"
 #include "shell/about_window.h"
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
+#include "shell/enter_key_check.h"
+#include "shell/form9.h"
+#include "shell/radio_control.h"
 #include "shell/recorded_window.h"
 #include "shell/side_panels.h"
 #include "shell/twips.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QSettings>
+#include <QTcpServer>
+#include <QThread>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,6 +113,19 @@ TEST_F(SidePanelsTest, DespatchNumberInTurkishUpperCaseWithTheCaretAtTheEnd)
     }
 }
 
+TEST_F(SidePanelsTest, EnterInTheAboutWindowAndTheContactFormPressesNoButton)
+{
+    w_->abouth_Click();
+    auto* about = w_->findChild<Form6*>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(test::buttonsClickedByEnter(*about), QStringList());
+    w_->help_Click();
+    auto* contact = w_->findChild<Form9*>();
+    ASSERT_NE(contact, nullptr);
+    EXPECT_EQ(test::buttonsClickedByEnter(*contact), QStringList());
+    EXPECT_TRUE(dialogs_->texts().isEmpty()) << dialogs_->texts().join('\n').toStdString();
+}
+
 TEST_F(SidePanelsTest, MailChannelShowsTheSenderOfYandexOnly)
 {
     w_->yandexUser = QStringLiteral("fatura@firma.example");
@@ -155,21 +177,78 @@ TEST_F(SidePanelsTest, ExtraOperationsPanelFollowsALeftDrag)
     EXPECT_EQ(w_->Frame20->size(), size);
 }
 
-TEST_F(SidePanelsTest, RadioPanelOpensOnTheWindowAndSaysItCannotPlay)
+// Waits, a bounded while, for the player to reach `state`.
+bool reaches(const RadioControl& control, RadioPlayer::State state)
 {
+    QDeadlineTimer deadline(30000);
+    while (!(control.player() && control.player()->state() == state) && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return control.player() && control.player()->state() == state;
+}
+
+TEST_F(SidePanelsTest, RadioPlaysAStationStopsAndNamesADeadAddress)
+{
+    test::LocalHttpServer station{test::LocalHttpServer::Radio{}};
+    QTcpServer gone;
+    ASSERT_TRUE(gone.listen(QHostAddress::LocalHost));
+    const QString dead = QStringLiteral("http://127.0.0.1:%1").arg(gone.serverPort());
+    gone.close();
+    auto setServer = [this](const QString& server) {
+        QSettings ini(fromPath(programFiles() / "Kuvela.ini"), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("radio/server1"), server);
+    };
+    setServer(station.url());
+
     desktop_->online = false;
     w_->Form_Click();
     EXPECT_EQ(w_->panelText(8), "OFF");
     EXPECT_EQ(w_->panelText(7), "İnternete bağlı değilsiniz...!");
     EXPECT_FALSE(w_->Frame10->isHidden());
     EXPECT_TRUE(w_->Frame10->isFlat());
-    EXPECT_EQ(w_->Frame10->title(), RadioPlayer::unavailableText());
+    auto* control = w_->Frame10->findChild<RadioControl*>(QStringLiteral("WindowsMediaPlayer1"));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->player(), nullptr) << "no player before a station is asked for";
 
+    // Offline as far as the window knows: the station is asked for all the same.
+    w_->Command13->click();
+    ASSERT_TRUE(reaches(*control, RadioPlayer::State::Playing)) << control->stateText().toStdString();
+    EXPECT_EQ(control->player()->url(), station.url(QStringLiteral("/stream/30/")));
+    EXPECT_EQ(control->stateText(), "Çalıyor");
+    EXPECT_TRUE(control->Command1->isEnabled());
+
+    // Another station replaces it; closing the panel does not stop it.
     desktop_->online = true;
     w_->Command17->click();
     EXPECT_EQ(w_->panelText(8), "ON");
+    ASSERT_TRUE(reaches(*control, RadioPlayer::State::Playing)) << control->stateText().toStdString();
+    EXPECT_EQ(control->player()->url(), station.url(QStringLiteral("/stream/29/")));
     w_->Command18->click();
     EXPECT_TRUE(w_->Frame10->isHidden());
+    EXPECT_EQ(control->player()->state(), RadioPlayer::State::Playing);
+
+    control->Command1->click();
+    EXPECT_EQ(control->player()->state(), RadioPlayer::State::Stopped);
+    EXPECT_EQ(control->stateText(), "Durduruldu");
+    EXPECT_FALSE(control->Command1->isEnabled());
+    // Nothing comes late to say otherwise.
+    QDeadlineTimer settle(500);
+    while (!settle.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(control->player()->state(), RadioPlayer::State::Stopped);
+
+    setServer(dead);
+    w_->Form_Click();
+    w_->Command21->click();
+    ASSERT_TRUE(reaches(*control, RadioPlayer::State::Failed)) << control->stateText().toStdString();
+    EXPECT_EQ(control->stateText(), "Radyo yayınına bağlanılamadı.");
+    EXPECT_FALSE(control->Command1->isEnabled());
+
+    // A station whose server is not set says so.
+    setServer(QString());
+    w_->Command13->click();
+    EXPECT_EQ(control->stateText(), "Bu radyonun adresi ayarlanmamış.");
     EXPECT_TRUE(dialogs_->texts().isEmpty());
 }
 

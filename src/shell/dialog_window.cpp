@@ -1,6 +1,7 @@
-#include "invoice/dialog_window.h"
+#include "shell/dialog_window.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace kuvela {
 
@@ -34,6 +35,14 @@ void DialogStatusBar::setPanel(int n, const QString& text)
 QString DialogStatusBar::panelText(int n) const
 {
     return panel(n)->text();
+}
+
+void withoutDefaultButtons(QWidget& dialog)
+{
+    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
 }
 
 } // namespace kuvela

@@ -29,6 +29,10 @@ W* named(W* w, const char* name)
     return w;
 }
 
+// Enter in a box of a dialog presses no button: none is a default, not even one
+// that has the focus.
+void withoutDefaultButtons(QWidget& dialog);
+
 enum class LoadOnCreate { No, Yes };
 
 // The main window's one dialog of type D, made on first use; a dialog that other
@@ -39,6 +43,7 @@ D& dialogOf(Form1& main, LoadOnCreate load)
     if (auto* existing = main.findChild<D*>(QString(), Qt::FindDirectChildrenOnly))
         return *existing;
     auto* made = new D(main);
+    withoutDefaultButtons(*made);
     if (load == LoadOnCreate::Yes)
         made->Form_Load();
     return *made;
