@@ -89,7 +89,7 @@ void Form1::indirOku()
     const fs::path local = programFiles() / "DRIVE.txt";
     std::error_code ec;
     fs::remove(local, ec);
-    waitMs(1000);
+    pauseMs(1000);
     myUrl = config.noticeUrl;
     myPath = fromPath(local);
 

@@ -65,16 +65,22 @@ protected:
                                                        {"H6", QStringLiteral("ÖZEL MATRAH")},
                                                        {"H7", QStringLiteral("İHRAÇ KAYITLI")}});
         home.writeData(data);
-        form = std::make_unique<Form1>();
-        form->Text25->setText(QStringLiteral("demo"));
-        form->Text26->setText(QStringLiteral("1234"));
-        form->Command51->click();
-        ASSERT_TRUE(form->menusShown());
+        openAndLogIn();
         form->user->setText(kPortalUser);
         form->pass->setText(kPortalPass);
         form->firmaVKN = kCompanyVkn;
         form->prgVersiyon = 146;
         dialogs->clear();
+    }
+
+    // The main window on the program folder, past its login "demo" / 1234.
+    void openAndLogIn()
+    {
+        form = std::make_unique<Form1>();
+        form->Text25->setText(QStringLiteral("demo"));
+        form->Text26->setText(QStringLiteral("1234"));
+        form->Command51->click();
+        ASSERT_TRUE(form->menusShown());
     }
 
     // A new invoice of the type, its header and buyer written into the boxes.
