@@ -12,20 +12,15 @@
 #include "portal/invoice_page_fill.h"
 #include "shell/twips.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEvent>
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace kuvela {
