@@ -184,12 +184,9 @@ BulkRun::Next BulkRun::invoice(int number, int& row)
     const portal::InvoiceRead read = portal::readInvoiceAt(sheet_, settings_, row, number);
     if (read.result == portal::InvoiceRead::Result::DataEnded)
         return Next::End;
-    const std::optional<portal::UploadQueueRow> queued = queuedRow(f_, number);
-    std::optional<QString> mismatch;
-    if (!queued)
-        mismatch = portal::queueRowMismatch(read, portal::UploadQueueRow{QString::number(number)});
-    else
-        mismatch = portal::queueRowMismatch(read, *queued);
+    portal::UploadQueueRow missing;
+    missing.number = QString::number(number);
+    const std::optional<QString> mismatch = portal::queueRowMismatch(read, queuedRow(f_, number).value_or(missing));
     if (mismatch) {
         msgBox(*mismatch, MsgIcon::Exclamation);
         return Next::End;
