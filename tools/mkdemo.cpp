@@ -1,6 +1,8 @@
 // Builds the demo program folder from the readable sources under demo/:
 // demo/data/<sheet>.tsv become the sheets of Data/DATA.xlsx (cells written as typed),
-// demo/files/* are copied into Data/.
+// demo/files/* are copied into Data/, and every demo/tree/<path>.tsv becomes the
+// workbook <path>.xlsx of the program folder with the one sheet "Sayfa1" (bulk
+// templates ready to read).
 // With --starter it writes the workbook the setup delivers instead: every sheet with
 // its header row, column A of prgDATA, the code lists and the first login, but no
 // company, customer or product.
@@ -76,6 +78,17 @@ int main(int argc, char** argv)
         for (const char* name : {"mDATA", "kodDATA", "sDATA"})
             fillSheet(wb.addSheet(QString::fromLatin1(name)), src / "data" / (std::string(name) + ".tsv"));
         wb.saveAs(out / "Data" / "DATA.xlsx");
+        if (fs::exists(src / "tree"))
+            for (const auto& e : fs::recursive_directory_iterator(src / "tree")) {
+                if (!e.is_regular_file() || e.path().extension() != ".tsv")
+                    continue;
+                fs::path target = out / fs::relative(e.path(), src / "tree");
+                target.replace_extension(".xlsx");
+                fs::create_directories(target.parent_path());
+                Workbook book = Workbook::create(QStringLiteral("Sayfa1"));
+                fillSheet(book.sheet(QStringLiteral("Sayfa1")), e.path());
+                book.saveAs(target);
+            }
         if (fs::exists(src / "files"))
             for (const auto& e : fs::directory_iterator(src / "files"))
                 fs::copy_file(e.path(), out / "Data" / e.path().filename(), fs::copy_options::overwrite_existing);

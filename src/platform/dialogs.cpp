@@ -61,6 +61,8 @@ QString iconName(MsgIcon icon)
 MsgResult RecordingDialogs::show(const MessageRequest& request)
 {
     shown_.push_back(request);
+    if (onShow)
+        onShow(request);
     if (!answers_.empty()) {
         const MsgResult a = answers_.front();
         answers_.erase(answers_.begin());

@@ -45,6 +45,8 @@ public:
     const std::vector<MessageRequest>& shown() const { return shown_; }
     QStringList texts() const;
     void clear() { shown_.clear(); answers_.clear(); }
+    // Called as each box comes, while the caller waits for it (tests look around then).
+    std::function<void(const MessageRequest&)> onShow;
 
 private:
     std::vector<MessageRequest> shown_;

@@ -1,5 +1,7 @@
 #include "platform/webdriver_options.h"
 
+#include "platform/desktop.h"
+#include "platform/driver_choice.h"
 #include "platform/settings.h"
 
 namespace kuvela {
@@ -35,7 +37,13 @@ ChromeOptions ChromeOptions::fromSettings(QStringList arguments, Preferences pre
 {
     const Settings settings = Settings::forProgram();
     ChromeOptions o;
-    o.driver = settings.value(QStringLiteral("browser/driver"), QStringLiteral("/usr/bin/chromedriver"));
+    // A driver that maintenance installed for this browser goes before the system's.
+    const QString systemDriver = settings.value(QStringLiteral("browser/driver"), QStringLiteral("/usr/bin/chromedriver"));
+    const std::filesystem::path maintained = maintainedDriverPath();
+    std::error_code ec;
+    o.driver = std::filesystem::is_regular_file(maintained, ec)
+        ? chooseDriver(systemDriver, maintained, Desktop::instance().chromeVersion())
+        : systemDriver;
     o.binary = settings.value(QStringLiteral("browser/binary"), QStringLiteral("/usr/bin/chromium"));
     o.headless = settings.value(QStringLiteral("headless")).trimmed() == QLatin1String("1");
     o.arguments = std::move(arguments);

@@ -59,9 +59,10 @@ BrowserStart BrowserStart::bulkUpload(const QString& downloadFolder)
 
 PortalLogin PortalLogin::singleUpload() { return login(20, 1000, kLoginFailed, kCreatePage, 40, 30, 25); }
 
+// The bulk run opens the invoice page itself, once for each invoice.
 PortalLogin PortalLogin::bulkUpload()
 {
-    PortalLogin p = login(20, 1000, kLoginFailed, kCreatePage, 40, 30, 50);
+    PortalLogin p = login(20, 1000, kLoginFailed, QString(), 40, 30, 0);
     p.waitBeforeSelect = 200;
     return p;
 }
@@ -170,6 +171,8 @@ LoginOutcome BrowserSession::portalGiris(const BrowserStart& start, const QStrin
 
     if (how.waitBeforeSelect > 0)
         bekle(how.waitBeforeSelect);
+    if (present && feedback.loggedIn)
+        feedback.loggedIn();
     // From the start page on, a failing step is skipped and the road goes on.
     attempt(QStringLiteral("ana menü seçimi (id=gen__1006, değer MAINTREEMENU)"),
             [&] { find(startPage).selectByValue(QStringLiteral("MAINTREEMENU")); });

@@ -49,6 +49,8 @@ struct PortalLogin {
 struct LoginFeedback {
     std::function<void(const QString&)> status;
     std::function<void(int)> progress;
+    // Once logged in, after the wait before the menu and before the menu is walked.
+    std::function<void()> loggedIn;
 };
 
 struct LoginOutcome {

@@ -38,13 +38,6 @@ std::optional<QString> resultStatus(const QString& portalmsg)
 
 QString noAnswerStatus() { return QStringLiteral("Portaldan yanıt alınamadı ! Faturayı portalda kontrol ediniz."); }
 
-int baseIdFrom(const QString& containerId)
-{
-    bool ok = false;
-    const int n = containerId.right(4).toInt(&ok);
-    return ok && n > 0 ? n : 0;
-}
-
 QString runStartedStatus() { return QStringLiteral("Fatura yükleme işlemi başlatıldı..."); }
 QString runStartedLog() { return QStringLiteral("Faturalar sırayla portala yükleniyor..."); }
 

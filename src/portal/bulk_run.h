@@ -21,9 +21,6 @@ std::optional<QString> resultStatus(const QString& portalmsg);
 bool isCreatedMessage(const QString& portalmsg);
 QString noAnswerStatus();  // "Portaldan yanıt alınamadı ! Faturayı portalda kontrol ediniz."
 
-// The base id N from the date container's id: its last four characters; 0 when no number.
-int baseIdFrom(const QString& containerId);
-
 QString runStartedStatus();                        // panel 7 on "SIRAYLA YÜKLE"
 QString runStartedLog();                           // Text28 on "SIRAYLA YÜKLE"
 QString uploadedText(int queued, int number);      // "3/1. fatura yüklendi."

@@ -4,6 +4,7 @@
 #include "masterdata/buyers.h"
 #include "platform/paths.h"
 #include "platform/workbook.h"
+#include "portal/invoice_page_map.h"
 
 namespace kuvela::portal {
 
@@ -12,7 +13,6 @@ using invoice::SheetView;
 namespace {
 // Workbook columns of the bulk form.
 constexpr int kColA = 1, kColC = 3, kColG = 7, kColH = 8;
-constexpr int kPersonNumberLength = 11;
 
 QString crlf() { return QStringLiteral("\r\n"); }
 
@@ -97,21 +97,11 @@ QString waitingStatus() { return QStringLiteral("Yükleme bekliyor"); }
 
 void splitBulkBuyerName(BulkBuyer& b)
 {
-    b.uunvan.clear();
-    b.aad.clear();
-    b.ssoyad.clear();
-    if (b.text20.size() < kPersonNumberLength) {
-        b.uunvan = b.text19;
-        return;
-    }
-    const QString name = b.text19.trimmed();
-    const qsizetype p = std::max(name.lastIndexOf(u' '), name.lastIndexOf(QChar(0x00B7)));
-    if (p < 0) {
-        b.aad = name;
-        return;
-    }
-    b.aad = name.left(p);
-    b.ssoyad = name.mid(p + 1);
+    // The single upload's split, so both roads send a buyer alike (a title trimmed too).
+    const BuyerNames names = splitBuyerName(b.text19, b.text20);
+    b.uunvan = names.title;
+    b.aad = names.givenName;
+    b.ssoyad = names.surname;
 }
 
 QString BulkInvoice::rowsText() const { return QStringLiteral("%1-%2").arg(firstRow).arg(lastRow); }
@@ -184,7 +174,8 @@ void failAt(InvoiceRead& out, int row, int column, const QString& description)
 
 } // namespace
 
-InvoiceRead readInvoiceAt(const SheetView& sheet, const BulkSettings& settings, int firstRow, int number)
+InvoiceRead readInvoiceAt(const SheetView& sheet, const BulkSettings& settings, int firstRow, int number,
+                          const std::function<void(const BulkMessage&, const BulkInvoice&)>& onWarning)
 {
     InvoiceRead out;
     const invoice::LineGrid& grid = *settings.grid;
@@ -193,7 +184,12 @@ InvoiceRead readInvoiceAt(const SheetView& sheet, const BulkSettings& settings, 
     BulkInvoice& inv = out.invoice;
     inv.number = number;
     inv.firstRow = firstRow;
-    std::vector<QStringList> lines;
+    std::vector<QStringList>& lines = inv.totals.lines;  // as read so far, until the totals
+    auto warn = [&](BulkMessage message) {
+        out.warnings.push_back(message);
+        if (onWarning)
+            onWarning(message, inv);
+    };
     try {
         if (sheet.text(firstRow, kColH).isEmpty())
             return out;
@@ -205,16 +201,17 @@ InvoiceRead readInvoiceAt(const SheetView& sheet, const BulkSettings& settings, 
             invoice::TemplateLine line = invoice::readTemplateLine(sheet, r, kColG, titled, grid.columnCount(),
                                                                    settings.typeText, settings.totals.dc,
                                                                    invoice::LineRules::Bulk);
+            if (!line.failure)
+                lines.push_back(std::move(line.cells));
             for (const QString& w : line.warnings)
-                out.warnings.push_back({MsgIcon::Exclamation, w});
+                warn({MsgIcon::Exclamation, w});
             if (line.failure) {
                 failAt(out, r, line.failure->sheetColumn, line.failure->description);
                 return out;
             }
-            lines.push_back(std::move(line.cells));
             if (settings.errorChecks && cellOf(sheet, r + 1, kColA) == cellOf(sheet, r, kColA) &&
                 cellOf(sheet, r + 1, kColC) != cellOf(sheet, r, kColC))
-                out.warnings.push_back({MsgIcon::Critical, sameNumberOtherTitle(r), true});
+                warn({MsgIcon::Critical, sameNumberOtherTitle(r), true});
             const QString next = settings.mode == GroupingMode::OnePerRow ? onePerRowKey() : cellOf(sheet, r + 1, key);
             if (cellOf(sheet, r, key) != next)
                 break;
@@ -222,16 +219,17 @@ InvoiceRead readInvoiceAt(const SheetView& sheet, const BulkSettings& settings, 
         inv.lastRow = r;
         if (settings.errorChecks && cellOf(sheet, r + 1, kColC) == cellOf(sheet, r, kColC) &&
             cellOf(sheet, r + 1, kColA) != cellOf(sheet, r, kColA))
-            out.warnings.push_back({MsgIcon::Critical, sameTitleOtherNumber(r), true});
+            warn({MsgIcon::Critical, sameTitleOtherNumber(r), true});
 
         invoice::LineGrid invoiceGrid;
         invoiceGrid.columns = grid.columns;
-        invoiceGrid.rows = std::move(lines);
-        inv.totals = invoice::yekunal(invoiceGrid, settings.totals);
-        if (const auto& e = inv.totals.error) {
+        invoiceGrid.rows = lines;
+        invoice::TotalsResult totals = invoice::yekunal(invoiceGrid, settings.totals);
+        if (const auto& e = totals.error) {
             failAt(out, firstRow + e->line - 1, kColG + e->column - 1, invoice::notANumberDescription(e->text));
             return out;
         }
+        inv.totals = std::move(totals);
 
         inv.date = settings.invoiceDate;
         if (settings.datesFromExcel) {
@@ -250,19 +248,25 @@ InvoiceRead readInvoiceAt(const SheetView& sheet, const BulkSettings& settings, 
     return out;
 }
 
-BulkReading readBulkTemplate(const SheetView& sheet, const BulkSettings& settings)
+BulkReading readBulkTemplate(const SheetView& sheet, const BulkSettings& settings, const BulkReadingSink& sink)
 {
     BulkReading out;
+    auto tell = [&](const BulkMessage& message, const BulkInvoice& reading) {
+        out.messages.push_back(message);
+        if (sink.message)
+            sink.message(message, reading);
+    };
     if (const auto refusal = checkBulkTitles(sheet, *settings.grid)) {
-        out.messages.push_back({MsgIcon::Exclamation, *refusal});
+        tell({MsgIcon::Exclamation, *refusal}, BulkInvoice{});
         return out;
     }
     for (int first = 2;;) {
-        InvoiceRead read = readInvoiceAt(sheet, settings, first, int(out.invoices.size()) + 1);
-        out.messages.insert(out.messages.end(), read.warnings.begin(), read.warnings.end());
+        InvoiceRead read = readInvoiceAt(sheet, settings, first, int(out.invoices.size()) + 1, tell);
         switch (read.result) {
         case InvoiceRead::Result::Invoice:
             first = read.invoice.lastRow + 1;
+            if (sink.queued)
+                sink.queued(read.invoice);
             out.invoices.push_back(std::move(read.invoice));
             continue;
         case InvoiceRead::Result::DataEnded:
@@ -272,11 +276,13 @@ BulkReading readBulkTemplate(const SheetView& sheet, const BulkSettings& setting
             return out;
         case InvoiceRead::Result::MissingDate:
             out.end = BulkReading::End::MissingDate;
-            out.messages.push_back(read.failure);
+            out.current = std::move(read.invoice);
+            tell(read.failure, out.current);
             return out;
         case InvoiceRead::Result::BadData:
             out.end = BulkReading::End::BadData;
-            out.messages.push_back(read.failure);
+            out.current = std::move(read.invoice);
+            tell(read.failure, out.current);
             out.statusText = read.failureStatus;
             return out;
         }
@@ -285,7 +291,7 @@ BulkReading readBulkTemplate(const SheetView& sheet, const BulkSettings& setting
 
 invoice::SheetView bulkSheetView(const Sheet& sheet) { return invoice::readSheetView(sheet, kColH); }
 
-BulkReading readBulkWorkbook(const QString& pickedPath, const BulkSettings& settings)
+BulkReading readBulkWorkbook(const QString& pickedPath, const BulkSettings& settings, const BulkReadingSink& sink)
 {
     BulkReading out;
     if (!invoice::isXlsxPath(pickedPath)) {
@@ -300,10 +306,12 @@ BulkReading readBulkWorkbook(const QString& pickedPath, const BulkSettings& sett
     } catch (const WorkbookError& e) {
         out.end = BulkReading::End::BadData;
         out.messages.push_back({MsgIcon::Exclamation, e.message()});
+        if (sink.message)
+            sink.message(out.messages.back(), BulkInvoice{});
         out.statusText = e.message();
         return out;
     }
-    return readBulkTemplate(view, settings);
+    return readBulkTemplate(view, settings, sink);
 }
 
 int queuedFirstRow(const UploadQueueRow& queued)

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -120,16 +121,30 @@ struct BulkReading {
     std::vector<BulkMessage> messages;  // message boxes in the order they come
     std::optional<QString> statusText;  // panel 7 afterwards, when the reading writes it
     std::optional<QString> logText;     // Text28, at a complete end
+    // The invoice being read when the reading stopped (MissingDate, BadData): its buyer
+    // and the lines read before the stop. firstRow 0 when none was being read.
+    BulkInvoice current;
+};
+
+// What the reading tells the window while it reads.
+struct BulkReadingSink {
+    // A message box at the row that raised it, with the invoice as read so far.
+    std::function<void(const BulkMessage&, const BulkInvoice& reading)> message;
+    // An invoice read whole: its queue row goes in now.
+    std::function<void(const BulkInvoice&)> queued;
 };
 
 // Row 1 from G against ListView1's titles: the count or the title message, or nullopt.
 std::optional<QString> checkBulkTitles(const invoice::SheetView& sheet, const invoice::LineGrid& grid);
 
-// The reading over a sheet view whose row 1 holds the titles.
-BulkReading readBulkTemplate(const invoice::SheetView& sheet, const BulkSettings& settings);
+// The reading over a sheet view whose row 1 holds the titles. Every message goes to
+// the sink as it comes as well as into the result.
+BulkReading readBulkTemplate(const invoice::SheetView& sheet, const BulkSettings& settings,
+                             const BulkReadingSink& sink = {});
 // Opens the picked path (".xlsx" in any letter case) and reads "Sayfa1". A workbook
 // that cannot be opened, or has no such sheet, is reported like a bad cell.
-BulkReading readBulkWorkbook(const QString& pickedPath, const BulkSettings& settings);
+BulkReading readBulkWorkbook(const QString& pickedPath, const BulkSettings& settings,
+                             const BulkReadingSink& sink = {});
 // The view of a bulk workbook's "Sayfa1".
 invoice::SheetView bulkSheetView(const Sheet& sheet);
 
@@ -147,7 +162,9 @@ struct InvoiceRead {
     BulkMessage failure;                     // MissingDate and BadData: the message box
     QString failureStatus;                   // BadData: panel 7
 };
-InvoiceRead readInvoiceAt(const invoice::SheetView& sheet, const BulkSettings& settings, int firstRow, int number);
+// Each warning also goes to `onWarning` at its row, with the invoice as read so far.
+InvoiceRead readInvoiceAt(const invoice::SheetView& sheet, const BulkSettings& settings, int firstRow, int number,
+                          const std::function<void(const BulkMessage&, const BulkInvoice&)>& onWarning = {});
 
 // The first workbook row of a queue row ("Satırlar" "2-4" gives 2); 0 when unreadable.
 int queuedFirstRow(const UploadQueueRow& queued);

@@ -70,14 +70,6 @@ void chooseGrouping(Form1& f, portal::GroupingMode mode)
     f.setPanel(7, portal::groupingStatusText(mode));
 }
 
-void writeQueue(Form1& f, const std::vector<portal::BulkInvoice>& invoices)
-{
-    for (const portal::BulkInvoice& invoice : invoices)
-        new QTreeWidgetItem(f.ListView3, invoice.queueRow().cells());
-    // Once for all rows: the widths come out as after a layout per row.
-    f.setHeader();
-}
-
 } // namespace
 
 portal::GroupingMode chosenGrouping(const Form1& f)
@@ -96,6 +88,7 @@ void loadBulkInvoice(Form1& f, const portal::BulkInvoice& invoice, bool datesFro
     setBuyerBoxes(f, invoice.buyer);
     invoice::LineGrid& grid = lineGrid(f);
     grid.rows = invoice.totals.lines;
+    showLineGrid(f);
     f.yekunal();
     if (datesFromExcel)
         f.Text8->setText(invoice.date);
@@ -208,27 +201,44 @@ void Form1::Command43_Click()
     settings.grid = &lineGrid(*this);
     settings.totals = totalsSettingsOf(*this);
     settings.programVersion = prgVersiyon;
-    const portal::BulkReading reading = portal::readBulkWorkbook(seciliDosya, settings);
+    // The log is emptied once the workbook is taken; each invoice's row goes in as it is
+    // read, and each message comes at its row with the invoice being read on the window.
+    bool started = false;
+    auto begin = [&] {
+        if (!started)
+            ListView3->clear();
+        started = true;
+    };
+    portal::BulkReadingSink sink;
+    sink.queued = [&](const portal::BulkInvoice& invoice) {
+        begin();
+        new QTreeWidgetItem(ListView3, invoice.queueRow().cells());
+    };
+    sink.message = [&](const portal::BulkMessage& message, const portal::BulkInvoice& reading) {
+        begin();
+        if (reading.firstRow > 0)
+            loadBulkInvoice(*this, reading, false);
+        msgBox(message.text, message.icon);
+    };
+    const portal::BulkReading reading = portal::readBulkWorkbook(seciliDosya, settings, sink);
 
     using End = portal::BulkReading::End;
     if (reading.end == End::NotExcel) {
         setPanel(7, *reading.statusText);
         return;
     }
-    ListView3->clear();
-    writeQueue(*this, reading.invoices);
+    begin();
+    // Once for all rows: the widths come out as after a layout per row.
+    setHeader();
     clnCount = QString::number(reading.invoices.size() + 1);
-    // A refused workbook leaves the invoice on the window as it was; otherwise the
-    // window holds the last invoice read, or none after a complete reading.
-    if (reading.end == End::Complete || (reading.end != End::Refused && reading.invoices.empty()))
+    // A complete reading leaves no invoice on the window; a stopped one the invoice it
+    // was reading; a refused workbook the invoice that was there.
+    if (reading.end == End::Complete)
         clearBulkInvoice(*this);
-    else if (reading.end != End::Refused)
-        loadBulkInvoice(*this, reading.invoices.back(), settings.datesFromExcel);
+    else if (reading.current.firstRow > 0)
+        loadBulkInvoice(*this, reading.current, settings.datesFromExcel && !reading.current.date.isEmpty());
     if (reading.end == End::Complete && settings.datesFromExcel && !reading.invoices.empty())
         Text8->setText(reading.invoices.back().date);
-
-    for (const portal::BulkMessage& message : reading.messages)
-        msgBox(message.text, message.icon);
 
     if (reading.end == End::Complete) {
         Frame26->move(twipsToPixels(1800), twipsToPixels(3600));

@@ -35,6 +35,7 @@ namespace {
 
 constexpr int kAnswerPollMs = 50;
 constexpr int kAnswerLimitMs = 10000;
+constexpr int kStaleCloseTries = 5;
 
 enum class Col { Ettn = 1, Difference = 8, Status = 10 };
 
@@ -103,7 +104,12 @@ private:
     enum class Next { Go, End, Fail };
 
     bool login();
+    void checkTaxpayer();
     bool readWorkbook();
+    // Text28 lists the steps skipped since the last report; their number.
+    int reportSkipped();
+    void closeStaleResult();
+    QString resultText();  // the result pop-up's words; empty when none shows
     Next invoice(int number, int& row);
     Next upload(int number);
     Next create(int number);
@@ -117,6 +123,7 @@ private:
     QElapsedTimer timer_;
     portal::BulkSettings settings_;
     invoice::SheetView sheet_;
+    size_t reported_ = 0;
 };
 
 bool BulkRun::login()
@@ -125,9 +132,10 @@ bool BulkRun::login()
     LoginOutcome outcome;
     QString why;
     try {
+        // The taxpayer number is compared before the menu is walked.
         outcome = session_.portalGiris(BrowserStart::bulkUpload(uploadDownloadFolder(f_)), f_.user->text(), f_.pass->text(),
                                        how, {[this](const QString& s) { f_.setPanel(7, s); },
-                                             [this](int p) { f_.setProgress(p); }});
+                                             [this](int p) { f_.setProgress(p); }, [this] { checkTaxpayer(); }});
     } catch (const WebDriverError& e) {
         why = e.fullMessage();
     }
@@ -135,6 +143,11 @@ bool BulkRun::login()
         failureRoad(why);
         return false;
     }
+    return true;
+}
+
+void BulkRun::checkTaxpayer()
+{
     QString taxpayer;
     session_.attempt(QStringLiteral("mükellef vergi no okuma ") + portal::fixed::TaxpayerNumber,
                      [&] { taxpayer = session_.find(Locator::id(portal::fixed::TaxpayerNumber)).text(); });
@@ -142,7 +155,6 @@ bool BulkRun::login()
         msgBox(QStringLiteral("Dikkat ! kullanıcı ile mükellef vergi no uyuşmuyor !!! \nprgDATA sayfanızı kontrol edin!!!"),
                MsgIcon::Exclamation);
     f_.setPanel(7, BrowserSession::loggedInText());
-    return true;
 }
 
 // A template error after the login logs out: no session is left open behind it.
@@ -172,12 +184,9 @@ BulkRun::Next BulkRun::invoice(int number, int& row)
     const portal::InvoiceRead read = portal::readInvoiceAt(sheet_, settings_, row, number);
     if (read.result == portal::InvoiceRead::Result::DataEnded)
         return Next::End;
-    const std::optional<portal::UploadQueueRow> queued = queuedRow(f_, number);
-    std::optional<QString> mismatch;
-    if (!queued)
-        mismatch = portal::queueRowMismatch(read, portal::UploadQueueRow{QString::number(number)});
-    else
-        mismatch = portal::queueRowMismatch(read, *queued);
+    portal::UploadQueueRow missing;
+    missing.number = QString::number(number);
+    const std::optional<QString> mismatch = portal::queueRowMismatch(read, queuedRow(f_, number).value_or(missing));
     if (mismatch) {
         msgBox(*mismatch, MsgIcon::Exclamation);
         return Next::End;
@@ -189,8 +198,6 @@ BulkRun::Next BulkRun::invoice(int number, int& row)
     f_.ListView1->clear();
     f_.ListView2->clear();
     loadBulkInvoice(f_, read.invoice, settings_.datesFromExcel);
-    showLineGrid(f_);
-    f_.yekunal();
     if (f_.Text4->text().startsWith(u' '))
         f_.Text4->setText(f_.Text4->text().mid(1));
     const portal::BuyerNames names = portal::splitBuyerName(f_.Text19->text(), f_.Text20->text());
@@ -209,10 +216,10 @@ BulkRun::Next BulkRun::upload(int number)
                      [&] { session_.find(Locator::linkText(QStringLiteral("e-Arşiv Fatura (İnteraktif) Oluştur"))).click(); });
     const auto containerId = portal::readDateContainerId(session_, 10, 50, wait_,
                                                          [this](int t) { f_.setPanel(7, portal::triedText(t)); });
-    const int base = containerId ? portal::baseIdFrom(*containerId) : 0;
-    if (base == 0)
+    const std::optional<int> base = containerId ? portal::baseIdOf(*containerId) : std::nullopt;
+    if (!base)
         return Next::Fail;
-    const portal::PageMap page{base};
+    const portal::PageMap page{*base};
     QString ettn;
     session_.attempt(QStringLiteral("ETTN okuma ") + page.gen(portal::offset::Ettn),
                      [&] { ettn = session_.find(Locator::id(page.gen(portal::offset::Ettn))).text(); });
@@ -227,7 +234,8 @@ BulkRun::Next BulkRun::upload(int number)
 
     f_.ys = QString::number(timer_.elapsed() / 1000);
     f_.Label25->setText(QStringLiteral("Yükleme Süresi: ") + f_.ys + QStringLiteral(" Saniye"));
-    f_.setPanel(7, QStringLiteral("Yükleme tamamlandı."));
+    const size_t skippedBefore = reported_;
+    f_.setPanel(7, portal::uploadDoneText(int(session_.skippedSteps().size() - skippedBefore)));
     session_.attempt(QStringLiteral("tarayıcı penceresini taşıma"), [&] { session_.driver().moveWindow(0, 600); });
     showPanel(f_);
     f_.Command50->show();
@@ -237,8 +245,8 @@ BulkRun::Next BulkRun::upload(int number)
     setCell(f_, number, Col::Difference, difference);
     setCell(f_, number, Col::Status, portal::answerWaitsStatus());
     const QString uploaded = portal::uploadedText(f_.ListView3->topLevelItemCount(), number);
-    f_.setPanel(7, uploaded);
     appendLog(f_, uploaded);
+    f_.setPanel(7, uploaded + portal::skippedNote(reportSkipped()));
 
     // An unread total gives no difference, and no difference passes.
     if (!portal::differencePasses(difference, f_.Text29->text())) {
@@ -267,9 +275,44 @@ BulkRun::Next BulkRun::upload(int number)
     return Next::End;
 }
 
+int BulkRun::reportSkipped()
+{
+    const auto& steps = session_.skippedSteps();
+    const size_t from = std::min(reported_, steps.size());
+    reported_ = steps.size();
+    const QString log = portal::skippedStepsLog(steps, from, steps.size());
+    if (!log.isEmpty())
+        appendLog(f_, log);
+    return int(steps.size() - from);
+}
+
+// A result pop-up of an earlier invoice still open would be read as this one's result.
+void BulkRun::closeStaleResult()
+{
+    for (int tries = 0; tries < kStaleCloseTries; ++tries) {
+        if (resultText().isEmpty())
+            return;
+        session_.attempt(QStringLiteral("önceki sonuç penceresini kapatma"),
+                         [&] { session_.find(Locator::xpath(portal::fixed::PopupClose)).click(); });
+        BrowserSession::bekle(kAnswerPollMs);
+    }
+}
+
+QString BulkRun::resultText()
+{
+    try {
+        return session_.find(Locator::xpath(portal::fixed::PopupMessage)).text();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 BulkRun::Next BulkRun::create(int number)
 {
     showPanel(f_);
+    closeStaleResult();
+    // Should it still stand there, its words are not this invoice's answer.
+    const QString stale = resultText();
     session_.attempt(QStringLiteral("Oluştur tıklama"),
                      [&] { session_.find(Locator::css(QStringLiteral("input[value='Oluştur']"))).click(); });
     wait_(50);
@@ -278,11 +321,9 @@ BulkRun::Next BulkRun::create(int number)
     QElapsedTimer asked;
     asked.start();
     for (;;) {
-        try {
-            f_.portalmsg = session_.find(Locator::xpath(portal::fixed::PopupMessage)).text();
-        } catch (const std::exception&) {
+        f_.portalmsg = resultText();
+        if (!stale.isEmpty() && f_.portalmsg == stale)
             f_.portalmsg.clear();
-        }
         status = portal::resultStatus(f_.portalmsg);
         if (status || asked.elapsed() >= kAnswerLimitMs)
             break;
@@ -310,11 +351,14 @@ void hideRunButtons(Form1& f)
 
 void BulkRun::endRoad(int handled)
 {
-    session_.portalCikis();
+    reportSkipped();
+    const int skipped = int(reported_);
+    const bool loggedOut = session_.portalCikis();
+    const QString end = loggedOut ? portal::loggedOutText() : portal::notLoggedOutText();
     hideRunButtons(f_);
     appendLog(f_, portal::handledLog(handled));
-    appendLog(f_, portal::loggedOutText());
-    f_.setPanel(7, portal::loggedOutText());
+    appendLog(f_, end);
+    f_.setPanel(7, end + portal::skippedNote(skipped));
     showPanel(f_);
     f_.Text6->clear();
 }
@@ -397,6 +441,7 @@ void Form1::coklufaturayukle()
     checkChromeVersiyon();
 
     const RunningFlag running(ps.uploadRunning);
+    const BrowserButtonsLock lock(*this);
     ps.windowClosing = false;
     ps.lastSkipped.clear();
     BulkRun(*this).run();

@@ -12,20 +12,15 @@
 #include "portal/invoice_page_fill.h"
 #include "shell/twips.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEvent>
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace kuvela {
@@ -33,40 +28,6 @@ namespace kuvela {
 namespace {
 
 const QString kLoggedOut = QStringLiteral("Portaldan Güvenli Çıkış yapıldı.");
-const QString kNotLoggedOut = QStringLiteral("Portaldan çıkış yapılamadı; tarayıcı kapatıldı.");
-
-// While an upload holds the portal session, nothing else may open one: the buttons and
-// the menu entry that start a portal browser are disabled, and given back as they were.
-class BrowserButtonsLock {
-public:
-    explicit BrowserButtonsLock(Form1& f)
-    {
-        for (QWidget* w : {static_cast<QWidget*>(f.Command12), static_cast<QWidget*>(f.Command20),
-                           static_cast<QWidget*>(f.Command22), static_cast<QWidget*>(f.Command27),
-                           static_cast<QWidget*>(f.Command1)}) {
-            widgets_.push_back({w, w->isEnabled()});
-            w->setEnabled(false);
-        }
-        action_ = f.faturaindir;
-        actionEnabled_ = action_->isEnabled();
-        action_->setEnabled(false);
-    }
-    ~BrowserButtonsLock()
-    {
-        for (auto& [w, enabled] : widgets_)
-            if (w)
-                w->setEnabled(enabled);
-        if (action_)
-            action_->setEnabled(actionEnabled_);
-    }
-    BrowserButtonsLock(const BrowserButtonsLock&) = delete;
-    BrowserButtonsLock& operator=(const BrowserButtonsLock&) = delete;
-
-private:
-    std::vector<std::pair<QPointer<QWidget>, bool>> widgets_;
-    QPointer<QAction> action_;
-    bool actionEnabled_ = true;
-};
 
 QString secondsText(double seconds) { return QString::number(seconds, 'f', 2).replace(u'.', u','); }
 
@@ -198,7 +159,9 @@ void Form1::Command12_Click()
         const double seconds = double(timer.elapsed()) / 1000.0;
         ys = secondsText(seconds);
         Label25->setText(QStringLiteral("Yükleme Süresi: ") + ys + QStringLiteral(" Saniye"));
-        setPanel(7, QStringLiteral("Yükleme tamamlandı."));
+        // A step the portal did not take must never look like a clean upload.
+        const size_t skippedInUpload = session.skippedSteps().size();
+        setPanel(7, portal::uploadDoneText(int(skippedInUpload)));
         ps.lastUploadSeconds = seconds;
         ps.lastFixedWaitsMs = wait.totalMs() + how.waitBeforeMenu + how.waitBeforePage + how.waitAfterPage;
 
@@ -214,6 +177,9 @@ void Form1::Command12_Click()
         });
 
         writeQueueRow(*this, ettn);
+        const QString skippedLog = portal::skippedStepsLog(session.skippedSteps(), 0, skippedInUpload);
+        if (!skippedLog.isEmpty())
+            Text28->setPlainText(Text28->toPlainText() + u'\n' + skippedLog);
         Command50->show();
         // Step 31: the user creates the draft on the portal, or leaves.
         waitForUploadAnswer(*this, ps.windowClosing);
@@ -222,9 +188,9 @@ void Form1::Command12_Click()
 
         // The upload's own alert is accepted first, or the logout would not happen.
         const bool loggedOut = session.portalCikis();
-        const QString end = loggedOut ? kLoggedOut : kNotLoggedOut;
-        Text28->setPlainText(end);
-        setPanel(7, end);
+        const QString end = loggedOut ? kLoggedOut : portal::notLoggedOutText();
+        Text28->setPlainText(skippedLog.isEmpty() ? end : end + u'\n' + skippedLog);
+        setPanel(7, end + portal::skippedNote(int(skippedInUpload)));
     } catch (const std::exception& e) {
         // Nothing after the login may end the program; the session quits with the road.
         msgBox(QString::fromUtf8(e.what()), MsgIcon::Critical);

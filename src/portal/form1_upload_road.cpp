@@ -4,6 +4,7 @@
 #include "invoice/form1_editor_type.h"
 #include "platform/paths.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QEvent>
 #include <QEventLoop>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace kuvela {
 
@@ -70,6 +72,62 @@ bool CloseWatch::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &form_ && event->type() == QEvent::Close)
         closing_ = true;
+    return false;
+}
+
+BrowserButtonsLock::BrowserButtonsLock(Form1& f)
+{
+    applying_ = true;
+    for (QWidget* w : {static_cast<QWidget*>(f.Command12), static_cast<QWidget*>(f.Command20),
+                       static_cast<QWidget*>(f.Command22), static_cast<QWidget*>(f.Command27),
+                       static_cast<QWidget*>(f.Command1)}) {
+        widgets_.push_back({w, w->isEnabled()});
+        w->setEnabled(false);
+        w->installEventFilter(this);
+    }
+    action_ = f.faturaindir;
+    actionWanted_ = action_->isEnabled();
+    action_->setEnabled(false);
+    QObject::connect(action_, &QAction::enabledChanged, this, [this](bool on) {
+        if (applying_ || !on)
+            return;
+        actionWanted_ = true;
+        applying_ = true;
+        action_->setEnabled(false);
+        applying_ = false;
+    });
+    applying_ = false;
+}
+
+BrowserButtonsLock::~BrowserButtonsLock()
+{
+    applying_ = true;
+    for (Held& h : widgets_) {
+        if (!h.widget)
+            continue;
+        h.widget->removeEventFilter(this);
+        h.widget->setEnabled(h.wanted);
+    }
+    if (action_) {
+        QObject::disconnect(action_, nullptr, this, nullptr);
+        action_->setEnabled(actionWanted_);
+    }
+}
+
+bool BrowserButtonsLock::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::EnabledChange || applying_)
+        return false;
+    for (Held& h : widgets_) {
+        if (h.widget != watched)
+            continue;
+        h.wanted = h.widget->isEnabled();
+        if (h.wanted) {
+            applying_ = true;
+            h.widget->setEnabled(false);
+            applying_ = false;
+        }
+    }
     return false;
 }
 

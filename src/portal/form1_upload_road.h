@@ -5,6 +5,10 @@
 #include "shell/form1.h"
 
 #include <QObject>
+#include <QPointer>
+#include <vector>
+
+class QAction;
 
 namespace kuvela {
 
@@ -33,6 +37,28 @@ protected:
 private:
     Form1& form_;
     bool& closing_;
+};
+
+// While an upload holds the portal session, nothing else may open one: the buttons and
+// the menu entry that start a portal browser stay disabled. What a handler asks of them
+// meanwhile ("GÜVENLİ ÇIKIŞ" enabling "e-Arşiv") is kept and given at the end.
+class BrowserButtonsLock : public QObject {
+public:
+    explicit BrowserButtonsLock(Form1& f);
+    ~BrowserButtonsLock() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Held {
+        QPointer<QWidget> widget;
+        bool wanted;
+    };
+    std::vector<Held> widgets_;
+    QPointer<QAction> action_;
+    bool actionWanted_ = true;
+    bool applying_ = false;
 };
 
 // True for as long as a road runs.

@@ -167,10 +167,18 @@ void PageFiller::taxesAndReturns(const InvoicePageInput& in)
             QString message;
             step(QStringLiteral("portal mesajı okuma"),
                  [&] { message = s_.find(Locator::xpath(fixed::PopupMessage)).text(); });
+            if (!message.isEmpty() && feedback_.portalMessage)
+                feedback_.portalMessage(message);
+            // Closed whatever was read: a pop-up whose words had not come yet must not
+            // stay over the page. Without words there may be no pop-up to close at all.
+            const auto close = [&] { s_.find(Locator::xpath(fixed::PopupClose)).click(); };
             if (!message.isEmpty()) {
-                if (feedback_.portalMessage)
-                    feedback_.portalMessage(message);
-                step(QStringLiteral("portal mesajı kapatma"), [&] { s_.find(Locator::xpath(fixed::PopupClose)).click(); });
+                step(QStringLiteral("portal mesajı kapatma"), close);
+            } else {
+                try {
+                    close();
+                } catch (const std::exception&) {
+                }
             }
         }
     }

@@ -45,14 +45,17 @@ std::optional<long long> genNumber(const QString& id)
     return id.mid(start, end - start).toLongLong();
 }
 
+std::optional<int> baseIdOf(const QString& containerId)
+{
+    const std::optional<long long> n = genNumber(containerId);
+    if (!n || *n <= 0 || *n > std::numeric_limits<int>::max() - 1000)
+        return std::nullopt;
+    return int(*n);
+}
+
 int baseIdOr1026(const std::optional<QString>& containerId)
 {
-    if (!containerId)
-        return kFreshPageBase;
-    const std::optional<long long> n = genNumber(*containerId);
-    if (!n || *n > std::numeric_limits<int>::max() - 1000)
-        return kFreshPageBase;
-    return int(*n);
+    return containerId ? baseIdOf(*containerId).value_or(kFreshPageBase) : kFreshPageBase;
 }
 
 BuyerNames splitBuyerName(const QString& text19, const QString& text20)

@@ -70,8 +70,10 @@ inline const QString GrandTotalRel = QStringLiteral("vergilerDahilToplamTutar");
 // The number of a generated id: every digit after "gen__" ("gen__10026" is 10026,
 // "date-gen__1046" is 1046, "gen__1069-b" is 1069). nullopt when there is none.
 std::optional<long long> genNumber(const QString& id);
-// N from the date container's id read on the page; the fresh page's 1026 when no id
-// was read or it carries no number.
+// N from the date container's id: every digit after "gen__" ("gen__10026" is 10026);
+// nullopt when the id carries no usable number. Both uploads read their page's N so.
+std::optional<int> baseIdOf(const QString& containerId);
+// The single upload's N: the fresh page's 1026 when no id was read or it has no number.
 int baseIdOr1026(const std::optional<QString>& containerId);
 
 // ---- values as the page takes them -----------------------------------------------------

@@ -1,6 +1,9 @@
 #include "portal/upload_queue.h"
 
 #include "common/regional.h"
+#include "portal/browser_session.h"
+
+#include <algorithm>
 
 namespace kuvela::portal {
 
@@ -63,6 +66,37 @@ QString draftLoadedLog()
 {
     return QStringLiteral("Fatura bilgileri yüklendi. Portal üzerinden Oluştur butonuna tıkladığınızda portala "
                           "kaydedilecek ve GIB seri numarası oluşacaktır.");
+}
+
+QString notLoggedOutText() { return QStringLiteral("Portaldan çıkış yapılamadı; tarayıcı kapatıldı."); }
+
+QString uploadDoneText(int skippedSteps)
+{
+    if (skippedSteps <= 0)
+        return QStringLiteral("Yükleme tamamlandı.");
+    return QStringLiteral("Yükleme tamamlandı, ancak %1 adım yapılamadı! Faturayı portalda kontrol ediniz.")
+        .arg(skippedSteps);
+}
+
+QString skippedNote(int skippedSteps)
+{
+    if (skippedSteps <= 0)
+        return {};
+    return QStringLiteral(" (%1 adım yapılamadı, ayrıntılar yükleme panelinde)").arg(skippedSteps);
+}
+
+QString skippedStepsLog(const std::vector<SkippedStep>& steps, size_t from, size_t to)
+{
+    to = std::min(to, steps.size());
+    if (from >= to)
+        return {};
+    QString log = QStringLiteral("Portalda yapılamayan adımlar (portal değişmiş olabilir):");
+    for (size_t i = from; i < to; ++i) {
+        // The driver's first line says why; the rest is its own diagnostics.
+        const QString why = steps[i].why.section(u'\n', 0, 0).left(200);
+        log += QStringLiteral("\n- ") + steps[i].what + QStringLiteral(": ") + why;
+    }
+    return log;
 }
 
 std::optional<QPointF> PanelDrag::mouseMove(int button, float x, float y)

@@ -10,6 +10,10 @@
 #include <optional>
 #include <vector>
 
+namespace kuvela {
+struct SkippedStep;
+}
+
 namespace kuvela::portal {
 
 // The column titles setHeader lays out, with their alignment.
@@ -41,6 +45,16 @@ bool withinLimit(const QString& difference, const QString& limit);
 // VScroll1_Change: the scroll bar's value divided by 100, without fixed decimals
 // (5 gives "0,05", 10 gives "0,1", 100 gives "1").
 QString limitFromScroll(int value);
+
+// The end texts of both uploads that say what did not happen. A road that could not
+// log out says so, never "Portaldan Güvenli Çıkış yapıldı".
+QString notLoggedOutText();  // "Portaldan çıkış yapılamadı; tarayıcı kapatıldı."
+// Panel 7 when the page is filled: "Yükleme tamamlandı." only when no step was skipped.
+QString uploadDoneText(int skippedSteps);
+// Added to an end text in panel 7 when steps were skipped: where to read about them.
+QString skippedNote(int skippedSteps);
+// Text28's lines for skipped steps [from, to): what and why, one a line.
+QString skippedStepsLog(const std::vector<SkippedStep>& steps, size_t from, size_t to);
 
 // The S.No text of the single upload's row.
 QString singleUploadNumber();

@@ -8,10 +8,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace kuvela {
 namespace {
@@ -22,10 +20,8 @@ const QString kTitle = QStringLiteral("Kuvela");
 
 #ifdef Q_OS_WIN
 const char* const kDefaultPackage = "chromedriver_win32.zip";
-const char* const kDefaultMember = "chromedriver.exe";
 #else
 const char* const kDefaultPackage = "chromedriver_linux64.zip";
-const char* const kDefaultMember = "chromedriver";
 #endif
 
 void showFailure(int number)
@@ -184,46 +180,18 @@ bool writeVersionFile(const fs::path& file, const QString& major)
     return f.write(line) == line.size() && f.commit();
 }
 
-QString versionInText(const QString& text)
-{
-    static const QRegularExpression version(QStringLiteral("(\\d+(?:\\.\\d+)+)"));
-    const auto m = version.match(text);
-    return m.hasMatch() ? m.captured(1) : QString();
-}
-
-QString installedDriverVersion(const QString& driverProgram)
-{
-    if (driverProgram.trimmed().isEmpty())
-        return {};
-    if (driverProgram.contains(u'/') && !QFileInfo(driverProgram).isExecutable())
-        return {};
-    QProcess p;
-    p.start(driverProgram, {QStringLiteral("--version")});
-    if (!p.waitForStarted(5000))
-        return {};
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished(2000);
-        return {};
-    }
-    return versionInText(QString::fromUtf8(p.readAllStandardOutput()));
-}
-
 DriverMaintenanceConfig DriverMaintenanceConfig::fromSettings()
 {
     const Settings s = Settings::forProgram();
     DriverMaintenanceConfig c;
     c.programFiles = programFolder() / toPath(QStringLiteral("prgDosyaları"));
-    const QString folder = s.value(QStringLiteral("driver/folder"));
-    c.driverFolder = folder.isEmpty()
-        ? toPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)) / "Kuvela-Nadrik"
-        : toPath(folder);
+    c.driverFolder = maintainedDriverFolder();
     c.systemDriver = s.value(QStringLiteral("browser/driver"), QStringLiteral("/usr/bin/chromedriver"));
     c.storage = s.value(QStringLiteral("driver/storage"), QStringLiteral("https://chromedriver.storage.googleapis.com"));
     while (c.storage.endsWith(u'/'))
         c.storage.chop(1);
     c.package = s.value(QStringLiteral("driver/package"), QString::fromLatin1(kDefaultPackage));
-    c.member = s.value(QStringLiteral("driver/member"), QString::fromLatin1(kDefaultMember));
+    c.member = driverPackageMember();
     c.supportMail = s.value(QStringLiteral("support/mailbox")).trimmed();
     c.table = parseDriverTable(s.value(QStringLiteral("driver/table"))).value_or(standardDriverTable());
     c.http = HttpOptions::fromSettings();

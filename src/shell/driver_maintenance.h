@@ -4,6 +4,7 @@
 // fetched for ("[112]"). The system's own driver passes without a word when its major
 // is the browser's; otherwise a driver build is looked up, downloaded, unpacked and
 // copied into the driver folder, and the new major recorded.
+#include "platform/driver_choice.h"
 #include "platform/http.h"
 
 #include <QString>
@@ -39,12 +40,6 @@ std::optional<QString> readVersionFile(const std::filesystem::path& file);
 // old record stays whole until the new one is.
 bool writeVersionFile(const std::filesystem::path& file, const QString& major);
 
-// A browser's major as compared: the first three characters ("99.0.1" gives "99.").
-inline QString browserMajor(const QString& fullVersion) { return fullVersion.left(3); }
-// The first dotted version in a text: "ChromeDriver 156.0.8078.129 (…)" gives "156.0.8078.129".
-QString versionInText(const QString& text);
-// What `driver --version` tells; "" when the program is missing or says nothing.
-QString installedDriverVersion(const QString& driverProgram);
 
 struct DriverMaintenanceConfig {
     std::filesystem::path programFiles;  // prgDosyaları: version file, package, unpacking

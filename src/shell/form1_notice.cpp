@@ -4,7 +4,6 @@
 #include "platform/dialogs.h"
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
-#include "portal/browser_session.h"
 #include "shell/form1.h"
 #include "shell/notice_file.h"
 #include "shell/program_end.h"
@@ -27,8 +26,6 @@ namespace {
 
 constexpr int kEnded = 1;
 constexpr int kHandedOver = 0;
-// How long the browser may take to begin the download once the keys are pressed.
-constexpr int kDownloadGraceMs = 5000;
 
 fs::path programFiles()
 {
@@ -92,7 +89,7 @@ void Form1::indirOku()
     const fs::path local = programFiles() / "DRIVE.txt";
     std::error_code ec;
     fs::remove(local, ec);
-    waitMs(1000);
+    pauseMs(1000);
     myUrl = config.noticeUrl;
     myPath = fromPath(local);
 
@@ -137,33 +134,28 @@ void Form1::indirOku()
         fs::remove(local, ec);
     } catch (const NoticeFailure& e) {
         failed(e.number);
-    } catch (const WebDriverError& e) {
-        qCWarning(lcNotice) << e.fullMessage() << e.detail();
-        failed(e.code());
     } catch (const std::exception& e) {
         qCWarning(lcNotice) << e.what();
         failed(error_no::InvalidCall);
     }
 }
 
+// The new program comes through the program's own HTTP layer: whole or not at all,
+// straight into prgDosyaları, with no browser to confirm a download in.
 void Form1::yeniVersiyonIndir()
 {
     const NoticeConfig config = NoticeConfig::fromSettings();
     const fs::path target = programFiles() / "Kuvela.exe";
-    // A copy left there would send the new one to another name.
+    // A copy left there would be taken for the new one.
     std::error_code ec;
     fs::remove(target, ec);
 
-    BrowserSession browser;
-    browser.tarayiciBaslat(newVersionBrowser(fromPath(programFiles())), config.programUrl);
-    BrowserSession::bekle(3000);
-    browser.pressKeys(Keys::Tab);
-    BrowserSession::bekle(2000);
-    browser.pressKeys(Keys::Enter);
-    msgBox(newVersionDownloadedText(config.siteName), MsgIcon::Information);
-    // Quitting the browser would break off a download still under way.
-    waitForDownload(target, kDownloadGraceMs, config.http.totalTimeoutMs);
-    browser.tarayiciKapat();
+    const HttpResult got = Http::get(config.programUrl, target, config.http);
+    if (!got.ok() && got.errorNumber != error_no::HttpStatus)
+        throw NoticeFailure{got.errorNumber};
+    // A refused address saves nothing; the hand-over then says the program is missing.
+    if (got.ok())
+        msgBox(newVersionDownloadedText(config.siteName), MsgIcon::Information);
 }
 
 } // namespace kuvela

@@ -4,13 +4,9 @@
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
-#include "portal/browser_session.h"
 #include "shell/driver_maintenance.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QThread>
 #include <QUrl>
 
 namespace kuvela {
@@ -138,58 +134,10 @@ QString noticeErrorText(int errorNumber)
     return QStringLiteral("Bir hata oluştu. Daha sonra tekrar deneyiniz. Hata No: ") + QString::number(errorNumber);
 }
 
-BrowserStart newVersionBrowser(const QString& downloadFolder)
-{
-    BrowserStart s;
-    s.arguments = {QStringLiteral("--disable-plugins-discovery"), QStringLiteral("--disable-extensions"),
-                   QStringLiteral("--disable-logging"), QStringLiteral("--log-level=3"),
-                   QStringLiteral("--disable-notifications")};
-    s.preferences = {
-        {QStringLiteral("browser.download.manager.showAlertOnComplete"), QStringLiteral("false")},
-        {QStringLiteral("browser.download.manager.alertOnEXEOpen"), QStringLiteral("false")},
-        {QStringLiteral("browser.helperApps.neverAsk.saveToDisk"), QStringLiteral("application/Kuvela.exe")},
-        {QStringLiteral("plugins.plugins_disabled"), true},
-        {QStringLiteral("browser.helperApps.alwaysAsk.force"), false},
-        {QStringLiteral("download.prompt_for_download"), false},
-        {QStringLiteral("safebrowsing.enabled"), false},
-        {QStringLiteral("download.default_directory"), downloadFolder},
-        {QStringLiteral("download.directory_upgrade"), true},
-    };
-    return s;
-}
-
-bool downloadUnderWay(const fs::path& folder)
-{
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const QString name = fromPath(it->path().filename());
-        // The browser writes into a hidden temporary first, then into a ".crdownload".
-        if (name.endsWith(QStringLiteral(".crdownload")) || name.startsWith(QStringLiteral(".org.chromium.")))
-            return true;
-    }
-    return false;
-}
-
 bool programFileReady(const fs::path& file)
 {
     std::error_code ec;
     return fs::is_regular_file(file, ec) && fs::file_size(file, ec) > 0 && !ec;
-}
-
-bool waitForDownload(const fs::path& file, int graceMs, int limitMs)
-{
-    // Real time, whatever the program's clock says: it is the browser that is working.
-    QElapsedTimer timer;
-    timer.start();
-    for (;;) {
-        const bool busy = downloadUnderWay(file.parent_path());
-        if (!busy && programFileReady(file))
-            return true;
-        if (timer.elapsed() >= limitMs || (!busy && timer.elapsed() >= graceMs))
-            return programFileReady(file);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(50);
-    }
 }
 
 } // namespace kuvela

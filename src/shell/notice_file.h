@@ -11,8 +11,6 @@
 
 namespace kuvela {
 
-struct BrowserStart;
-
 struct NoticeHeader {
     QString supportFlag;    // one character, or "" when the field ends right after "||"
     QString latestVersion;  // positions 5-7 as they stand
@@ -64,14 +62,6 @@ QString newVersionDownloadedText(const QString& siteName);
 QString newVersionMissingText(const std::filesystem::path& programFile);
 QString noticeErrorText(int errorNumber);
 
-// The browser of the new version's download: its switches and preferences, in order.
-BrowserStart newVersionBrowser(const QString& downloadFolder);
-
-// Whether the browser has a download under way in the folder.
-bool downloadUnderWay(const std::filesystem::path& folder);
-// Waits while the browser writes into the folder, at most limitMs; gives up after
-// graceMs when nothing has begun. True when the file is there, whole and not empty.
-bool waitForDownload(const std::filesystem::path& file, int graceMs, int limitMs);
 // There and not empty.
 bool programFileReady(const std::filesystem::path& file);
 

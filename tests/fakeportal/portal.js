@@ -77,14 +77,23 @@
   // Run before the content is replaced; the invoice page closes its tab here.
   Portal.leavePage = function () {};
 
+  // popupTextLagMs: the pop-up opens at once and its words come later, as on a slow page.
   Portal.showPopup = function (text) {
     var popup = document.querySelector(".csc-popup");
-    popup.querySelector(".msg").textContent = text;
+    var lag = Portal.config.popupTextLagMs || 0;
+    popup.querySelector(".msg").textContent = lag > 0 ? "" : text;
     popup.style.display = "block";
+    if (lag > 0) setTimeout(function () { popup.querySelector(".msg").textContent = text; }, lag);
     Portal.post({ type: "popup", text: text });
   };
 
+  // popupCloseMisses: that many clicks on the pop-up's close do nothing.
+  var closeMisses = 0;
   function hidePopup() {
+    if (closeMisses < (Portal.config.popupCloseMisses || 0)) {
+      closeMisses += 1;
+      return;
+    }
     document.querySelector(".csc-popup").style.display = "none";
   }
 

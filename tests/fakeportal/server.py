@@ -50,6 +50,8 @@ DEFAULTS = {
     "pagesWithoutDateContainer": [],
     "omitAddLine": False,
     "popupDelayMs": 0,
+    "popupTextLagMs": 0,
+    "popupCloseMisses": 0,
     "idJumpPerPage": 0,
 }
 

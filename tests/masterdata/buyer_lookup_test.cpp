@@ -37,28 +37,6 @@ namespace {
 
 std::string s(const QString& t) { return t.toStdString(); }
 
-// Environment settings for one test, restored afterwards.
-class ScopedEnv {
-public:
-    void set(const char* name, const QByteArray& value)
-    {
-        if (!saved_.count(name))
-            saved_[name] = qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt;
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                qputenv(name.c_str(), *value);
-            else
-                qunsetenv(name.c_str());
-        }
-    }
-
-private:
-    std::map<std::string, std::optional<QByteArray>> saved_;
-};
 
 QStringList types(const std::vector<json>& events)
 {

@@ -90,14 +90,17 @@ protected:
         return out;
     }
 
-    // Confirm mode: each time the answer buttons show, the next press of the list.
-    void runAnswering(const std::vector<QPushButton*>& presses)
+    // Confirm mode: each time the answer buttons show, the next press of the list, with
+    // `before` run first.
+    void runAnswering(const std::vector<QPushButton*>& presses, const std::function<void()>& before = {})
     {
         size_t next = 0;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (next >= presses.size() || form->Frame26->isHidden() || form->Command53->isHidden())
                 return;
+            if (before)
+                before();
             QPushButton* press = presses[next++];
             if (next == presses.size())
                 poll.stop();
@@ -143,14 +146,15 @@ TEST(BulkRunDecisions, LimitAnswerAndResultText)
     EXPECT_EQ(portal::resultStatus(QString()), std::nullopt);
     EXPECT_EQ(portal::resultStatus(QStringLiteral("Faturanız başarıyla oluşturulmuştur. Fatura No: X")), kCreated);
     EXPECT_EQ(portal::resultStatus(QStringLiteral("Alıcı adı boş")), QStringLiteral("Alıcı adı boş"));
-    EXPECT_EQ(portal::baseIdFrom(QStringLiteral("gen__1033")), 1033);
-    EXPECT_EQ(portal::baseIdFrom(QStringLiteral("gen__")), 0);
     EXPECT_EQ(portal::uploadedText(3, 2), QStringLiteral("3/2. fatura yüklendi."));
 }
 
 TEST_F(BulkRunTest, AutomaticModeCreatesEachInvoiceOnAFreshPage)
 {
-    start();
+    // The first page is numbered below 10000 and the next ones past it. The first result
+    // pop-up ignores its close and the results come late: an old result left open must
+    // not be read as the next invoice's.
+    start({{"idStart", 9850}, {"popupCloseMisses", 1}, {"popupDelayMs", 300}});
     queue(fiveRows());
     form->Command31->click();
 
@@ -158,6 +162,8 @@ TEST_F(BulkRunTest, AutomaticModeCreatesEachInvoiceOnAFreshPage)
     ASSERT_EQ(created.size(), 3u) << s(form->Text28->toPlainText()) << '\n' << portal->events().dump(1);
     EXPECT_LT(created[0]["form"]["N"].get<int>(), created[1]["form"]["N"].get<int>());
     EXPECT_LT(created[1]["form"]["N"].get<int>(), created[2]["form"]["N"].get<int>());
+    EXPECT_LT(created[0]["form"]["N"].get<int>(), 10000);
+    EXPECT_GE(created[1]["form"]["N"].get<int>(), 10000);
     EXPECT_EQ(created[0]["form"]["header"]["vkn"], s(kAlfa));
     EXPECT_EQ(created[0]["form"]["header"]["title"], "Alfa Ltd");
     EXPECT_EQ(created[0]["form"]["header"]["date"], "01/02/2024");
@@ -216,6 +222,37 @@ TEST_F(BulkRunTest, ADifferenceOverTheLimitEitherWayIsNotCreated)
     EXPECT_EQ(portal->events("logout").size(), 1u);
 }
 
+TEST_F(BulkRunTest, SkippedStepsAreListedAndTheTaxpayerIsCheckedBeforeTheMenu)
+{
+    // A page without its add-line control, and a portal user of another company.
+    start({{"omitAddLine", true}, {"taxpayerVkn", "5555555555"}});
+    queue({fiveRows()[2]});
+    size_t pagesAtTheWarning = 99;
+    dialogs->onShow = [&](const MessageRequest&) { pagesAtTheWarning = portal->events("pageOpened").size(); };
+    form->Command31->click();
+    dialogs->onShow = nullptr;
+
+    EXPECT_EQ(dialogs->texts(),
+              QStringList{QStringLiteral("Dikkat ! kullanıcı ile mükellef vergi no uyuşmuyor !!! \nprgDATA sayfanızı kontrol edin!!!")});
+    EXPECT_EQ(pagesAtTheWarning, 0u);
+    // The login walks the menu only; the invoice opens its own page.
+    EXPECT_EQ(portal->events("pageOpened").size(), 1u);
+    EXPECT_EQ(statuses(), QStringList{kOverLimit});
+    const QStringList log = form->Text28->toPlainText().split(u'\n');
+    ASSERT_GE(log.size(), 6) << s(form->Text28->toPlainText());
+    EXPECT_EQ(log[1], QStringLiteral("1/1. fatura yüklendi."));
+    EXPECT_EQ(log[2], QStringLiteral("Portalda yapılamayan adımlar (portal değişmiş olabilir):"));
+    const int steps = int(log.size()) - 5;
+    for (int i = 0; i < steps; ++i)
+        EXPECT_TRUE(log[3 + i].startsWith(QStringLiteral("- "))) << s(log[3 + i]);
+    EXPECT_TRUE(log[3].contains(QStringLiteral("tıklama gen__"))) << s(log[3]);
+    EXPECT_EQ(log[log.size() - 1], QStringLiteral("Portaldan Güvenli Çıkış yapıldı..."));
+    EXPECT_EQ(form->panelText(7),
+              QStringLiteral("Portaldan Güvenli Çıkış yapıldı... (%1 adım yapılamadı, ayrıntılar yükleme panelinde)")
+                  .arg(steps));
+    EXPECT_TRUE(portal->events("created").empty());
+}
+
 TEST_F(BulkRunTest, ASlowResultIsStillRecordedAsCreated)
 {
     start({{"popupDelayMs", 500}});
@@ -229,8 +266,15 @@ TEST_F(BulkRunTest, ConfirmModeCreatesOnlyOnOlusturAndEndsOnSafeExitOrTheX)
 {
     start();
     queue(fiveRows(), true);
-    runAnswering({form->Command53, form->Command41, form->Command50});
+    std::vector<std::vector<bool>> starters;
+    runAnswering({form->Command53, form->Command41, form->Command50}, [&] { starters.push_back(browserStarters()); });
     EXPECT_EQ(answered, 3u);
+    // No second portal session could start while the run held one.
+    ASSERT_EQ(starters.size(), 3u);
+    for (const auto& on : starters)
+        EXPECT_EQ(on, std::vector<bool>(6, false));
+    // "GÜVENLİ ÇIKIŞ" gave "e-Arşiv" back once the run had ended.
+    EXPECT_TRUE(form->Command12->isEnabled());
     EXPECT_EQ(statuses(), (QStringList{kCreated, QStringLiteral("Vazgeçildi"), kWaiting}));
     EXPECT_EQ(portal->events("created").size(), 1u);
     EXPECT_EQ(portal->events("logout").size(), 1u);
@@ -238,22 +282,28 @@ TEST_F(BulkRunTest, ConfirmModeCreatesOnlyOnOlusturAndEndsOnSafeExitOrTheX)
     EXPECT_TRUE(form->Text28->toPlainText().endsWith(
         QStringLiteral("2 adet fatura yükleme sonrası Onaylandı yada Vazgeçildi...\nPortaldan Güvenli Çıkış yapıldı...")));
 
-    // The panel's "X" while waiting ends the run the same way.
+    // The panel's "X" while waiting ends the run the same way; with the browser shut by
+    // hand meanwhile there is no logout, and none is reported.
     portal->resetEvents();
     form->Command43_Click();
     form->Check6->setChecked(true);
     ASSERT_TRUE(form->Command31->isEnabled());
-    runAnswering({form->Command55});
+    runAnswering({form->Command55}, [] { closeBrowserByHand(); });
     EXPECT_EQ(answered, 1u);
     EXPECT_EQ(statuses(), (QStringList{kWaiting, QStringLiteral("Yükleme bekliyor"), QStringLiteral("Yükleme bekliyor")}));
     EXPECT_TRUE(portal->events("created").empty());
-    EXPECT_EQ(portal->events("logout").size(), 1u);
+    EXPECT_TRUE(portal->events("logout").empty());
+    const QString notLoggedOut = QStringLiteral("Portaldan çıkış yapılamadı; tarayıcı kapatıldı.");
+    EXPECT_TRUE(form->Text28->toPlainText().endsWith(u'\n' + notLoggedOut)) << s(form->Text28->toPlainText());
+    EXPECT_EQ(form->panelText(7), notLoggedOut);
     EXPECT_TRUE(browserProcessesGone());
 }
 
 TEST_F(BulkRunTest, APageWithoutItsDateContainerTakesTheFailureRoadAndKeepsTheQueue)
 {
-    start({{"pagesWithoutDateContainer", {3}}});
+    // Full-length pauses between the tries, so that each try's text can be seen.
+    const ScopedEnv fullTime("KUVELA_TIME_SCALE", "1");
+    start({{"pagesWithoutDateContainer", {2}}});
     queue(fiveRows());
     std::vector<QString> tries;
     QTimer watch;

@@ -383,6 +383,8 @@ TEST(BulkTemplate, BuyerNameSplit)
         QString text20, text19, uunvan, aad, ssoyad;
     } cases[] = {
         {"1234567890", S("ABC Ltd Şti"), S("ABC Ltd Şti"), "", ""},
+        {"1234567890", S("  ABC Ltd Şti "), S("ABC Ltd Şti"), "", ""},  // the title trimmed as well
+        {"12345678901", S("Ahmet  Yılmaz"), "", "Ahmet", S("Yılmaz")},
         {"12345678901", S("Ahmet Can Yılmaz"), "", "Ahmet Can", S("Yılmaz")},
         {"12345678901", S("Ayşe·Nur Demir "), "", S("Ayşe·Nur"), "Demir"},
         {"12345678901", S("Ayşe Nur·Demir"), "", S("Ayşe Nur"), "Demir"},

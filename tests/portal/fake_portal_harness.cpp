@@ -15,6 +15,7 @@ namespace {
 
 const char* const kUrlVar = "KUVELA_PORTAL_URL";
 const char* const kHeadlessVar = "KUVELA_HEADLESS";
+const char* const kScaleVar = "KUVELA_TIME_SCALE";
 
 std::optional<QByteArray> saveEnv(const char* name)
 {
@@ -88,8 +89,12 @@ FakePortal::FakePortal(const nlohmann::json& scenario)
     }
     savedUrl_ = saveEnv(kUrlVar);
     savedHeadless_ = saveEnv(kHeadlessVar);
+    savedScale_ = saveEnv(kScaleVar);
     qputenv(kUrlVar, baseUrl().toUtf8());
     qputenv(kHeadlessVar, "1");
+    // The roads' fixed pauses run small unless the test chose its own scale.
+    if (!savedScale_)
+        qputenv(kScaleVar, kTestTimeScale);
 }
 
 FakePortal::~FakePortal()
@@ -97,6 +102,7 @@ FakePortal::~FakePortal()
     if (port_ != 0) {
         restoreEnv(kUrlVar, savedUrl_);
         restoreEnv(kHeadlessVar, savedHeadless_);
+        restoreEnv(kScaleVar, savedScale_);
     }
     server_.terminate();
     if (!server_.waitForFinished(3000)) {

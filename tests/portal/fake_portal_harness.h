@@ -1,6 +1,9 @@
 #pragma once
 // Serves the fake portal (tests/fakeportal/server.py) on 127.0.0.1 for one test, and
-// points the program at it: KUVELA_PORTAL_URL and KUVELA_HEADLESS=1 while it lives.
+// points the program at it: KUVELA_PORTAL_URL and KUVELA_HEADLESS=1 while it lives, and
+// KUVELA_TIME_SCALE=kTestTimeScale unless the test set a scale of its own.
+#include "support/fixtures.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -11,6 +14,9 @@
 #include <vector>
 
 namespace kuvela::test {
+
+// The roads' fixed pauses and presence time-outs in browser tests: a tenth.
+inline constexpr const char* kTestTimeScale = "0.1";
 
 class FakePortal {
 public:
@@ -45,6 +51,7 @@ private:
     int port_ = 0;
     std::optional<QByteArray> savedUrl_;
     std::optional<QByteArray> savedHeadless_;
+    std::optional<QByteArray> savedScale_;
 };
 
 // Browser and driver processes below this test process (by their command name).

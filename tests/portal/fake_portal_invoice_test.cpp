@@ -1,11 +1,13 @@
 // The fake portal's invoice page beyond what the single upload uses: "Oluştur" and its
 // result, the tab's close, and the switches the bulk run's tests lean on.
+#include "invoice/invoice_type.h"
 #include "portal/browser_session.h"
 #include "portal/fake_portal_harness.h"
 #include "portal/invoice_page_fill.h"
 #include "portal/invoice_page_map.h"
 
 #include <QDate>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace kuvela;
@@ -61,7 +63,7 @@ TEST_F(OnInvoicePage, CreateRefuseCloseTheTabAndTheSwitches)
 
     create();
     EXPECT_EQ(message(), QString());  // the result comes after the portal's delay
-    BrowserSession::bekle(700);
+    QThread::msleep(700);  // real time: the page's own delay
     const QString success = message();
     EXPECT_EQ(success.left(35), "Faturanız başarıyla oluşturulmuştur");
     const auto created = portal->events("created");
@@ -84,7 +86,7 @@ TEST_F(OnInvoicePage, CreateRefuseCloseTheTabAndTheSwitches)
     type(second.gen(offset::BuyerTaxNumber), QStringLiteral("2222222222"));
     oneLine(second, QStringLiteral("50"));
     create();
-    BrowserSession::bekle(700);
+    QThread::msleep(700);
     EXPECT_EQ(message(), "Alıcı bilgileri hatalı.");
     EXPECT_EQ(portal->events("createRefused").size(), 1u);
     session.find(Locator::xpath(fixed::PopupClose)).click();
@@ -100,4 +102,24 @@ TEST_F(OnInvoicePage, CreateRefuseCloseTheTabAndTheSwitches)
     ASSERT_EQ(logout.size(), 1u);
     EXPECT_TRUE(logout[0]["form"].is_null());
     EXPECT_TRUE(session.skippedSteps().empty());
+}
+
+TEST_F(OnInvoicePage, AReturnPopUpIsClosedEvenBeforeItsWordsCame)
+{
+    login({{"popupTextLagMs", 400}});
+    RoadWaits wait;
+    const PageMap page{baseIdOr1026(readDateContainerId(session, 1, 10, wait))};
+    InvoicePageInput in;
+    in.typeText = QStringLiteral("İADE");
+    in.typePosition = int(invoice::TypePosition::Iade);
+    in.invoiceDate = QStringLiteral("01/02/2024");
+    // A number the portal refuses: its pop-up opens with no words yet.
+    in.returnReferences = {QStringLiteral("ABC12345---01/02/2024")};
+    QStringList shown;
+    fillInvoicePage(session, page, in, {{}, [&](const QString& m) { shown << m; }}, wait);
+    ASSERT_EQ(portal->events("popup").size(), 1u);
+    EXPECT_TRUE(shown.isEmpty());
+    QThread::msleep(600);  // real time: the page's own delay
+    // Closed all the same, so its late words never stand over the page.
+    EXPECT_EQ(message(), QString());
 }

@@ -134,20 +134,41 @@ TEST_F(Form1BulkReadingTest, ReadingGroupsTheRowsIntoTheQueue)
     screenshot(form.get(), "form1_bulk_queue");
 }
 
-TEST_F(Form1BulkReadingTest, ABadCellStopsTheReadingWithAnEmptyQueue)
+TEST_F(Form1BulkReadingTest, MessagesComeAtTheirRowAndABadCellLeavesTheInvoiceBeingRead)
 {
     startInBulkMode();
-    openPanelWith({bulkRow(1111111111, "Alfa Ltd", "Kalem A", "abc", 100, 18),
-                   bulkRow(qint64(2222222222), "Beta", "Kalem B", 1, 10, 18)});
-    form->prm3->click();
+    openPanelWith({bulkRow(1111111111, "Alfa Ltd", "Kalem A", 1, 100, 18),
+                   bulkRow(1111111111, "Alfa Limited", "Kalem A2", 1, 100, 18),
+                   bulkRow(qint64(2222222222), "Beta", "Kalem B", 1, 10, 18),
+                   bulkRow(qint64(2222222222), "Beta", "Kalem C", "abc", 10, 18)});
+    form->prm1->click();
+    form->Check7->setChecked(true);
     new QTreeWidgetItem(form->ListView3, QStringList{"eski"});
+    // What the window shows as each box comes: queued rows, buyer, lines.
+    QStringList seen;
+    dialogs->onShow = [&](const MessageRequest&) {
+        seen << QStringLiteral("%1 %2 %3")
+                    .arg(form->ListView3->topLevelItemCount())
+                    .arg(form->Text19->text())
+                    .arg(form->ListView1->topLevelItemCount());
+    };
     form->Command43->click();
+    dialogs->onShow = nullptr;
 
-    ASSERT_EQ(dialogs->shown().size(), 1u);
-    EXPECT_TRUE(dialogs->texts()[0].startsWith(S("Hatalı veri: Excel Satır 2 Sütun 9 "))) << dialogs->texts()[0].toStdString();
-    EXPECT_EQ(dialogs->shown()[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(form->panelText(7), S("Excel dosyası okunurken hatalı veri ile karşılaşıldı. Satır No: 2 Sütun No: 9"));
-    EXPECT_EQ(form->ListView3->topLevelItemCount(), 0);
+    ASSERT_EQ(dialogs->shown().size(), 2u) << dialogs->texts().join('\n').toStdString();
+    EXPECT_TRUE(dialogs->texts()[0].startsWith(S("Dikkat ! 2 ile 3. satırlarda VKN'ler aynı iken ünvanlar farklı !")));
+    EXPECT_TRUE(dialogs->texts()[1].startsWith(S("Hatalı veri: Excel Satır 5 Sütun 9 "))) << dialogs->texts()[1].toStdString();
+    EXPECT_EQ(dialogs->shown()[1].icon, MsgIcon::Exclamation);
+    // The warning while the first invoice was read, before any row was queued; the bad
+    // cell while the second was read, after the first had been queued.
+    EXPECT_EQ(seen, (QStringList{S("0 Alfa Ltd 1"), S("1 Beta 1")}));
+    EXPECT_EQ(form->panelText(7), S("Excel dosyası okunurken hatalı veri ile karşılaşıldı. Satır No: 5 Sütun No: 9"));
+    ASSERT_EQ(form->ListView3->topLevelItemCount(), 1);
+    EXPECT_EQ(queueRow(0)[9], S("2-3"));
+    // The window holds the invoice being read: its buyer and the line before the bad one.
+    EXPECT_EQ(form->Text19->text(), S("Beta"));
+    EXPECT_EQ(form->Text4->text(), S("2222222222"));
+    ASSERT_EQ(form->ListView1->topLevelItemCount(), 1);
     EXPECT_TRUE(form->Frame26->isHidden());
     EXPECT_FALSE(form->Text28->toPlainText().startsWith(S("Uyarı")));
 }

@@ -111,6 +111,15 @@ TEST(PageMap, IdsFollowTheBaseAndNumbersAreReadWhole)
     EXPECT_EQ(baseIdOr1026(QStringLiteral("gen__1126")), 1126);
     EXPECT_EQ(baseIdOr1026(QStringLiteral("gen__10026")), 10026);  // not 26 from its last four characters
     EXPECT_EQ(baseIdOr1026(QStringLiteral("takvim")), 1026);
+    // Both uploads read N so: every digit, across 9999 -> 10000 and far past it.
+    struct Base {
+        const char* id;
+        std::optional<int> n;
+    };
+    for (const Base& b : {Base{"gen__1033", 1033}, Base{"gen__9999", 9999}, Base{"gen__10000", 10000},
+                          Base{"gen__10026", 10026}, Base{"gen__123456", 123456}, Base{"gen__", std::nullopt},
+                          Base{"gen__0", std::nullopt}, Base{"tarih", std::nullopt}})
+        EXPECT_EQ(baseIdOf(QString::fromUtf8(b.id)), b.n) << b.id;
 }
 
 TEST(PageMap, BuyerNamesAsThePortalWantsThem)

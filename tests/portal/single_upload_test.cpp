@@ -90,6 +90,8 @@ void expectRowsAreTheGrid(const json& rows, const invoice::LineGrid& grid)
 
 TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExit)
 {
+    // The one road timed against its fixed waits: they run at their full length here.
+    const ScopedEnv fullTime("KUVELA_TIME_SCALE", "1");
     start();
     invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
     auto first = satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18");
@@ -105,10 +107,7 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
         duringWait = queueRow();
         QDir().mkpath(QStringLiteral(KUVELA_BINARY_DIR "/screenshots"));
         form->Frame26->grab().save(QStringLiteral(KUVELA_BINARY_DIR "/screenshots/upload_panel_waiting.png"));
-        for (QWidget* w : {(QWidget*)form->Command12, (QWidget*)form->Command20, (QWidget*)form->Command22,
-                           (QWidget*)form->Command27, (QWidget*)form->Command1})
-            browserButtons.push_back(w->isEnabled());
-        browserButtons.push_back(form->faturaindir->isEnabled());
+        browserButtons = browserStarters();
     });
     ASSERT_TRUE(waited) << s(form->panelText(7)) << '\n' << s(dialogs->texts().join('\n'));
     EXPECT_EQ(skipped(), QString());
@@ -162,6 +161,7 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     const auto& ps = form->state<PortalState>();
     std::cout << "[ timing ] single upload " << ps.lastUploadSeconds << " s, fixed waits " << ps.lastFixedWaitsMs
               << " ms\n";
+    EXPECT_GE(ps.lastUploadSeconds * 1000, double(ps.lastFixedWaitsMs));
 }
 
 TEST_F(UploadWindowTest, IadeOnAPageNumberedElsewhereFindsItsReturnRowsAndShowsThePortalsWords)
@@ -303,14 +303,8 @@ TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowedAndABrowserClosedByHandIsN
     first.extraTax1 = QStringLiteral("V0071-ÖTV 1. Liste%");
     first.extraTax1Rate = "12,5";
     line(first);
-    upload([this] { safeExit(); }, [&] {
-        // The user shuts the browser by hand while the draft waits.
-        for (const qint64 pid : browserProcessesOfThisTest()) {
-            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-            if (comm.open(QIODevice::ReadOnly) && !comm.readAll().contains("driver"))
-                ::kill(pid_t(pid), SIGKILL);
-        }
-    });
+    // The user shuts the browser by hand while the draft waits.
+    upload([this] { safeExit(); }, [] { closeBrowserByHand(); });
     ASSERT_TRUE(waited);
     const auto opened = portal->events("pageOpened");
     ASSERT_EQ(opened.size(), 1u);
@@ -336,10 +330,23 @@ TEST_F(UploadWindowTest, APageThatAddsNoRowsIsTriedBoundedlyAndClosingTheWindowL
     start({{"omitAddLine", true}});
     invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
     line(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18"));
-    upload([this] { form->close(); });
+    QString doneText;
+    upload([this] { form->close(); }, [&] { doneText = form->panelText(7); });
     ASSERT_TRUE(waited);
     // One click per line and the bounded extra tries, all missed, then the limit noted.
     const auto& steps = form->state<PortalState>().lastSkipped;
+    // A portal that changed never looks like a clean upload: the count, then each step.
+    const QString n = QString::number(steps.size());
+    EXPECT_EQ(doneText, QStringLiteral("Yükleme tamamlandı, ancak %1 adım yapılamadı! Faturayı portalda kontrol ediniz.").arg(n));
+    EXPECT_EQ(form->panelText(7),
+              kLoggedOut + QStringLiteral(" (%1 adım yapılamadı, ayrıntılar yükleme panelinde)").arg(n));
+    const QStringList log = form->Text28->toPlainText().split(u'\n');
+    ASSERT_EQ(log.size(), 2 + steps.size()) << s(form->Text28->toPlainText());
+    EXPECT_EQ(log[0], kLoggedOut);
+    EXPECT_EQ(log[1], QStringLiteral("Portalda yapılamayan adımlar (portal değişmiş olabilir):"));
+    for (size_t i = 0; i < steps.size(); ++i)
+        EXPECT_TRUE(log[int(i) + 2].startsWith(QStringLiteral("- ") + steps[i].what + QStringLiteral(": ")))
+            << s(log[int(i) + 2]);
     int addLine = 0;
     for (const SkippedStep& st : steps)
         addLine += st.what == QStringLiteral("tıklama gen__1089") ? 1 : 0;

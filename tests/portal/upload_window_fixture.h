@@ -12,7 +12,9 @@
 #include "shell/program_end.h"
 #include "support/fixtures.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -62,16 +65,22 @@ protected:
                                                        {"H6", QStringLiteral("ÖZEL MATRAH")},
                                                        {"H7", QStringLiteral("İHRAÇ KAYITLI")}});
         home.writeData(data);
-        form = std::make_unique<Form1>();
-        form->Text25->setText(QStringLiteral("demo"));
-        form->Text26->setText(QStringLiteral("1234"));
-        form->Command51->click();
-        ASSERT_TRUE(form->menusShown());
+        openAndLogIn();
         form->user->setText(kPortalUser);
         form->pass->setText(kPortalPass);
         form->firmaVKN = kCompanyVkn;
         form->prgVersiyon = 146;
         dialogs->clear();
+    }
+
+    // The main window on the program folder, past its login "demo" / 1234.
+    void openAndLogIn()
+    {
+        form = std::make_unique<Form1>();
+        form->Text25->setText(QStringLiteral("demo"));
+        form->Text26->setText(QStringLiteral("1234"));
+        form->Command51->click();
+        ASSERT_TRUE(form->menusShown());
     }
 
     // A new invoice of the type, its header and buyer written into the boxes.
@@ -132,6 +141,27 @@ protected:
     }
 
     void safeExit() { form->Command50->click(); }
+
+    // The user shuts the browser by hand; its driver stays.
+    static void closeBrowserByHand()
+    {
+        for (const qint64 pid : browserProcessesOfThisTest()) {
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+            if (comm.open(QIODevice::ReadOnly) && !comm.readAll().contains("driver"))
+                ::kill(pid_t(pid), SIGKILL);
+        }
+    }
+
+    // Whether each button and the menu entry that start a portal browser can be used.
+    std::vector<bool> browserStarters() const
+    {
+        std::vector<bool> on;
+        for (QWidget* w : {(QWidget*)form->Command12, (QWidget*)form->Command20, (QWidget*)form->Command22,
+                           (QWidget*)form->Command27, (QWidget*)form->Command1})
+            on.push_back(w->isEnabled());
+        on.push_back(form->faturaindir->isEnabled());
+        return on;
+    }
 
     // The row of the upload log as its cells.
     QStringList queueRow(int row = 0) const

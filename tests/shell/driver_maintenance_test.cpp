@@ -5,6 +5,7 @@
 #include "platform/download_test_support.h"
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
+#include "platform/webdriver_options.h"
 #include "shell/driver_maintenance.h"
 #include "shell/form1.h"
 #include "support/fixtures.h"
@@ -194,7 +195,19 @@ TEST_F(DriverMaintenanceTest, AnUpdateInstallsTheDriverAndRewritesTheRecord)
 {
     serveGoodPackage(QStringLiteral("112.0.5615.49"));
     write(versionFile(), "[111]\r\n");
+    auto desktop = std::make_unique<RecordingDesktop>();
+    desktop->chrome = QStringLiteral("112.0.5615.49");
+    auto previous = Desktop::replace(std::move(desktop));
+    const QString systemDriver = fromPath(base() / "sistemde-yok" / "chromedriver");
+    const QString maintained = fromPath(driverFolder() / "chromedriver");
+    // The maintained driver serves 111: the sessions keep the system's.
+    EXPECT_EQ(ChromeOptions::fromSettings({}).driver, systemDriver);
     const DriverCheck c = run(QStringLiteral("112.0.5615.49"));
+    // The update changes what the sessions start.
+    EXPECT_EQ(ChromeOptions::fromSettings({}).driver, maintained);
+    Desktop::replace(std::make_unique<RecordingDesktop>());  // no browser version: the system's
+    EXPECT_EQ(ChromeOptions::fromSettings({}).driver, systemDriver);
+    Desktop::replace(std::move(previous));
 
     EXPECT_EQ(c.outcome, DriverCheck::Outcome::Updated) << c.detail.toStdString();
     EXPECT_EQ(dialogs_->texts(), (QStringList{kNotice, kSuccess}));

@@ -47,15 +47,9 @@ TEST(Layering, PlatformAndCommonIncludeNothingAboveThem)
 
 TEST(Layering, ShellIncludesNoSubsystem)
 {
-    // The notice download still goes through the portal's browser session; it is to
-    // move to the platform's HTTP layer, and then this list empties.
-    const QSet<QString> notYetMoved = {"shell/form1_notice.cpp > portal/browser_session.h",
-                                       "shell/notice_file.cpp > portal/browser_session.h"};
     const auto includes = includesUnder(QStringLiteral("shell"));
     ASSERT_GT(includes.size(), 50u) << "the shell's sources were not found";
     for (const auto& [file, header] : includes) {
-        if (notYetMoved.contains(file + " > " + header))
-            continue;
         EXPECT_FALSE(kSubsystems.contains(folderOf(header))) << file.toStdString() << " includes " << header.toStdString();
     }
 }

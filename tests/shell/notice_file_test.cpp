@@ -255,7 +255,7 @@ TEST_F(NoticeRoadTest, AStalledServerEndsInTheErrorRoadNotAHang)
     EXPECT_TRUE(end_->requested());
 }
 
-// ---- the new version, through the browser ------------------------------------------------
+// ---- the new version, through the HTTP layer ------------------------------------------------
 
 class NewVersionTest : public NoticeRoadTest {
 protected:
@@ -313,22 +313,24 @@ TEST_F(NewVersionTest, NoNewProgramNoUpdater)
     installUpdater();  // there, but must not start without the new program
     window_->indirOku();
     const QStringList texts = dialogs_->texts();
-    ASSERT_EQ(texts.size(), 3);
-    EXPECT_EQ(texts[1], kDownloaded);
-    EXPECT_TRUE(texts[2].startsWith("Yeni versiyon indirilemedi: "));
-    EXPECT_TRUE(texts[2].contains(QDir::toNativeSeparators(fromPath(newProgram())))) << texts[2].toStdString();
+    // Nothing came, so nothing is said to have come.
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[1].startsWith("Yeni versiyon indirilemedi: "));
+    EXPECT_TRUE(texts[1].contains(QDir::toNativeSeparators(fromPath(newProgram())))) << texts[1].toStdString();
     EXPECT_FALSE(end_->requested());
     QThread::msleep(300);
     EXPECT_FALSE(fs::exists(updaterMark()));
 }
 
-TEST_F(NewVersionTest, ABrowserThatCannotStartEndsInTheErrorRoad)
+TEST_F(NewVersionTest, AnUnreachableAddressEndsInTheErrorRoad)
 {
-    setting("browser/driver", fromPath(home_ / "yok" / "chromedriver"));
-    write(served(QStringLiteral("Kuvela.exe")), QByteArray(100, 'K'));
+    setting("update/url", "http://127.0.0.1:9/Kuvela.exe");
     installUpdater();
     window_->indirOku();
-    EXPECT_EQ(dialogs_->texts(), (QStringList{kQuestion, failure(1101)}));
+    const QStringList texts = dialogs_->texts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[0], kQuestion);
+    EXPECT_TRUE(texts[1].startsWith("Bir hata oluştu. Daha sonra tekrar deneyiniz. Hata No: ")) << texts[1].toStdString();
     EXPECT_TRUE(end_->requested());
     EXPECT_EQ(end_->code(), 1);
     QThread::msleep(300);

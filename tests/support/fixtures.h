@@ -39,6 +39,10 @@ void writeWorkbook(const std::filesystem::path& file, const std::vector<SheetSpe
 // Sets environment variables for the test and puts the old values back.
 class ScopedEnv {
 public:
+    ScopedEnv() = default;
+    ScopedEnv(const char* name, const QByteArray& value) { set(name, QString::fromUtf8(value)); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
     void set(const char* name, const QString& value)
     {
         if (!saved_.contains(name))
