@@ -162,13 +162,7 @@ void Form3::Command2_Click()
             }
             for (size_t c = 0; c < cells.size(); ++c)
                 report.setCell(r, int(c) + 1, cells[c].text);
-            row.gibFatNo = cells[1].text;
-            row.gibFatVN = cells[2].text;
-            row.gibFatUn = cells[3].text;
-            row.gibFatTar = cells[4].text;
-            row.gibBelTur = cells[5].text;
-            row.gibFatDur = *cells[6].iconClass;
-            row.gibFatIpt = cells[7].text;
+            row = rowFromCells(cells);
             if (row.gibFatIpt == QLatin1String("----------")) {
                 row.gibFatIpt.clear();
             } else {
