@@ -14,9 +14,7 @@ const QString kNextPageClass = QStringLiteral("csc-table-paging-btn csc-table-se
 Preferences downloadPrefs(const QString& tempFolder)
 {
     return {{QStringLiteral("plugins.plugins_disabled"), true},
-            {QStringLiteral("download.default_directory"), tempFolder},
-            // A page that downloads once per row must not be asked each time.
-            {QStringLiteral("profile.default_content_setting_values.automatic_downloads"), QStringLiteral("1")}};
+            {QStringLiteral("download.default_directory"), tempFolder}};
 }
 
 bool poll(int timeoutMs, const std::function<bool()>& done)

@@ -126,6 +126,17 @@ TEST_F(IssuedDownloadTest, EmptyMonthNoPagingBoxAndAnEmptyNumber)
     EXPECT_EQ(portal_->events("nextPage").size(), 0u);
     EXPECT_EQ(filed("Xml").size(), 2);
 
+    // A next page that does not come stops the run on the page it has, not reading it twice.
+    portal_->setScenario({{"pageSize", 1}, {"pageDelayMs", 2500},
+                          {"invoices", {invoice("GIB2023000000004", "05-11-2023"), invoice("GIB2023000000005", "06-11-2023")}}});
+    portal_->resetEvents();
+    qputenv("KUVELA_DOWNLOAD_TABLEWAITMS", "800");
+    f.Command2_Click();
+    qputenv("KUVELA_DOWNLOAD_TABLEWAITMS", "5000");
+    EXPECT_EQ(selectionsAtDownload(), std::vector<size_t>(1, 1));
+    EXPECT_TRUE(f.statusText().startsWith("Sonraki sayfa yüklenemedi; indirme bu sayfada durdu. Fatura indirme işlemi sona erdi ..."))
+        << f.statusText().toStdString();
+
     // An empty number cell ends the run: later rows untouched, logout and report all the same.
     portal_->setScenario({{"invoices", {invoice("GIB2023000000010", "01-12-2023"), invoice("", "02-12-2023"),
                                         invoice("GIB2023000000011", "03-12-2023")}}});
