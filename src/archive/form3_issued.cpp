@@ -145,23 +145,23 @@ void Form3::Command2_Click()
             rptStr.clear();
             rptFatName.clear();
             std::vector<RowCell> cells;
-            if (!s.attempt(QStringLiteral("satır %1 okunamadı").arg(r), [&] { cells = page.cellsOf(tr); }))
-                continue;
-            if (cells.empty())
-                continue;  // a row without cells only uses up its number
-            if (cells.size() < 8 || !cells[6].iconClass) {
-                qCWarning(lcIssued).noquote() << "satır" << r << "atlandı: numara ya da durum hücresi okunamadı";
-                for (size_t c = 0; c < cells.size(); ++c)
-                    report.setCell(r, int(c) + 1, cells[c].text);
+            if (!s.attempt(QStringLiteral("satır %1 okunamadı").arg(r), [&] { cells = page.cellsOf(tr); })) {
                 ++counts.failed;
                 continue;
             }
-            if (cells[1].text.isEmpty()) {
+            if (cells.empty())
+                continue;  // a row without cells only uses up its number
+            if (cells.size() >= 2 && cells[1].text.isEmpty()) {
                 ended = true;  // an empty number ends the whole download
                 break;
             }
             for (size_t c = 0; c < cells.size(); ++c)
                 report.setCell(r, int(c) + 1, cells[c].text);
+            if (cells.size() < 8 || !cells[6].iconClass) {
+                qCWarning(lcIssued).noquote() << "satır" << r << "atlandı: numara ya da durum hücresi okunamadı";
+                ++counts.failed;
+                continue;
+            }
             row = rowFromCells(cells);
             if (row.gibFatIpt == QLatin1String("----------")) {
                 row.gibFatIpt.clear();

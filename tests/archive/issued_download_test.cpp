@@ -88,6 +88,8 @@ TEST_F(IssuedDownloadTest, FifteenRowsOnOnePageAllFiledAgainWithoutTheSkip)
     for (int i = 1; i <= 15; ++i)
         invoices.push_back(invoice(QStringLiteral("GIB2023%1").arg(i, 9, 10, QChar('0')).toUtf8().constData(),
                                    QStringLiteral("%1-09-2023").arg(i, 2, 10, QChar('0')).toUtf8().constData()));
+    invoices[6]["zipSlip"] = true;
+    invoices[6]["package"] = "KACAK.zip";
     startWith({{"pageSize", 20}, {"invoices", invoices}});
     std::ofstream(folders().html() / "GIB2023000000003 eski.html") << "x";
     Form3& f = issuedMonth(QStringLiteral("2023 Eylül "));
@@ -96,8 +98,12 @@ TEST_F(IssuedDownloadTest, FifteenRowsOnOnePageAllFiledAgainWithoutTheSkip)
 
     EXPECT_EQ(portal_->events("query")[0]["end"], "30/09/2023");
     EXPECT_EQ(selectionsAtDownload(), std::vector<size_t>(15, 1));
-    EXPECT_EQ(filed("Xml").size(), 15);
-    EXPECT_EQ(filed("Html").size(), 16);
+    // The package reaching out of its folder is kept whole in Zip and nothing of it unpacked.
+    EXPECT_EQ(filed("Xml").size(), 14);
+    EXPECT_EQ(filed("Html").size(), 15);  // the one filed before was filed again under its new name
+    EXPECT_TRUE(filed("Zip").contains("KACAK.zip"));
+    EXPECT_FALSE(std::filesystem::exists(folders().root / "evil.html"));
+    EXPECT_TRUE(f.statusText().endsWith(" İndirilen: 14, Önceden indirilmiş: 0, İptal: 0, Hatalı: 1"));
     ASSERT_NE(f.reportPreview(), nullptr);
     EXPECT_TRUE(f.reportPreview()->isVisible());
     const json book = readWorkbook(home_ / QStringLiteral("Raporlar/Çağdaş Gıda-2023-09 Satış Faturaları İndirme Raporu.xlsx"));
