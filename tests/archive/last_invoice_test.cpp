@@ -124,6 +124,12 @@ TEST_F(MainWindowPortalTest, PortalPagesWithTheirLimitsAndTexts)
     EXPECT_EQ(pages, (std::vector<std::string>{"duzenlenen", "iptal"}));
     EXPECT_TRUE(test::browserProcessesGone());
 
+    // A page link that is not there: the box still comes, the line says what was missing.
+    portal_->setScenario(march({{"omitPageLinks", {"İptal/İtiraz Talepleri"}}}));
+    window_->Command22_Click();
+    EXPECT_EQ(window_->panelText(7), QStringLiteral("Sayfa bağlantısı bulunamadı: İptal/İtiraz Talepleri"));
+    EXPECT_EQ(dialogs_->texts().back(), QStringLiteral("İptal/İtiraz Talepleri sayfasına giriş yapıldı.."));
+
     dialogs_->clear();
     window_->pass->setText(QStringLiteral("yanlis"));
     window_->Command20_Click();

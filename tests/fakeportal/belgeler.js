@@ -6,7 +6,7 @@
 //               extra: [texts of further cells], noStatusIcon, package, packageDelayMs,
 //               packageNever, misnamedMembers, zipSlip}]
 //   pageSize (10), today ("DD/MM/YYYY"), resultDelayMs, pageDelayMs, omitPaging,
-//   omitClosingRow (the body ends with its last invoice)
+//   omitClosingRow (the body ends with its last invoice), omitPageLinks (menu link texts left out)
 (function () {
   "use strict";
 
@@ -217,6 +217,14 @@
       document.body.appendChild(frame);
     });
   };
+
+  document.addEventListener("DOMContentLoaded", function () {
+    cfg("omitPageLinks", []).forEach(function (text) {
+      Array.prototype.forEach.call(document.querySelectorAll("#belgeAltMenu a"), function (a) {
+        if (a.textContent === text) a.parentNode.removeChild(a);
+      });
+    });
+  });
 
   Portal.pages.iptal = function (content) {
     Portal.post({ type: "documentPage", page: "iptal" });
