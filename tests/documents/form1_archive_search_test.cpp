@@ -71,15 +71,6 @@ TEST_F(Form1ArchiveSearchTest, ExtraOperationsOpenTheSearchPanelWithItsLists)
     EXPECT_TRUE(w.Combo7->currentText().isEmpty());
     EXPECT_EQ(w.Label37->text(), w.Label22->text());
     EXPECT_TRUE(w.Command38->isEnabled());
-
-    // The later operations of the panel say that they are not there yet.
-    for (QPushButton* b : {w.Command27}) {
-        dialogs_->clear();
-        b->setEnabled(true);
-        b->click();
-        EXPECT_EQ(dialogs_->texts(), QStringList{QStringLiteral("Bu işlev henüz kullanılamıyor.")})
-            << b->objectName().toStdString();
-    }
 }
 
 TEST_F(Form1ArchiveSearchTest, FindListsTheMatchingNamesAndCountsThem)
