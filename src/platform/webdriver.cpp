@@ -1,6 +1,7 @@
 #include "platform/webdriver.h"
 
 #include "platform/paths.h"
+#include "platform/webdriver_actions.h"
 #include "platform/webdriver_http.h"
 #include "platform/webdriver_process.h"
 
@@ -243,27 +244,9 @@ Element WebDriver::find(const Locator& locator) { return findElement(*this, "", 
 
 std::vector<Element> WebDriver::findAll(const Locator& locator) { return findElements(*this, "", locator); }
 
-void WebDriver::pressKeys(const QString& keys)
-{
-    try {
-        command("POST", "/actions", {{"actions", keyActions(keys)}});
-    } catch (...) {
-        try {
-            command("DELETE", "/actions");
-        } catch (...) {
-        }
-        throw;
-    }
-    command("DELETE", "/actions");
-}
+void WebDriver::pressKeys(const QString& keys) { performActions(*this, keyActions(keys)); }
 
-void WebDriver::moveTo(const Element& element)
-{
-    json move = {{"type", "pointerMove"}, {"duration", 0}, {"origin", element.reference()}, {"x", 0}, {"y", 0}};
-    json source = {{"type", "pointer"}, {"id", "mouse"}, {"parameters", {{"pointerType", "mouse"}}}};
-    source["actions"] = json::array({move});
-    command("POST", "/actions", {{"actions", json::array({source})}});
-}
+void WebDriver::moveTo(const Element& element) { moveToElement(*this, element); }
 
 json WebDriver::executeScript(const QString& script, const json& args)
 {

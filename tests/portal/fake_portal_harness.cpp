@@ -1,6 +1,7 @@
 #include "portal/fake_portal_harness.h"
 
 #include "platform/webdriver_process.h"
+#include "support/server_process.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -67,26 +68,12 @@ FakePortal::FakePortal(const nlohmann::json& scenario)
         throw std::runtime_error("no temporary folder for the fake portal");
     setScenario(scenario);
     const QString root = QStringLiteral(KUVELA_SOURCE_DIR "/tests/fakeportal");
-    server_.setProgram(QStringLiteral("/usr/bin/python3"));
-    server_.setArguments({root + QStringLiteral("/server.py"), QStringLiteral("--root"), root, QStringLiteral("--config"),
-                          dir_.filePath(QStringLiteral("scenario.json")), QStringLiteral("--events"),
-                          dir_.filePath(QStringLiteral("events.jsonl")), QStringLiteral("--port"), QStringLiteral("0")});
-    server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server_.start();
-    if (!server_.waitForStarted(5000))
-        throw std::runtime_error("fake portal server did not start");
-    while (port_ == 0 && server_.waitForReadyRead(10000)) {
-        while (server_.canReadLine()) {
-            const QByteArray line = server_.readLine().trimmed();
-            if (line.startsWith("PORT "))
-                port_ = line.mid(5).toInt();
-        }
-    }
-    if (port_ == 0) {
-        server_.kill();
-        server_.waitForFinished(2000);
-        throw std::runtime_error("fake portal server printed no port");
-    }
+    port_ = startPortServer(server_,
+                            {root + QStringLiteral("/server.py"), QStringLiteral("--root"), root,
+                             QStringLiteral("--config"), dir_.filePath(QStringLiteral("scenario.json")),
+                             QStringLiteral("--events"), dir_.filePath(QStringLiteral("events.jsonl")),
+                             QStringLiteral("--port"), QStringLiteral("0")},
+                            "fake portal server");
     savedUrl_ = saveEnv(kUrlVar);
     savedHeadless_ = saveEnv(kHeadlessVar);
     savedScale_ = saveEnv(kScaleVar);
@@ -104,11 +91,7 @@ FakePortal::~FakePortal()
         restoreEnv(kHeadlessVar, savedHeadless_);
         restoreEnv(kScaleVar, savedScale_);
     }
-    server_.terminate();
-    if (!server_.waitForFinished(3000)) {
-        server_.kill();
-        server_.waitForFinished(2000);
-    }
+    stopServer(server_);
 }
 
 QString FakePortal::baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }

@@ -1,0 +1,12 @@
+#pragma once
+// Shared by the sample roads: a step recorded as passed over without being tried.
+#include "portal/browser_session.h"
+
+namespace kuvela {
+
+inline void recordSkipped(BrowserSession& session, const QString& what, const QString& why)
+{
+    session.attempt(what, [&why] { throw WebDriverError(browser_error::CommandFailed, why); });
+}
+
+} // namespace kuvela
