@@ -138,22 +138,22 @@ void Book::readPackage()
         fail(WorkbookError::kTypeMismatch,
              QStringLiteral("%1 dosyası açılamadı: geçerli bir Excel çalışma kitabı değil.").arg(label()));
     try {
-        parsePart(contentTypes, zip->read(stored), stored);
+        parseKept(contentTypes, stored);
 
         workbookPart = "xl/workbook.xml";
         if (zip->find("_rels/.rels")) {
             pugi::xml_document rootRels;
-            parsePart(rootRels, zip->read("_rels/.rels"), "_rels/.rels");
+            parseKept(rootRels, "_rels/.rels");
             if (pugi::xml_node r = relationshipOfType(rootRels, "/officeDocument"))
                 workbookPart = resolve("", r.attribute("Target").value());
         }
         if (!zip->find(workbookPart, &workbookPart))
             fail(WorkbookError::kTypeMismatch,
                  QStringLiteral("%1 dosyası açılamadı: çalışma kitabı bölümü (xl/workbook.xml) bulunamadı.").arg(label()));
-        parsePart(workbookXml, zip->read(workbookPart), workbookPart);
+        parseKept(workbookXml, workbookPart);
         workbookRelsPart = relsPartOf(workbookPart);
         if (zip->find(workbookRelsPart, &workbookRelsPart))
-            parsePart(workbookRels, zip->read(workbookRelsPart), workbookRelsPart);
+            parseKept(workbookRels, workbookRelsPart);
         else
             parsePart(workbookRels, "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>",
                       workbookRelsPart);
@@ -189,7 +189,9 @@ void Book::readPackage()
         if (pugi::xml_node r = relationshipOfType(workbookRels, "/sharedStrings")) {
             std::string part = resolve(folder, r.attribute("Target").value());
             if (zip->find(part, &part)) {
-                scanSharedStrings(zip->read(part), part, strings);
+                Charge text(budget.get(), part), table(budget.get(), part);
+                scanSharedStrings(zip->read(part, &text), part, strings, &table);
+                table.keep();
                 sharedCount = strings.size();
             }
         }
@@ -197,15 +199,15 @@ void Book::readPackage()
             std::string part = resolve(folder, r.attribute("Target").value());
             if (zip->find(part, &part)) {
                 stylesPart = part;
-                styles.load(zip->read(part), part);
+                Charge text(budget.get(), part), tree(budget.get(), part);
+                styles.load(zip->read(part, &text), part, &tree);
+                tree.keep();
             }
         }
         if (pugi::xml_node r = relationshipOfType(workbookRels, "/calcChain"))
             calcChainPart = resolve(folder, r.attribute("Target").value());
-    } catch (const XmlFailure& e) {
-        failUnreadable(e.what());
-    } catch (const ZipFailure& e) {
-        failUnreadable(e.what());
+    } catch (...) {
+        failFromCurrent();
     }
 }
 
