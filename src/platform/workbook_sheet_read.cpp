@@ -112,8 +112,11 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
         Charge tree(src.budget.get(), src.part);
         pugi::xml_document doc;
         if (hasData) {
+            std::string around;
             tree.add(xml.size() - (end - begin));
-            parsePart(doc, xml.substr(0, begin) + xml.substr(end), src.part, &tree);
+            around.reserve(xml.size() - (end - begin));
+            around.append(xml, 0, begin).append(xml, end);
+            parsePart(doc, around, src.part, &tree);
         } else {
             parsePart(doc, xml, src.part, &tree);
         }

@@ -107,6 +107,10 @@ std::string readEntry(zip_t* za, zip_uint64_t idx, const std::string& name, Char
             break;
         got += size_t(r);
     }
+    // libzip trusts the stated size no more than we do; an entry that holds other
+    // than it states is damaged.
+    if (got != st.size)
+        throw ZipFailure(name + ": " + zipErrorText(ZIP_ER_INCONS));
     out.resize(got);
     return out;
 }
