@@ -56,7 +56,6 @@ void expectTurkishOnly(const QString& message)
 void expectBounded(const test::ChildOutcome& o)
 {
     ASSERT_TRUE(o.finished) << "the child died or hung";
-    std::fprintf(stderr, "PEAK %ld MiB %.3f s\n", o.peakGrowthKiB / 1024, o.seconds);
     if (underSanitizer())
         return;
     EXPECT_LT(o.peakGrowthKiB, kPeakBoundKiB) << "peak memory grew by " << o.peakGrowthKiB / 1024 << " MiB";
