@@ -2,24 +2,25 @@
 
 #include "platform/settings.h"
 
+#include <QCoreApplication>
+
 namespace kuvela::detail {
 
-namespace {
-
-size_t mebibyteSetting(const Settings& settings, const char* key, size_t fallback)
+size_t mebibyteSetting(const char* key, size_t fallback)
 {
+    // Tools without an application object have no program folder: the environment alone.
+    const bool programKnown = QCoreApplication::instance() || qEnvironmentVariableIsSet("KUVELA_HOME");
+    const Settings settings = programKnown ? Settings::forProgram() : Settings(std::filesystem::path());
     const int mib = settings.intValue(QString::fromLatin1(key), int(fallback >> 20));
     return mib > 0 ? size_t(mib) << 20 : fallback;
 }
 
-} // namespace
-
 WorkbookLimits WorkbookLimits::fromSettings()
 {
-    const Settings settings = Settings::forProgram();
     WorkbookLimits l;
-    l.partBytes = mebibyteSetting(settings, "workbook/partLimitMiB", l.partBytes);
-    l.memoryBytes = mebibyteSetting(settings, "workbook/memoryLimitMiB", l.memoryBytes);
+    l.partBytes = mebibyteSetting("workbook/partLimitMiB", l.partBytes);
+    l.memoryBytes = mebibyteSetting("workbook/memoryLimitMiB", l.memoryBytes);
+    l.totalBytes = mebibyteSetting("workbook/totalLimitMiB", l.totalBytes);
     return l;
 }
 
@@ -41,6 +42,13 @@ void Budget::charge(size_t bytes, const std::string& part)
         throw LimitFailure(part + " okunurken çalışma kitabının bellek sınırı (" + mebibytes(limits_.memoryBytes)
                            + ") aşıldı");
     }
+}
+
+void Budget::inflated(size_t bytes, const std::string& part)
+{
+    if (inflated_.fetch_add(bytes, std::memory_order_relaxed) + bytes > limits_.totalBytes)
+        throw LimitFailure(part + " okunurken çalışma kitabının toplam boyut sınırı (" + mebibytes(limits_.totalBytes)
+                           + ") aşıldı");
 }
 
 } // namespace kuvela::detail

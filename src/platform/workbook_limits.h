@@ -15,6 +15,7 @@ namespace kuvela::detail {
 struct WorkbookLimits {
     size_t partBytes = size_t(128) << 20;   // one part, inflated
     size_t memoryBytes = size_t(160) << 20; // the inflated parts being read and the model kept
+    size_t totalBytes = size_t(512) << 20;  // all parts read, inflated, added up
     static WorkbookLimits fromSettings();
 };
 
@@ -24,6 +25,8 @@ struct LimitFailure : std::runtime_error {
 };
 
 std::string mebibytes(size_t bytes); // "128 MiB"
+// A size setting given in MiB ("archive/limitMiB"), in bytes; `fallback` when unset.
+size_t mebibyteSetting(const char* key, size_t fallback);
 // "xl/worksheets/sheet1.xml bölümü boyut sınırını (128 MiB) aşıyor"
 std::string partTooLarge(const std::string& part, size_t limit);
 
@@ -35,10 +38,13 @@ public:
     // Charges `bytes` for `part`; throws LimitFailure (charging nothing) when over.
     void charge(size_t bytes, const std::string& part);
     void release(size_t bytes) { used_.fetch_sub(bytes, std::memory_order_relaxed); }
+    // Counts inflated bytes of a part read; throws LimitFailure past the total.
+    void inflated(size_t bytes, const std::string& part);
 
 private:
     WorkbookLimits limits_;
     std::atomic<size_t> used_{0};
+    std::atomic<size_t> inflated_{0};
 };
 
 // Charges made while reading one thing, given back when it is done (an inflated
@@ -61,6 +67,14 @@ public:
         if (budget_ && bytes) {
             budget_->charge(bytes, part_);
             total_ += bytes;
+        }
+    }
+    // Inflated bytes of a part: counted toward the workbook's total, and charged.
+    void addInflated(size_t bytes)
+    {
+        if (budget_ && bytes) {
+            budget_->inflated(bytes, part_);
+            add(bytes);
         }
     }
     // The model keeps what was charged: it stays on the budget while the workbook lives.
@@ -99,5 +113,7 @@ private:
 // The deepest element nesting and the most elements a part read into a tree may have.
 constexpr int kMaxDepth = 256;
 constexpr size_t kMaxTreeElements = size_t(1) << 20;
+// The most worksheets a workbook may have.
+constexpr size_t kMaxSheets = 4096;
 
 } // namespace kuvela::detail

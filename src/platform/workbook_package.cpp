@@ -5,6 +5,9 @@
 #include "platform/workbook_xml.h"
 
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace kuvela::detail {
 
@@ -165,19 +168,32 @@ void Book::readPackage()
         date1904 = std::strcmp(d1904, "1") == 0 || std::strcmp(d1904, "true") == 0;
 
         const std::string folder = folderOf(workbookPart);
+        std::unordered_map<std::string_view, pugi::xml_node> relsById;
+        for (pugi::xml_node r = workbookRels.document_element().first_child(); r; r = r.next_sibling())
+            if (isNamed(r, "Relationship"))
+                relsById.emplace(r.attribute("Id").value(), r);
+        std::unordered_set<std::string> parts;
+        Charge models(budget.get(), workbookPart);
         for (pugi::xml_node s = child(child(wb, "sheets"), "sheet"); s; s = s.next_sibling()) {
             if (!isNamed(s, "sheet"))
                 continue;
-            const pugi::xml_node rel = relationshipById(workbookRels, attribute(s, "id").value());
-            if (!rel || !endsWith(rel.attribute("Type").value(), "/worksheet"))
+            const auto rel = relsById.find(attribute(s, "id").value());
+            if (rel == relsById.end() || !endsWith(rel->second.attribute("Type").value(), "/worksheet"))
                 continue; // chart sheets and the like hold no cells
+            if (sheets.size() >= kMaxSheets)
+                throw XmlFailure(workbookPart + " (sayfa sayısı sınırı (" + std::to_string(kMaxSheets) + ") aşılıyor)");
             auto m = std::make_unique<SheetModel>();
             m->name = QString::fromUtf8(s.attribute("name").value());
-            m->part = resolve(folder, rel.attribute("Target").value());
+            m->part = resolve(folder, rel->second.attribute("Target").value());
             if (!zip->find(m->part, &m->part))
                 throw XmlFailure(m->part + " (sayfa bölümü yok)");
+            // Two sheets over one part would overwrite each other on saving.
+            if (!parts.insert(m->part).second)
+                throw XmlFailure(m->part + " (iki sayfa aynı bölümü gösteriyor)");
+            models.add(sizeof(SheetModel) + sizeof(Sheet) + m->part.size() + 2 * size_t(m->name.size()));
             wrap(std::move(m));
         }
+        models.keep();
         if (sheets.empty())
             throw XmlFailure(workbookPart + " (çalışma sayfası yok)");
         // Reading the sheets on other threads while the strings are read here more than

@@ -296,15 +296,24 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
         meter.add(out.rows.size() * sizeof(Row));
         // Two <row> elements with one number: their cells belong together.
         std::stable_sort(out.rows.begin(), out.rows.end(), [](const Row& a, const Row& b) { return a.r < b.r; });
+        // Each row's cells are sorted once, however many elements it came in.
         std::vector<Row> merged;
+        bool joined = false;
+        auto settle = [&] {
+            if (joined)
+                sortUnique(merged.back().cells, [](const Cell& c) { return c.col; });
+            joined = false;
+        };
         for (Row& r : out.rows) {
             if (!merged.empty() && merged.back().r == r.r) {
                 merged.back().cells.insert(merged.back().cells.end(), r.cells.begin(), r.cells.end());
-                sortUnique(merged.back().cells, [](const Cell& c) { return c.col; });
+                joined = true;
             } else {
+                settle();
                 merged.push_back(std::move(r));
             }
         }
+        settle();
         out.rows = std::move(merged);
     }
     meter.flush();

@@ -79,7 +79,7 @@ std::string readEntry(zip_t* za, zip_uint64_t idx, const std::string& name, Char
     std::string out;
     auto grow = [&](size_t to) {
         if (charge)
-            charge->add(to - out.size());
+            charge->addInflated(to - out.size());
         out.resize(to);
     };
     grow(std::min({size_t(st.size), limit, plausible}));

@@ -2,7 +2,7 @@
 
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
-#include "platform/settings.h"
+#include "platform/workbook_limits.h"
 #include "platform/zip_errors.h"
 
 #include <QFile>
@@ -49,8 +49,7 @@ using Archive = std::unique_ptr<zip_t, decltype(&zip_discard)>;
 // What all the entries of one archive may take on disk, unpacked.
 zip_uint64_t sizeLimit()
 {
-    const int mib = Settings::forProgram().intValue(QStringLiteral("archive/limitMiB"), 1024);
-    return zip_uint64_t(mib > 0 ? mib : 1024) << 20;
+    return detail::mebibyteSetting("archive/limitMiB", size_t(1) << 30);
 }
 
 [[noreturn]] void damaged(const fs::path& archive, const QString& entry = {}, int zipError = ZIP_ER_OK)

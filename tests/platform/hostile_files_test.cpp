@@ -129,6 +129,7 @@ TEST_F(HostileFiles, WorkbooksAreRefusedInTurkishWithinMemoryAndTime)
         {"entities_in_sheet.xlsx", WorkbookError::kTypeMismatch, "desteklenmeyen belge türü bildirimi"},
         {"entities_in_workbook.xlsx", WorkbookError::kTypeMismatch, "workbook.xml (desteklenmeyen belge türü bildirimi"},
         {"entities_in_strings.xlsx", WorkbookError::kTypeMismatch, "desteklenmeyen belge türü bildirimi"},
+        {"one_part_two_sheets.xlsx", WorkbookError::kTypeMismatch, "sheet1.xml (iki sayfa aynı bölümü gösteriyor)"},
         {"huge_shared_index.xlsx", WorkbookError::kTypeMismatch, "A1 hücresi paylaşılan metin tablosunda olmayan"},
         {"overflowing_shared_index.xlsx", WorkbookError::kTypeMismatch, "A1 hücresi paylaşılan metin tablosunda olmayan"},
     };
@@ -173,6 +174,11 @@ TEST_F(HostileFiles, WorkbookLimitsComeFromTheSettings)
         return openAndReadAll(f);
     });
     EXPECT_TRUE(part.answer.contains(QStringLiteral("sheet1.xml bölümü boyut sınırını (1 MiB) aşıyor"))) << part.answer.toStdString();
+    const auto total = runInChild([&] {
+        qputenv("KUVELA_WORKBOOK_TOTALLIMITMIB", "1");
+        return openAndReadAll(f);
+    });
+    EXPECT_TRUE(total.answer.contains(QStringLiteral("toplam boyut sınırı (1 MiB) aşıldı"))) << total.answer.toStdString();
     EXPECT_EQ(openAndReadAll(f), QStringLiteral("ok 20000"));
 }
 
