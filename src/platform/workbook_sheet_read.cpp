@@ -167,11 +167,11 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
             cur.fail("satır sayısı sınırı (" + std::to_string(kMaxRows) + ") aşılıyor");
         Row row;
         row.r = prevRow + 1; // no r: the row after the previous one
-        if (row.r > kMaxRows)
-            cur.fail("satır numarası sınırı (" + std::to_string(kMaxRows) + ") aşılıyor");
+        bool numbered = false;
         std::string_view attrs = rowTag.attrs, name, value;
         while (XmlCursor::nextAttribute(attrs, name, value)) {
             if (name == "r") {
+                numbered = true;
                 row.r = parseInt(value);
                 if (row.r < 1 || row.r > kMaxRows)
                     cur.fail("satır numarası geçersiz: " + std::string(value));
@@ -181,6 +181,8 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                 row.attrs += '"';
             }
         }
+        if (!numbered && row.r > kMaxRows)
+            cur.fail("satır numarası sınırı (" + std::to_string(kMaxRows) + ") aşılıyor");
         rowsSorted = rowsSorted && row.r > prevRow;
         prevRow = row.r;
 
@@ -197,8 +199,7 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                 cur.fail("satırdaki hücre sayısı sınırı (" + std::to_string(kMaxCols) + ") aşılıyor");
             Cell cell;
             cell.col = prevCol + 1; // no r: the cell after the previous one
-            if (cell.col > kMaxCols)
-                cur.fail("sütun sınırı (XFD) aşılıyor: " + cellRef(row.r, kMaxCols) + " hücresinden sonra");
+            bool addressed = false;
             std::string_view type;
             std::string otherAttrs;
             std::string_view ca = cTag.attrs;
@@ -208,6 +209,7 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                     if (!parseCellRef(value, rr, cc))
                         cur.fail("hücre adresi geçersiz: " + std::string(value));
                     cell.col = cc;
+                    addressed = true;
                 } else if (name == "s") {
                     cell.style = parseInt(value);
                 } else if (name == "t") {
@@ -218,6 +220,8 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                     otherAttrs += '"';
                 }
             }
+            if (!addressed && cell.col > kMaxCols)
+                cur.fail("sütun sınırı (XFD) aşılıyor: " + cellRef(row.r, kMaxCols) + " hücresinden sonra");
             cellsSorted = cellsSorted && cell.col > prevCol;
             prevCol = cell.col;
 

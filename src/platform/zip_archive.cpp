@@ -14,7 +14,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 
 namespace kuvela {
 
@@ -242,8 +241,8 @@ void checkTarget(const std::vector<Entry>& list, const fs::path& root)
                 ensureInside(at, root);
                 if (!fs::is_directory(at, ec))
                     cannotWrite(at);
-            } else if (fs::is_directory(st) || fs::is_symlink(st) || !fs::is_regular_file(st)) {
-                cannotWrite(at);
+            } else if (fs::is_directory(st)) {
+                cannotWrite(at); // a link in a file's place is replaced itself, never followed
             }
         }
     }

@@ -150,6 +150,19 @@ TEST_F(HostileFiles, WorkbooksAreRefusedInTurkishWithinMemoryAndTime)
 
 // The limits are settings: a lower memory limit refuses an ordinary workbook that
 // fits the default, naming the limit, and the same file opens under the default.
+// Numbers given explicitly may come in any order right up to the limits: only what a
+// missing number implies past them is refused.
+TEST_F(HostileFiles, ExplicitNumbersAtTheLimitsAreRead)
+{
+    Workbook wb = Workbook::open(file("limits_out_of_order.xlsx"));
+    Sheet& s = wb.sheet(1);
+    EXPECT_EQ(s.lastRow(), 1048576);
+    EXPECT_EQ(s.lastColumn(), 16384);
+    EXPECT_EQ(s.text(1048576, 16384), QStringLiteral("1"));
+    EXPECT_EQ(s.text(1048576, 1), QStringLiteral("2"));
+    EXPECT_EQ(s.text(3, 2), QStringLiteral("3"));
+}
+
 TEST_F(HostileFiles, WorkbookLimitsComeFromTheSettings)
 {
     QTemporaryDir dir;
