@@ -20,7 +20,9 @@ inline constexpr int BadAddress = 1006;          // empty or malformed address
 
 // Archives (1020-1029).
 inline constexpr int ArchiveDamaged = 1021;      // no ZIP, truncated, or an entry fails its check
-inline constexpr int ArchiveUnsafeEntry = 1022;  // an entry would land outside the target folder
+inline constexpr int ArchiveUnsafeEntry = 1022;  // an entry would land outside the target folder, or names
+                                                 // one place twice (a file twice, a file and a folder)
+inline constexpr int ArchiveTooLarge = 1023;     // unpacked, it would pass the archive size limit
 
 // Browser and its driver, outside the WebDriver session itself (1030-1039).
 inline constexpr int BrowserNotFound = 1031;     // no installed browser version could be read

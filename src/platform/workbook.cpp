@@ -70,6 +70,36 @@ void Book::failUnreadable(const std::string& what) const
          QStringLiteral("%1 dosyası okunamadı: içeriği bozuk (%2).").arg(label(), QString::fromStdString(what)));
 }
 
+void Book::failFromCurrent() const
+{
+    try {
+        throw;
+    } catch (const WorkbookError&) {
+        throw;
+    } catch (const LimitFailure& e) {
+        fail(WorkbookError::kOutOfMemory,
+             QStringLiteral("%1 dosyası okunamadı: %2.").arg(label(), QString::fromStdString(e.what())));
+    } catch (const XmlFailure& e) {
+        failUnreadable(e.what());
+    } catch (const ZipFailure& e) {
+        failUnreadable(e.what());
+    } catch (const std::bad_alloc&) {
+        fail(WorkbookError::kOutOfMemory, QStringLiteral("%1 dosyası okunamadı: bellek yetmedi.").arg(label()));
+    } catch (...) {
+        fail(WorkbookError::kTypeMismatch,
+             QStringLiteral("%1 dosyası okunamadı: beklenmeyen bir hata oluştu.").arg(label()));
+    }
+}
+
+void Book::parseKept(pugi::xml_document& doc, const std::string& part)
+{
+    Charge text(budget.get(), part);
+    const std::string xml = zip->read(part, &text);
+    Charge tree(budget.get(), part);
+    parsePart(doc, xml, part, &tree);
+    tree.keep();
+}
+
 Sheet& Book::wrap(std::unique_ptr<SheetModel> m)
 {
     sheets.push_back(std::unique_ptr<Sheet>(new Sheet(*this, std::move(m))));
@@ -80,15 +110,19 @@ Sheet& Book::wrap(std::unique_ptr<SheetModel> m)
 
 namespace {
 
-std::unique_ptr<Book> bookFrom(std::string bytes, const std::filesystem::path& path)
+std::unique_ptr<Book> bookFrom(std::string bytes, const std::filesystem::path& path, const detail::WorkbookLimits& limits)
 {
     auto book = std::make_unique<Book>();
     book->path = path;
+    book->budget = std::make_shared<detail::Budget>(limits);
     try {
+        book->budget->charge(bytes.size(), fromPath(path.filename()).toStdString());
         book->zip = std::make_unique<detail::ZipReader>(std::move(bytes));
     } catch (const detail::ZipFailure&) {
         book->fail(WorkbookError::kTypeMismatch,
                    QStringLiteral("%1 dosyası açılamadı: geçerli bir Excel çalışma kitabı değil.").arg(book->label()));
+    } catch (...) {
+        book->failFromCurrent();
     }
     book->readPackage();
     return book;
@@ -110,25 +144,36 @@ Workbook Workbook::open(const std::filesystem::path& file)
                             QStringLiteral("%1 dosyası bulunamadı (%2).").arg(name, fromPath(file)));
     if (std::filesystem::is_directory(file, ec))
         throw WorkbookError(WorkbookError::kAccess, QStringLiteral("%1 bir dosya değil, klasör.").arg(name));
+    // The package stays in memory while the workbook is open: it counts against the
+    // workbook's memory limit, and a file past it is not read at all.
+    const detail::WorkbookLimits limits = detail::WorkbookLimits::fromSettings();
     std::ifstream in(file, std::ios::binary);
     std::string bytes;
-    if (in) {
-        in.seekg(0, std::ios::end);
-        const std::streamoff size = in.tellg();
-        in.seekg(0, std::ios::beg);
-        if (size >= 0) {
-            bytes.resize(size_t(size));
-            in.read(bytes.data(), size);
+    try {
+        if (in) {
+            in.seekg(0, std::ios::end);
+            const std::streamoff size = in.tellg();
+            in.seekg(0, std::ios::beg);
+            if (size >= 0 && size_t(size) > limits.memoryBytes)
+                throw WorkbookError(WorkbookError::kOutOfMemory,
+                                    QStringLiteral("%1 dosyası okunamadı: dosya, çalışma kitabının bellek sınırından (%2) büyük.")
+                                        .arg(name, QString::fromStdString(detail::mebibytes(limits.memoryBytes))));
+            if (size >= 0) {
+                bytes.resize(size_t(size));
+                in.read(bytes.data(), size);
+            }
         }
+    } catch (const std::bad_alloc&) {
+        throw WorkbookError(WorkbookError::kOutOfMemory, QStringLiteral("%1 dosyası okunamadı: bellek yetmedi.").arg(name));
     }
     if (!in)
         throw WorkbookError(WorkbookError::kAccess, QStringLiteral("%1 dosyasına erişilemedi.").arg(name));
-    return Workbook(bookFrom(std::move(bytes), file));
+    return Workbook(bookFrom(std::move(bytes), file, limits));
 }
 
 Workbook Workbook::create(const QString& firstSheetName)
 {
-    return Workbook(bookFrom(detail::newPackageBytes(firstSheetName), {}));
+    return Workbook(bookFrom(detail::newPackageBytes(firstSheetName), {}, detail::WorkbookLimits::fromSettings()));
 }
 
 QStringList Workbook::sheetNames() const
@@ -238,12 +283,22 @@ void Workbook::save()
     if (book_->path.empty())
         book_->fail(WorkbookError::kInvalidCall,
                     QStringLiteral("%1 henüz bir dosyaya kaydedilmedi; önce bir dosya adı verilmeli.").arg(book_->label()));
-    book_->save(book_->path);
+    saveAs(book_->path);
 }
 
 void Workbook::saveAs(const std::filesystem::path& file)
 {
-    book_->save(file);
+    try {
+        book_->save(file);
+    } catch (const WorkbookError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        book_->fail(WorkbookError::kOutOfMemory,
+                    QStringLiteral("%1 kaydedilemedi: bellek yetmedi.").arg(fromPath(file.filename())));
+    } catch (...) {
+        // Sheets read on demand while saving report their own failures.
+        book_->failFromCurrent();
+    }
 }
 
 std::filesystem::path Workbook::path() const

@@ -40,6 +40,7 @@ public:
 
     // The runtime's numbers for the failures a workbook can meet.
     static constexpr int kInvalidCall = 5;
+    static constexpr int kOutOfMemory = 7;   // past a size or memory limit
     static constexpr int kSubscript = 9;     // no such sheet
     static constexpr int kTypeMismatch = 13; // not a workbook, unreadable content
     static constexpr int kFileNotFound = 53;

@@ -2,6 +2,7 @@
 // The in-memory model behind Workbook and Sheet: the package, its string table and
 // styles, and each sheet's rows as plain vectors.
 #include "platform/workbook.h"
+#include "platform/workbook_limits.h"
 #include "platform/workbook_styles.h"
 #include "platform/workbook_zip.h"
 
@@ -70,9 +71,12 @@ struct SheetSource {
     QString label, name;
     bool date1904 = false;
     std::shared_ptr<std::atomic<bool>> cancel;
+    std::shared_ptr<Budget> budget;
 };
 
 ParsedSheet parseSheet(const std::string& xml, const SheetSource& source); // workbook_sheet_read.cpp
+// The sheet part inflated and read, its text charged to the budget while it is read.
+ParsedSheet readSheet(const ZipReader::Detached& part, const SheetSource& source);
 
 struct SheetModel {
     QString name;
@@ -115,11 +119,17 @@ struct Book {
     bool recalcOnLoad = false;    // a formula was overwritten: calcPr asks for a full calculation
 
     std::shared_ptr<std::atomic<bool>> cancel = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<Budget> budget = std::make_shared<Budget>(WorkbookLimits{});
     std::vector<std::unique_ptr<Sheet>> sheets; // last: they go first, ending their readings
 
     QString label() const; // the file's name for messages
     [[noreturn]] void fail(int code, const QString& what) const;
     [[noreturn]] void failUnreadable(const std::string& what) const;
+    // Inside a catch block: the failure being handled, as a WorkbookError naming the
+    // file. Nothing else leaves the layer, not even std::bad_alloc.
+    [[noreturn]] void failFromCurrent() const;
+    // A package part read into a tree the workbook keeps, its memory on the budget.
+    void parseKept(pugi::xml_document& doc, const std::string& part);
 
     void readPackage();                       // workbook_package.cpp
     Sheet& newSheet(const QString& name);     // workbook_package.cpp

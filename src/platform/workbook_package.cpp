@@ -5,6 +5,9 @@
 #include "platform/workbook_xml.h"
 
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace kuvela::detail {
 
@@ -138,22 +141,22 @@ void Book::readPackage()
         fail(WorkbookError::kTypeMismatch,
              QStringLiteral("%1 dosyası açılamadı: geçerli bir Excel çalışma kitabı değil.").arg(label()));
     try {
-        parsePart(contentTypes, zip->read(stored), stored);
+        parseKept(contentTypes, stored);
 
         workbookPart = "xl/workbook.xml";
         if (zip->find("_rels/.rels")) {
             pugi::xml_document rootRels;
-            parsePart(rootRels, zip->read("_rels/.rels"), "_rels/.rels");
+            parseKept(rootRels, "_rels/.rels");
             if (pugi::xml_node r = relationshipOfType(rootRels, "/officeDocument"))
                 workbookPart = resolve("", r.attribute("Target").value());
         }
         if (!zip->find(workbookPart, &workbookPart))
             fail(WorkbookError::kTypeMismatch,
                  QStringLiteral("%1 dosyası açılamadı: çalışma kitabı bölümü (xl/workbook.xml) bulunamadı.").arg(label()));
-        parsePart(workbookXml, zip->read(workbookPart), workbookPart);
+        parseKept(workbookXml, workbookPart);
         workbookRelsPart = relsPartOf(workbookPart);
         if (zip->find(workbookRelsPart, &workbookRelsPart))
-            parsePart(workbookRels, zip->read(workbookRelsPart), workbookRelsPart);
+            parseKept(workbookRels, workbookRelsPart);
         else
             parsePart(workbookRels, "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>",
                       workbookRelsPart);
@@ -165,19 +168,32 @@ void Book::readPackage()
         date1904 = std::strcmp(d1904, "1") == 0 || std::strcmp(d1904, "true") == 0;
 
         const std::string folder = folderOf(workbookPart);
+        std::unordered_map<std::string_view, pugi::xml_node> relsById;
+        for (pugi::xml_node r = workbookRels.document_element().first_child(); r; r = r.next_sibling())
+            if (isNamed(r, "Relationship"))
+                relsById.emplace(r.attribute("Id").value(), r);
+        std::unordered_set<std::string> parts;
+        Charge models(budget.get(), workbookPart);
         for (pugi::xml_node s = child(child(wb, "sheets"), "sheet"); s; s = s.next_sibling()) {
             if (!isNamed(s, "sheet"))
                 continue;
-            const pugi::xml_node rel = relationshipById(workbookRels, attribute(s, "id").value());
-            if (!rel || !endsWith(rel.attribute("Type").value(), "/worksheet"))
+            const auto rel = relsById.find(attribute(s, "id").value());
+            if (rel == relsById.end() || !endsWith(rel->second.attribute("Type").value(), "/worksheet"))
                 continue; // chart sheets and the like hold no cells
+            if (sheets.size() >= kMaxSheets)
+                throw XmlFailure(workbookPart + " (sayfa sayısı sınırı (" + std::to_string(kMaxSheets) + ") aşılıyor)");
             auto m = std::make_unique<SheetModel>();
             m->name = QString::fromUtf8(s.attribute("name").value());
-            m->part = resolve(folder, rel.attribute("Target").value());
+            m->part = resolve(folder, rel->second.attribute("Target").value());
             if (!zip->find(m->part, &m->part))
                 throw XmlFailure(m->part + " (sayfa bölümü yok)");
+            // Two sheets over one part would overwrite each other on saving.
+            if (!parts.insert(m->part).second)
+                throw XmlFailure(m->part + " (iki sayfa aynı bölümü gösteriyor)");
+            models.add(sizeof(SheetModel) + sizeof(Sheet) + m->part.size() + 2 * size_t(m->name.size()));
             wrap(std::move(m));
         }
+        models.keep();
         if (sheets.empty())
             throw XmlFailure(workbookPart + " (çalışma sayfası yok)");
         // Reading the sheets on other threads while the strings are read here more than
@@ -189,7 +205,9 @@ void Book::readPackage()
         if (pugi::xml_node r = relationshipOfType(workbookRels, "/sharedStrings")) {
             std::string part = resolve(folder, r.attribute("Target").value());
             if (zip->find(part, &part)) {
-                scanSharedStrings(zip->read(part), part, strings);
+                Charge text(budget.get(), part), table(budget.get(), part);
+                scanSharedStrings(zip->read(part, &text), part, strings, &table);
+                table.keep();
                 sharedCount = strings.size();
             }
         }
@@ -197,15 +215,15 @@ void Book::readPackage()
             std::string part = resolve(folder, r.attribute("Target").value());
             if (zip->find(part, &part)) {
                 stylesPart = part;
-                styles.load(zip->read(part), part);
+                Charge text(budget.get(), part), tree(budget.get(), part);
+                styles.load(zip->read(part, &text), part, &tree);
+                tree.keep();
             }
         }
         if (pugi::xml_node r = relationshipOfType(workbookRels, "/calcChain"))
             calcChainPart = resolve(folder, r.attribute("Target").value());
-    } catch (const XmlFailure& e) {
-        failUnreadable(e.what());
-    } catch (const ZipFailure& e) {
-        failUnreadable(e.what());
+    } catch (...) {
+        failFromCurrent();
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/workbook_scan.h"
 
+#include "platform/workbook_limits.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -260,6 +262,8 @@ void XmlCursor::skip(const Tag& open)
                 fail("<" + std::string(stack.back()) + "> yanlış kapanmış");
             stack.pop_back();
         } else if (!t.selfClosing) {
+            if (stack.size() >= size_t(kMaxDepth))
+                fail("iç içe öğe sınırı (" + std::to_string(kMaxDepth) + ") aşılıyor");
             stack.push_back(t.qname);
         }
     }
@@ -351,8 +355,10 @@ bool locateSheetData(const std::string& xml, size_t& begin, size_t& inner, size_
     return false;
 }
 
-void scanSharedStrings(const std::string& xml, const std::string& part, std::vector<QString>& out)
+void scanSharedStrings(const std::string& xml, const std::string& part, std::vector<QString>& out, Charge* charge)
 {
+    Charge none(nullptr, part);
+    Meter meter(charge ? *charge : none);
     XmlCursor cur(xml.data(), xml.data() + xml.size(), part);
     Tag root;
     do {
@@ -387,7 +393,10 @@ void scanSharedStrings(const std::string& xml, const std::string& part, std::vec
         };
         readStringItem(cur, si, scratch, piece);
         out.push_back(decodeXString(single ? first : std::string_view(joined)));
+        // The table's slot twice over (the vector grows by doubling) and the text.
+        meter.add(2 * sizeof(QString) + sizeof(char16_t) * size_t(out.back().size()));
     }
+    meter.flush();
 }
 
 } // namespace kuvela::detail

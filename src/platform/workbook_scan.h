@@ -78,7 +78,10 @@ void readStringItem(XmlCursor& cur, const Tag& open, std::string& scratch, Piece
 bool locateSheetData(const std::string& xml, size_t& begin, size_t& inner, size_t& innerEnd, size_t& end,
                      std::string& prefix);
 
-// The <si> items of a shared string table.
-void scanSharedStrings(const std::string& xml, const std::string& part, std::vector<QString>& out);
+class Charge;
+
+// The <si> items of a shared string table; what they hold goes on `charge`.
+void scanSharedStrings(const std::string& xml, const std::string& part, std::vector<QString>& out,
+                       Charge* charge = nullptr);
 
 } // namespace kuvela::detail

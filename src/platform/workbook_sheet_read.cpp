@@ -104,15 +104,35 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
     size_t begin = 0, inner = 0, innerEnd = 0, end = 0;
     std::string prefix;
     const bool hasData = locateSheetData(xml, begin, inner, innerEnd, end, prefix);
+    // What the sheet keeps stays on the workbook's budget; the tree of the part
+    // around the cells only while it is read.
+    Charge kept(src.budget.get(), src.part);
+    Meter meter(kept);
     {
+        Charge tree(src.budget.get(), src.part);
         pugi::xml_document doc;
-        parsePart(doc, hasData ? xml.substr(0, begin) + xml.substr(end) : xml, src.part);
+        if (hasData) {
+            std::string around;
+            tree.add(xml.size() - (end - begin));
+            around.reserve(xml.size() - (end - begin));
+            around.append(xml, 0, begin).append(xml, end);
+            parsePart(doc, around, src.part, &tree);
+        } else {
+            parsePart(doc, xml, src.part, &tree);
+        }
         if (!isNamed(doc.document_element(), "worksheet"))
             throw XmlFailure(src.part + " (worksheet öğesi yok)");
+        // A second sheetData would be read as nothing and lost on the next save.
+        if (hasData && child(doc.document_element(), "sheetData"))
+            throw XmlFailure(src.part + " (birden fazla sheetData öğesi)");
         readColumns(doc.document_element(), out.cols);
+        meter.add(out.cols.size() * sizeof(ColumnRange));
     }
-    if (!hasData)
+    if (!hasData) {
+        meter.flush();
+        kept.keep();
         return out;
+    }
 
     auto badCell = [&](int r, int c, const std::string& why) {
         throw WorkbookError(WorkbookError::kTypeMismatch,
@@ -120,6 +140,7 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                                 .arg(src.label, src.name, QString::fromStdString(cellRef(r, c)), QString::fromStdString(why)));
     };
     auto addString = [&](QString s) {
+        meter.add(2 * sizeof(QString) + sizeof(char16_t) * size_t(s.size()));
         out.strings.push_back(std::move(s));
         return int(out.strings.size() - 1);
     };
@@ -130,6 +151,8 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
     CellParts parts;
     Tag rowTag, cTag;
     while (cur.next(rowTag)) {
+        if (rowTag.local == "sheetData")
+            cur.fail("birden fazla sheetData öğesi");
         if (rowTag.closing)
             cur.fail("beklenmeyen kapanış etiketi");
         if (rowTag.local != "row") {
@@ -138,11 +161,17 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
         }
         if (src.cancel && (prevRow & 255) == 0 && src.cancel->load(std::memory_order_relaxed))
             throw Cancelled();
+        // A sheet has no more rows than its last row number; more <row> elements than
+        // that can only repeat numbers, and are refused before they fill memory.
+        if (out.rows.size() >= size_t(kMaxRows))
+            cur.fail("satır sayısı sınırı (" + std::to_string(kMaxRows) + ") aşılıyor");
         Row row;
-        row.r = prevRow + 1;
+        row.r = prevRow + 1; // no r: the row after the previous one
+        bool numbered = false;
         std::string_view attrs = rowTag.attrs, name, value;
         while (XmlCursor::nextAttribute(attrs, name, value)) {
             if (name == "r") {
+                numbered = true;
                 row.r = parseInt(value);
                 if (row.r < 1 || row.r > kMaxRows)
                     cur.fail("satır numarası geçersiz: " + std::string(value));
@@ -152,6 +181,8 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                 row.attrs += '"';
             }
         }
+        if (!numbered && row.r > kMaxRows)
+            cur.fail("satır numarası sınırı (" + std::to_string(kMaxRows) + ") aşılıyor");
         rowsSorted = rowsSorted && row.r > prevRow;
         prevRow = row.r;
 
@@ -164,8 +195,11 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                 cur.skip(cTag);
                 continue;
             }
+            if (row.cells.size() >= size_t(kMaxCols))
+                cur.fail("satırdaki hücre sayısı sınırı (" + std::to_string(kMaxCols) + ") aşılıyor");
             Cell cell;
-            cell.col = prevCol + 1;
+            cell.col = prevCol + 1; // no r: the cell after the previous one
+            bool addressed = false;
             std::string_view type;
             std::string otherAttrs;
             std::string_view ca = cTag.attrs;
@@ -175,6 +209,7 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                     if (!parseCellRef(value, rr, cc))
                         cur.fail("hücre adresi geçersiz: " + std::string(value));
                     cell.col = cc;
+                    addressed = true;
                 } else if (name == "s") {
                     cell.style = parseInt(value);
                 } else if (name == "t") {
@@ -185,6 +220,8 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                     otherAttrs += '"';
                 }
             }
+            if (!addressed && cell.col > kMaxCols)
+                cur.fail("sütun sınırı (XFD) aşılıyor: " + cellRef(row.r, kMaxCols) + " hücresinden sonra");
             cellsSorted = cellsSorted && cell.col > prevCol;
             prevCol = cell.col;
 
@@ -247,6 +284,7 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
                 badCell(row.r, cell.col, "tanınmayan değer türünde (t=\"" + std::string(type) + "\")");
             }
             if (!parts.formula.empty() || !otherAttrs.empty()) {
+                meter.add(2 * sizeof(CellExtra) + otherAttrs.size() + parts.formula.size());
                 out.extras.push_back({std::move(otherAttrs), parts.formula});
                 cell.extra = int(out.extras.size() - 1);
             }
@@ -254,28 +292,49 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
         }
         if (!cellsSorted)
             sortUnique(row.cells, [](const Cell& c) { return c.col; });
+        // The row's slot twice over (the vector grows by doubling), its cells and attributes.
+        meter.add(2 * sizeof(Row) + row.cells.capacity() * sizeof(Cell) + row.attrs.capacity());
         out.rows.push_back(std::move(row));
     }
     if (!rowsSorted) {
+        meter.add(out.rows.size() * sizeof(Row));
         // Two <row> elements with one number: their cells belong together.
         std::stable_sort(out.rows.begin(), out.rows.end(), [](const Row& a, const Row& b) { return a.r < b.r; });
+        // Each row's cells are sorted once, however many elements it came in.
         std::vector<Row> merged;
+        bool joined = false;
+        auto settle = [&] {
+            if (joined)
+                sortUnique(merged.back().cells, [](const Cell& c) { return c.col; });
+            joined = false;
+        };
         for (Row& r : out.rows) {
             if (!merged.empty() && merged.back().r == r.r) {
                 merged.back().cells.insert(merged.back().cells.end(), r.cells.begin(), r.cells.end());
-                sortUnique(merged.back().cells, [](const Cell& c) { return c.col; });
+                joined = true;
             } else {
+                settle();
                 merged.push_back(std::move(r));
             }
         }
+        settle();
         out.rows = std::move(merged);
     }
+    meter.flush();
+    kept.keep();
     return out;
+}
+
+ParsedSheet readSheet(const ZipReader::Detached& part, const SheetSource& source)
+{
+    Charge text(source.budget.get(), source.part);
+    const std::string xml = part.read(&text);
+    return parseSheet(xml, source);
 }
 
 SheetSource Book::sourceOf(const SheetModel& m) const
 {
-    return SheetSource{m.part, label(), m.name, date1904, cancel};
+    return SheetSource{m.part, label(), m.name, date1904, cancel, budget};
 }
 
 void Book::loadSheet(SheetModel& m)
@@ -284,11 +343,9 @@ void Book::loadSheet(SheetModel& m)
         return;
     ParsedSheet parsed;
     try {
-        parsed = m.prefetched.valid() ? m.prefetched.get() : parseSheet(zip->read(m.part), sourceOf(m));
-    } catch (const ZipFailure& e) {
-        failUnreadable(e.what());
-    } catch (const XmlFailure& e) {
-        failUnreadable(e.what());
+        parsed = m.prefetched.valid() ? m.prefetched.get() : readSheet(zip->detached(m.part), sourceOf(m));
+    } catch (...) {
+        failFromCurrent();
     }
     if (parsed.maxShared >= 0 && size_t(parsed.maxShared) >= sharedCount)
         fail(WorkbookError::kTypeMismatch,
@@ -314,7 +371,7 @@ void Book::prefetch(SheetModel& m)
     // ready, or nearly, when the sheet is first asked for.
     try {
         m.prefetched = std::async(std::launch::async, [part = zip->detached(m.part), source = sourceOf(m)] {
-            return parseSheet(part.read(), source);
+            return readSheet(part, source);
         });
     } catch (const std::system_error&) {
         // No thread to spare: the sheet is read when it is asked for.

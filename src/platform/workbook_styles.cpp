@@ -107,9 +107,9 @@ StyleBook::StyleBook()
     load(defaultXml(), "xl/styles.xml");
 }
 
-void StyleBook::load(const std::string& xml, const std::string& partName)
+void StyleBook::load(const std::string& xml, const std::string& partName, Charge* charge)
 {
-    parsePart(doc_, xml, partName);
+    parsePart(doc_, xml, partName, charge);
     derived_.clear();
     changed_ = false;
     index();

@@ -1,5 +1,8 @@
 #include "platform/workbook_xml.h"
 
+#include "platform/workbook_limits.h"
+#include "platform/workbook_scan.h"
+
 #include <QDateTime>
 #include <algorithm>
 #include <cmath>
@@ -42,15 +45,62 @@ pugi::xml_node insertElementBefore(pugi::xml_node parent, const char* local, pug
     return before ? parent.insert_child_before(name.c_str(), before) : parent.append_child(name.c_str());
 }
 
-void parsePart(pugi::xml_document& doc, const std::string& text, const std::string& partName)
+namespace {
+
+const char* parseStatusText(pugi::xml_parse_status status)
 {
+    switch (status) {
+    case pugi::status_out_of_memory: return "bellek yetmedi";
+    case pugi::status_unrecognized_tag: return "tanınmayan etiket";
+    case pugi::status_bad_pi: return "bozuk işlem talimatı";
+    case pugi::status_bad_comment: return "bozuk açıklama";
+    case pugi::status_bad_cdata: return "bozuk CDATA";
+    case pugi::status_bad_doctype: return "bozuk belge türü bildirimi";
+    case pugi::status_bad_pcdata: return "bozuk metin";
+    case pugi::status_bad_start_element: return "bozuk açılış etiketi";
+    case pugi::status_bad_attribute: return "bozuk öznitelik";
+    case pugi::status_bad_end_element: return "bozuk kapanış etiketi";
+    case pugi::status_end_element_mismatch: return "etiketler yanlış kapanmış";
+    case pugi::status_no_document_element: return "kök öğe yok";
+    default: return "bozuk XML";
+    }
+}
+
+// The elements of a part, counted by the forward reader before any tree is built:
+// a few kilobytes of empty elements or of nesting must not become a huge tree.
+size_t boundedElements(const std::string& text, const std::string& partName)
+{
+    XmlCursor cur(text.data(), text.data() + text.size(), partName);
+    Tag t;
+    size_t elements = 0;
+    int depth = 0;
+    while (cur.next(t)) {
+        if (t.closing) {
+            --depth;
+            continue;
+        }
+        if (++elements > kMaxTreeElements)
+            cur.fail("öğe sayısı sınırı (" + std::to_string(kMaxTreeElements) + ") aşılıyor");
+        if (!t.selfClosing && ++depth > kMaxDepth)
+            cur.fail("iç içe öğe sınırı (" + std::to_string(kMaxDepth) + ") aşılıyor");
+    }
+    return elements;
+}
+
+} // namespace
+
+void parsePart(pugi::xml_document& doc, const std::string& text, const std::string& partName, Charge* charge)
+{
+    const size_t elements = boundedElements(text, partName);
+    if (charge)
+        charge->add(text.size() + elements * 128); // pugixml's copy of the text and its nodes
     const pugi::xml_parse_result r = doc.load_buffer(text.data(), text.size(),
         // Attribute values keep their tabs and line breaks (no parse_wconv_attribute):
         // data validation prompts carry them.
         pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_declaration
             | pugi::parse_ws_pcdata_single | pugi::parse_pi | pugi::parse_comments | pugi::parse_doctype);
     if (!r)
-        throw XmlFailure(partName + " (" + r.description() + ", konum " + std::to_string(r.offset) + ")");
+        throw XmlFailure(partName + " (" + parseStatusText(r.status) + ", konum " + std::to_string(r.offset) + ")");
     if (!doc.document_element())
         throw XmlFailure(partName + " (boş)");
 }

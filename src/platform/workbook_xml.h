@@ -38,8 +38,12 @@ std::string prefixOf(pugi::xml_node n);
 pugi::xml_node appendElement(pugi::xml_node parent, const char* local);
 pugi::xml_node insertElementBefore(pugi::xml_node parent, const char* local, pugi::xml_node before);
 
+class Charge;
+
 // Package parts: parsed with their declaration, printed back without reformatting.
-void parsePart(pugi::xml_document& doc, const std::string& text, const std::string& partName);
+// The part's elements are counted and their nesting measured before a tree is built;
+// the tree's memory goes on `charge` when given.
+void parsePart(pugi::xml_document& doc, const std::string& text, const std::string& partName, Charge* charge = nullptr);
 std::string printPart(const pugi::xml_document& doc);
 
 // Text of a shared or inline string: its <t>, or the <t> of every run.

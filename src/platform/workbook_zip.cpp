@@ -1,5 +1,8 @@
 #include "platform/workbook_zip.h"
 
+#include "platform/workbook_limits.h"
+#include "platform/zip_errors.h"
+
 #include <zip.h>
 
 #include <algorithm>
@@ -8,10 +11,6 @@
 namespace kuvela::detail {
 
 namespace {
-
-// A part larger than this is refused rather than inflated: no workbook of ours comes
-// near it, a crafted archive might.
-constexpr zip_uint64_t kMaxPartSize = 1ull << 30;
 
 // Fast deflate for the parts we write: DATA.xlsx is saved on every append.
 constexpr zip_uint32_t kDeflateLevel = 1;
@@ -24,7 +23,7 @@ std::string lower(std::string s)
 
 std::string archiveError(zip_t* za)
 {
-    return zip_error_strerror(zip_get_error(za));
+    return zipErrorText(zip_error_code_zip(zip_get_error(za)));
 }
 
 } // namespace
@@ -43,7 +42,7 @@ zip_t* openOver(const void* data, size_t size, int flags, zip_source_t** source 
     if (!za) {
         if (src)
             zip_source_free(src);
-        const std::string why = zip_error_strerror(&err);
+        const std::string why = zipErrorText(zip_error_code_zip(&err));
         zip_error_fini(&err);
         throw ZipFailure(why);
     }
@@ -58,32 +57,61 @@ zip_t* openArchive(const std::string& bytes)
     return openOver(bytes.data(), bytes.size(), ZIP_RDONLY);
 }
 
-std::string readEntry(zip_t* za, zip_uint64_t idx, const std::string& name)
+// The entry inflated. Its stated size only sizes the first buffer, never more than
+// its compressed data could plausibly hold: a crafted entry may claim gigabytes and
+// hold a few bytes, or claim a few bytes and inflate to gigabytes. What is really
+// inflated is bounded by the part limit and charged to the workbook's budget.
+std::string readEntry(zip_t* za, zip_uint64_t idx, const std::string& name, Charge* charge)
 {
+    const size_t limit = charge ? charge->limits().partBytes : WorkbookLimits{}.partBytes;
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat_index(za, idx, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
         throw ZipFailure(name + ": " + archiveError(za));
-    if (st.size > kMaxPartSize)
-        throw ZipFailure(name + " çok büyük");
+    if (st.size > limit)
+        throw LimitFailure(partTooLarge(name, limit));
     zip_file_t* f = zip_fopen_index(za, idx, 0);
     if (!f)
         throw ZipFailure(name + ": " + archiveError(za));
-    std::string out(size_t(st.size), '\0');
-    zip_uint64_t got = 0;
-    while (got < st.size) {
-        const zip_int64_t r = zip_fread(f, out.data() + got, st.size - got);
-        if (r <= 0)
+    const auto closer = std::unique_ptr<zip_file_t, decltype(&zip_fclose)>(f, zip_fclose);
+    const size_t compressed = (st.valid & ZIP_STAT_COMP_SIZE) ? size_t(st.comp_size) : 0;
+    const size_t plausible = compressed > (size_t(1) << 24) ? limit : std::max<size_t>(compressed * 1100, 1 << 16);
+    std::string out;
+    auto grow = [&](size_t to) {
+        if (charge)
+            charge->addInflated(to - out.size());
+        out.resize(to);
+    };
+    grow(std::min({size_t(st.size), limit, plausible}));
+    size_t got = 0;
+    for (;;) {
+        if (got == out.size()) {
+            // Full: one byte more tells whether the entry ends here (and has libzip
+            // check its CRC) before the buffer grows.
+            char probe;
+            const zip_int64_t r = zip_fread(f, &probe, 1);
+            if (r < 0)
+                throw ZipFailure(name + ": " + zipErrorText(zip_error_code_zip(zip_file_get_error(f))));
+            if (r == 0)
+                break;
+            if (got + 1 > limit)
+                throw LimitFailure(partTooLarge(name, limit));
+            grow(std::min(std::max(out.size() * 2, size_t(1) << 16), limit));
+            out[got++] = probe;
+            continue;
+        }
+        const zip_int64_t r = zip_fread(f, out.data() + got, out.size() - got);
+        if (r < 0)
+            throw ZipFailure(name + ": " + zipErrorText(zip_error_code_zip(zip_file_get_error(f))));
+        if (r == 0)
             break;
-        got += zip_uint64_t(r);
+        got += size_t(r);
     }
-    // Reading to the end lets libzip check the CRC of a damaged entry.
-    char probe;
-    const zip_int64_t tail = got == st.size ? zip_fread(f, &probe, 1) : -1;
-    const std::string why = zip_error_strerror(zip_file_get_error(f));
-    zip_fclose(f);
-    if (got != st.size || tail != 0)
-        throw ZipFailure(name + ": " + why);
+    // libzip trusts the stated size no more than we do; an entry that holds other
+    // than it states is damaged.
+    if (got != st.size)
+        throw ZipFailure(name + ": " + zipErrorText(ZIP_ER_INCONS));
+    out.resize(got);
     return out;
 }
 
@@ -123,12 +151,12 @@ bool ZipReader::find(const std::string& name, std::string* stored) const
     return true;
 }
 
-std::string ZipReader::read(const std::string& name) const
+std::string ZipReader::read(const std::string& name, Charge* charge) const
 {
     std::string stored;
     if (!find(name, &stored))
         throw ZipFailure(name + " bulunamadı");
-    return readEntry(za_, index_.at(stored), name);
+    return readEntry(za_, index_.at(stored), name, charge);
 }
 
 ZipReader::Detached ZipReader::detached(const std::string& name) const
@@ -139,12 +167,12 @@ ZipReader::Detached ZipReader::detached(const std::string& name) const
     return Detached{bytes_, index_.at(stored), name};
 }
 
-std::string ZipReader::Detached::read() const
+std::string ZipReader::Detached::read(Charge* charge) const
 {
     // libzip handles are not shared between threads: this reading opens its own.
     zip_t* za = openArchive(*bytes);
     const auto closer = std::unique_ptr<zip_t, decltype(&zip_discard)>(za, zip_discard);
-    return readEntry(za, index, name);
+    return readEntry(za, index, name, charge);
 }
 
 namespace {
@@ -202,7 +230,7 @@ std::string build(zip_t* from, const ZipEdit& edit)
         fail(archiveError(za));
 
     if (zip_source_open(out) != 0)
-        throw ZipFailure(zip_error_strerror(zip_source_error(out)));
+        throw ZipFailure(zipErrorText(zip_error_code_zip(zip_source_error(out))));
     std::string bytes;
     zip_stat_t st;
     zip_stat_init(&st);
@@ -220,7 +248,7 @@ std::string build(zip_t* from, const ZipEdit& edit)
     }
     zip_source_close(out);
     if (r < 0)
-        throw ZipFailure(zip_error_strerror(zip_source_error(out)));
+        throw ZipFailure(zipErrorText(zip_error_code_zip(zip_source_error(out))));
     bytes.resize(got);
     return bytes;
 }

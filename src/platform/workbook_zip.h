@@ -12,6 +12,8 @@ struct zip;
 
 namespace kuvela::detail {
 
+class Charge;
+
 // What went wrong in the package, in words for a Turkish message.
 struct ZipFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -34,13 +36,14 @@ public:
     // The entry's stored name; part names are matched without regard to case, as
     // packages are.
     bool find(const std::string& name, std::string* stored = nullptr) const;
-    std::string read(const std::string& name) const;
+    // The entry inflated, within the part limit; charged to `charge` when given.
+    std::string read(const std::string& name, Charge* charge = nullptr) const;
     // An entry to be read elsewhere, on another thread: it keeps the archive's bytes.
     struct Detached {
         std::shared_ptr<const std::string> bytes;
         unsigned long long index;
         std::string name;
-        std::string read() const;
+        std::string read(Charge* charge = nullptr) const;
     };
     Detached detached(const std::string& name) const;
     // A new archive: these entries with the edit applied. Entries the edit does not

@@ -1,9 +1,12 @@
 #pragma once
 // Unpacking ZIP archives that come from outside (downloaded packages). An archive is
 // checked whole before anything is written: an entry that would land outside the
-// target folder (an absolute name, "..", a symbolic link) refuses the archive. The
-// entries are unpacked beside the target first and moved into place only when all of
-// them read well, so a damaged archive leaves the target folder as it was.
+// target folder (an absolute name, "..", a symbolic link), two entries naming one place
+// ("a.txt" and "./a.txt", a file and a folder of one name) and entries that together
+// pass the size limit (setting "archive/limitMiB", 1 GiB) refuse the archive. The
+// entries are unpacked into a staging folder first and moved into place only when all
+// of them read well; a move that fails puts back what was there. A refused archive
+// leaves the target folder as it was.
 #include <QString>
 #include <QStringList>
 #include <filesystem>

@@ -40,7 +40,8 @@ class HttpTest : public ::testing::Test {
 protected:
     HttpTest() : served_(toPath(root_.path())), server_(served_)
     {
-        write(served_ / "paket" / "sürücü.zip", QByteArray("PK\x03\x04 gövde \x00\xff", 16));
+        static const char body[] = "PK\x03\x04 gövde \x00\xff"; // an embedded NUL: its length is the literal's
+        write(served_ / "paket" / "sürücü.zip", QByteArray(body, sizeof body - 1));
     }
     fs::path target(const char* name = "indirilen.zip") const { return toPath(out_.path()) / toPath(QString::fromUtf8(name)); }
 
