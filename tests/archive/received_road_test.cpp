@@ -3,16 +3,12 @@
 #include "archive/received_list_road.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
-#include "platform/webdriver_process.h"
 #include "received_taxoffice_site.h"
 #include "support/fixtures.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -21,26 +17,6 @@ using namespace kuvela::test;
 using nlohmann::json;
 
 namespace {
-
-std::vector<qint64> driverProcesses()
-{
-    std::vector<qint64> found;
-    for (const qint64 pid : descendantProcesses(QCoreApplication::applicationPid())) {
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-        if (processAlive(pid) && comm.open(QIODevice::ReadOnly) && comm.readAll().contains("chrom"))
-            found.push_back(pid);
-    }
-    return found;
-}
-
-bool browserGone()
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!driverProcesses().empty() && waited.elapsed() < 5000)
-        QThread::msleep(50);
-    return driverProcesses().empty();
-}
 
 class ScriptedView : public ReceivedListView {
 public:
@@ -56,7 +32,7 @@ public:
     void showCaptchaEntry() override {}
     std::optional<QString> waitForCaptcha() override
     {
-        processesAtWait.push_back(driverProcesses());
+        processesAtWait.push_back(browserProcessesOfThisTest());
         if (closeAtWait == int(processesAtWait.size()))
             return std::nullopt;
         if (!codes.empty()) {
@@ -198,7 +174,7 @@ TEST_F(ReceivedRoad, MonthOfFourWindowsSavedAsTheList)
                            "Bu sorgu döneminin 3. sayfasını indirmek için tıklayın...",
                            "25-02-2024 / 29-02-2024 tarih aralığında 1 sayfa içerisinde 2 adet fatura bulunuyor."}));
     EXPECT_EQ(view.progresses.back(), 100);
-    EXPECT_TRUE(browserGone());
+    EXPECT_TRUE(browserProcessesGone());
 
     const QJsonObject read = openpyxlRead(file);
     const QJsonArray sheets = read["sheets"].toArray();
@@ -279,7 +255,7 @@ TEST_F(ReceivedRoad, EndingsWithoutAList)
         EXPECT_EQ(view.statuses.back(), QStringLiteral("İnteraktif VD'ne giriş yapılamadı...!"));
         ASSERT_EQ(dialogs->shown().size(), 1u);
         EXPECT_EQ(dialogs->shown()[0].icon, MsgIcon::Exclamation);
-        EXPECT_TRUE(browserGone());
+        EXPECT_TRUE(browserProcessesGone());
     }
     {
         site.setScenario({{"invoices", invoices(1, 2, "05-02-2024")}, {"cellsWithoutIds", {"01-02-2024"}}});
@@ -287,7 +263,7 @@ TEST_F(ReceivedRoad, EndingsWithoutAList)
         const ReceivedRun run = runReceivedList(view, job());
         EXPECT_EQ(run.outcome, ReceivedOutcome::Failed);
         EXPECT_EQ(view.statuses.back(), QStringLiteral(" Bir hata oluştu !  Hata No: 1111"));
-        EXPECT_TRUE(browserGone());
+        EXPECT_TRUE(browserProcessesGone());
     }
     {
         site.setScenario({{"noRefresh", true}});
@@ -296,7 +272,7 @@ TEST_F(ReceivedRoad, EndingsWithoutAList)
         const ReceivedRun run = runReceivedList(view, job());
         EXPECT_EQ(run.outcome, ReceivedOutcome::Closed);
         EXPECT_TRUE(view.pictures.empty()) << "no refresh control, no new picture";
-        EXPECT_TRUE(browserGone());
+        EXPECT_TRUE(browserProcessesGone());
     }
     EXPECT_FALSE(std::filesystem::exists(file));
 }

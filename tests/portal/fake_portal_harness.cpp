@@ -1,10 +1,6 @@
 #include "portal/fake_portal_harness.h"
 
-#include "platform/webdriver_process.h"
-
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QThread>
 #include <curl/curl.h>
 #include <stdexcept>
@@ -12,24 +8,6 @@
 namespace kuvela::test {
 
 namespace {
-
-const char* const kUrlVar = "KUVELA_PORTAL_URL";
-const char* const kHeadlessVar = "KUVELA_HEADLESS";
-
-std::optional<QByteArray> saveEnv(const char* name)
-{
-    if (!qEnvironmentVariableIsSet(name))
-        return std::nullopt;
-    return qgetenv(name);
-}
-
-void restoreEnv(const char* name, const std::optional<QByteArray>& value)
-{
-    if (value)
-        qputenv(name, *value);
-    else
-        qunsetenv(name);
-}
 
 size_t collect(char* data, size_t size, size_t count, void* target)
 {
@@ -61,58 +39,17 @@ std::string transfer(const std::string& url, bool isPost)
 } // namespace
 
 FakePortal::FakePortal(const nlohmann::json& scenario)
+    : server_(QStringLiteral("server.py"),
+              {QStringLiteral("--root"), QStringLiteral(KUVELA_SOURCE_DIR "/tests/fakeportal")}, "KUVELA_PORTAL_URL")
 {
-    if (!dir_.isValid())
-        throw std::runtime_error("no temporary folder for the fake portal");
     setScenario(scenario);
-    const QString root = QStringLiteral(KUVELA_SOURCE_DIR "/tests/fakeportal");
-    server_.setProgram(QStringLiteral("/usr/bin/python3"));
-    server_.setArguments({root + QStringLiteral("/server.py"), QStringLiteral("--root"), root, QStringLiteral("--config"),
-                          dir_.filePath(QStringLiteral("scenario.json")), QStringLiteral("--events"),
-                          dir_.filePath(QStringLiteral("events.jsonl")), QStringLiteral("--port"), QStringLiteral("0")});
-    server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server_.start();
-    if (!server_.waitForStarted(5000))
-        throw std::runtime_error("fake portal server did not start");
-    while (port_ == 0 && server_.waitForReadyRead(10000)) {
-        while (server_.canReadLine()) {
-            const QByteArray line = server_.readLine().trimmed();
-            if (line.startsWith("PORT "))
-                port_ = line.mid(5).toInt();
-        }
-    }
-    if (port_ == 0) {
-        server_.kill();
-        server_.waitForFinished(2000);
-        throw std::runtime_error("fake portal server printed no port");
-    }
-    savedUrl_ = saveEnv(kUrlVar);
-    savedHeadless_ = saveEnv(kHeadlessVar);
-    qputenv(kUrlVar, baseUrl().toUtf8());
-    qputenv(kHeadlessVar, "1");
 }
 
-FakePortal::~FakePortal()
-{
-    if (port_ != 0) {
-        restoreEnv(kUrlVar, savedUrl_);
-        restoreEnv(kHeadlessVar, savedHeadless_);
-    }
-    server_.terminate();
-    if (!server_.waitForFinished(3000)) {
-        server_.kill();
-        server_.waitForFinished(2000);
-    }
-}
-
-QString FakePortal::baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+FakePortal::~FakePortal() = default;
 
 void FakePortal::setScenario(const nlohmann::json& scenario)
 {
-    QFile file(dir_.filePath(QStringLiteral("scenario.json")));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error("cannot write the fake portal's scenario");
-    file.write(QByteArray::fromStdString(scenario.dump()));
+    server_.writeScenario(QByteArray::fromStdString(scenario.dump()));
 }
 
 std::string FakePortal::get(const std::string& path) const { return transfer(baseUrl().toStdString() + path, false); }
@@ -145,30 +82,5 @@ std::vector<nlohmann::json> FakePortal::awaitEvents(const std::string& type, siz
 }
 
 void FakePortal::resetEvents() { post("/__reset"); }
-
-std::vector<qint64> browserProcessesOfThisTest()
-{
-    std::vector<qint64> found;
-    for (const qint64 pid : descendantProcesses(QCoreApplication::applicationPid())) {
-        if (!processAlive(pid))
-            continue;
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().contains("chrom"))
-            found.push_back(pid);
-    }
-    return found;
-}
-
-bool browserProcessesGone()
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!browserProcessesOfThisTest().empty()) {
-        if (waited.elapsed() > 5000)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 } // namespace kuvela::test

@@ -1,12 +1,10 @@
 #pragma once
 // Serves the fake portal (tests/fakeportal/server.py) on 127.0.0.1 for one test, and
 // points the program at it: KUVELA_PORTAL_URL and KUVELA_HEADLESS=1 while it lives.
-#include <QByteArray>
-#include <QProcess>
+#include "support/fake_server.h"
+
 #include <QString>
-#include <QTemporaryDir>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,8 +19,8 @@ public:
     FakePortal(const FakePortal&) = delete;
     FakePortal& operator=(const FakePortal&) = delete;
 
-    int port() const { return port_; }
-    QString baseUrl() const;
+    int port() const { return server_.port(); }
+    QString baseUrl() const { return server_.baseUrl(); }
     QString url(const QString& path) const { return baseUrl() + path; }
 
     // The pages read the scenario when they load, so a change applies to the next page.
@@ -40,17 +38,7 @@ private:
     std::string get(const std::string& path) const;
     void post(const std::string& path) const;
 
-    QTemporaryDir dir_;
-    QProcess server_;
-    int port_ = 0;
-    std::optional<QByteArray> savedUrl_;
-    std::optional<QByteArray> savedHeadless_;
+    FakeServer server_;
 };
-
-// Browser and driver processes below this test process (by their command name).
-std::vector<qint64> browserProcessesOfThisTest();
-// True once no browser or driver process of this test is left, waiting up to 5 s
-// for killed ones to go.
-bool browserProcessesGone();
 
 } // namespace kuvela::test
