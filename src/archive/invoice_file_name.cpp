@@ -7,22 +7,22 @@ constexpr int kTitleWidth = 20;
 constexpr int kTailWidth = 14;
 constexpr int kZipTailWidth = 18;
 
-// Portal texts become one file name: characters a folder cannot hold in a name are
-// replaced one for one, so every position stays where the readers look for it.
-QString fileSafe(QString text)
-{
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c))
-            c = u'_';
-    return text;
-}
-
 QString prefix(const PortalInvoiceRow& row)
 {
     return row.gibFatNo + u' ' + row.gibFatTar + u' ' + invoiceTaxNumberField(row.gibFatVN) + u' '
         + invoiceTitleField(row.gibFatUn) + u'-';
 }
 } // namespace
+
+// Portal texts become one file name: characters a folder cannot hold in a name are
+// replaced one for one, so every position stays where the readers look for it.
+QString fileSafeText(QString text)
+{
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c))
+            c = u'_';
+    return text;
+}
 
 QString invoiceTitleField(const QString& gibFatUn)
 {
@@ -47,12 +47,12 @@ QString invoiceTypeText(const PortalInvoiceRow& row, FilingWindow window)
 QString invoiceFileName(const PortalInvoiceRow& row, FilingWindow window, const QString& packageName,
                         const QString& extension)
 {
-    return fileSafe(prefix(row) + invoiceTypeText(row, window) + u'-' + packageTail(packageName)) + u'.' + extension;
+    return fileSafeText(prefix(row) + invoiceTypeText(row, window) + u'-' + packageTail(packageName)) + u'.' + extension;
 }
 
 QString invoicePackageFileName(const PortalInvoiceRow& row, const QString& packageName)
 {
-    return fileSafe(prefix(row) + row.gibBelTur + u'-' + packageName.right(kZipTailWidth));
+    return fileSafeText(prefix(row) + row.gibBelTur + u'-' + packageName.right(kZipTailWidth));
 }
 
 InvoiceFileFields parseInvoiceFileName(const QString& rawName)

@@ -24,6 +24,9 @@ struct PortalInvoiceRow {
 // objection cell in front of it.
 enum class FilingWindow { DownloadWindow, MainWindow };
 
+// Characters a file name cannot hold replaced one for one by "_".
+QString fileSafeText(QString text);
+
 // Exactly 20 characters: padded on the right or cut.
 QString invoiceTitleField(const QString& gibFatUn);
 // A 10-character number gets one leading blank; any other length stays as it is.

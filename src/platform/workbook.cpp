@@ -5,7 +5,9 @@
 #include "platform/workbook_internal.h"
 #include "platform/workbook_xml.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 
 namespace kuvela {
@@ -182,6 +184,53 @@ Sheet& Workbook::addSheet(const QString& name)
             book_->fail(WorkbookError::kAppDefined,
                         QStringLiteral("%1 çalışma kitabında \"%2\" adlı bir sayfa zaten var.").arg(book_->label(), name));
     return book_->newSheet(name);
+}
+
+namespace {
+const char* localName(const char* name)
+{
+    const char* colon = std::strrchr(name, ':');
+    return colon ? colon + 1 : name;
+}
+
+pugi::xml_node childNamed(pugi::xml_node parent, const char* local)
+{
+    for (pugi::xml_node c : parent.children())
+        if (std::strcmp(localName(c.name()), local) == 0)
+            return c;
+    return {};
+}
+} // namespace
+
+Sheet& Workbook::insertSheetBeforeActive(const QString& name)
+{
+    pugi::xml_node root = book_->workbookXml.document_element();
+    pugi::xml_node views = childNamed(root, "bookViews");
+    pugi::xml_node view = childNamed(views, "workbookView");
+    const size_t before = book_->sheets.size();
+    const size_t active = before == 0 ? 0 : std::min<size_t>(view.attribute("activeTab").as_uint(0), before - 1);
+    Sheet& added = addSheet(name);
+    if (before == 0)
+        return added;
+
+    pugi::xml_node sheetsNode = childNamed(root, "sheets");
+    std::vector<pugi::xml_node> nodes;
+    for (pugi::xml_node s : sheetsNode.children())
+        if (std::strcmp(localName(s.name()), "sheet") == 0)
+            nodes.push_back(s);
+    if (nodes.size() == book_->sheets.size() && active < nodes.size() - 1)
+        sheetsNode.insert_move_before(nodes.back(), nodes[active]);
+    std::rotate(book_->sheets.begin() + std::ptrdiff_t(active), book_->sheets.end() - 1, book_->sheets.end());
+
+    if (!views) {
+        views = root.insert_child_before("bookViews", sheetsNode);
+        view = views.append_child("workbookView");
+    }
+    if (!view.attribute("activeTab"))
+        view.append_attribute("activeTab");
+    view.attribute("activeTab") = unsigned(active);
+    book_->packageChanged = true;
+    return added;
 }
 
 void Workbook::save()

@@ -116,6 +116,8 @@ public:
     Sheet& sheet(const QString& name);
     Sheet& sheet(int position1);
     Sheet& addSheet(const QString& name);
+    // A new sheet placed before the active one and made active (Excel's Worksheets.Add).
+    Sheet& insertSheetBeforeActive(const QString& name);
 
     // Refused (nothing written) while a spreadsheet program holds the target open.
     void save();

@@ -6,7 +6,6 @@
 namespace kuvela {
 
 // Download and archive.
-void Form1::faturaindir_Click() { notYetAvailable(); }
 void Form1::Command27_Click() { notYetAvailable(); }
 void Form1::ineniUnziple() {}
 void Form1::checkinmismi() {}

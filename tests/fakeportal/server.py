@@ -16,6 +16,8 @@ import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import unquote, urlsplit
 
+import downloads
+
 UNITS = ["Gün", "Ay", "Yıl", "Saat", "Dakika", "Saniye", "Adet", "Paket", "Kutu", "mg", "g", "kg", "lt",
          "ton", "Net Ton", "Gross ton", "mm", "cm", "m", "km", "ml", "mm3", "cm2", "cm3", "m2", "m3", "kJ",
          "cl", "KARAT", "KWH", "MWH", "Ton baş.taşıma kap.", "Brüt kalori", "1000 lt", "Saf alkol lt",
@@ -120,6 +122,8 @@ def handler_for(portal):
                 return self.reply_json(portal.scenario())
             if path == "/__events":
                 return self.reply_json(portal.recorded())
+            if path == "/download":
+                return downloads.serve(self, portal, urlsplit(self.path).query)
             if path == "/":
                 path = "/intragiris.html"
             target = os.path.realpath(os.path.join(portal.root, path.lstrip("/")))

@@ -309,9 +309,6 @@ TEST_F(StartupTest, ExitButtonsEndTheProgramAndLaterFunctionsSaySoPlainly)
     ASSERT_TRUE(login(*w, QStringLiteral("demo"), QStringLiteral("1234")));
     w->Command20->click();
     EXPECT_EQ(dialogs_->texts(), QStringList{QStringLiteral("Bu işlev henüz kullanılamıyor.")});
-    dialogs_->clear();
-    w->faturaindir->trigger();
-    EXPECT_EQ(dialogs_->texts(), QStringList{QStringLiteral("Bu işlev henüz kullanılamıyor.")});
 
     EXPECT_TRUE(end_->codes.empty());
     w->Command2->click();

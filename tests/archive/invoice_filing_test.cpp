@@ -1,0 +1,164 @@
+// Filing of downloaded packages on a temporary folder tree, the already-filed test and
+// the report of a cancelled invoice.
+#include "archive/invoice_filing.h"
+#include "platform/download_test_support.h"
+#include "platform/paths.h"
+
+#include <QTemporaryDir>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace kuvela {
+namespace {
+
+using test::makeZip;
+using test::zipFile;
+namespace fs = std::filesystem;
+
+class FilingTest : public ::testing::Test {
+protected:
+    FilingTest()
+    {
+        folders_.root = toPath(dir_.path()) / toPath(QStringLiteral("Firmalarım/Çağdaş/Satış Faturaları"));
+        for (const fs::path& p : {folders_.temp(), folders_.html(), folders_.xml(), folders_.zip()})
+            fs::create_directories(p);
+        row_ = {"GIB2024000000001", "1234567890", "05-02-2024", "ABC LTD", "SATIŞ", "icon-ok", "----------"};
+    }
+
+    void package(const QString& name, const QJsonArray& entries = {})
+    {
+        const QString stem = name.chopped(4);
+        makeZip(folders_.temp() / toPath(name),
+                entries.isEmpty() ? QJsonArray{zipFile(stem + ".html", "<html>" + stem + "</html>"),
+                                               zipFile(stem + ".xml", "<x>" + stem + "</x>")}
+                                  : entries);
+    }
+
+    static std::string read(const fs::path& p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    QTemporaryDir dir_;
+    SalesFolders folders_;
+    PortalInvoiceRow row_;
+};
+
+TEST_F(FilingTest, UpperCaseExtensionFiledUnderItsNames)
+{
+    package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.ZIP"));
+    std::ofstream(folders_.temp() / "notlar.txt") << "başka bir indirme";
+    const FilingResult r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+    ASSERT_TRUE(r.filed()) << r.failedCopies.join("; ").toStdString();
+    const QString stem = QStringLiteral("GIB2024000000001 05-02-2024  1234567890 ABC LTD             -");
+    EXPECT_EQ(read(folders_.html() / toPath(stem + "SATIŞ-D4A5B6C7D8E9F0.html")), "<html>E2F1C3D4A5B6C7D8E9F0</html>");
+    EXPECT_EQ(read(folders_.xml() / toPath(stem + "SATIŞ-D4A5B6C7D8E9F0.xml")), "<x>E2F1C3D4A5B6C7D8E9F0</x>");
+    EXPECT_TRUE(fs::exists(folders_.zip() / toPath(stem + "SATIŞ-D4A5B6C7D8E9F0.ZIP")));
+    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+    // The row keeps its filed widths; filing again adds no second blank.
+    EXPECT_EQ(row_.gibFatVN, QStringLiteral(" 1234567890"));
+    EXPECT_EQ(row_.gibFatUn.size(), 20);
+    package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.ZIP"));
+    ASSERT_TRUE(fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).filed());
+    EXPECT_EQ(folderFileNames(folders_.html()).size(), 1);  // replaced, not doubled
+}
+
+TEST_F(FilingTest, FirstOrLastPackageByWindowAndTheMainWindowsTypeText)
+{
+    for (auto [pick, window, expected] :
+         {std::tuple{PackagePick::First, FilingWindow::DownloadWindow, QStringLiteral("-SATIŞ-AAAAAAAAAAAAAA.html")},
+          std::tuple{PackagePick::Last, FilingWindow::MainWindow, QStringLiteral("-----------SATIŞ-BBBBBBBBBBBBBB.html")}}) {
+        package(QStringLiteral("AAAAAAAAAAAAAA.zip"));
+        package(QStringLiteral("bbbbbbbbbbbbbbbb.zip").replace('b', 'B'));
+        PortalInvoiceRow row = row_;
+        const FilingResult r = fileInvoicePackage(folders_, row, window, pick);
+        ASSERT_TRUE(r.filed());
+        const QStringList html = folderFileNames(folders_.html());
+        ASSERT_EQ(html.size(), 1);
+        EXPECT_TRUE(html.front().endsWith(expected)) << html.front().toStdString();
+        EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+        emptyFolder(folders_.html());
+    }
+}
+
+TEST_F(FilingTest, NoPackageUnsafePackagesAndMisnamedMembers)
+{
+    // Nothing there: nothing filed, a partial download left alone.
+    std::ofstream(folders_.temp() / "x.zip.crdownload") << "yarım";
+    FilingResult r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+    EXPECT_EQ(r.kind, FilingResult::Kind::NoPackage);
+    EXPECT_EQ(filingFailureText(row_.gibFatNo, r), QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: paket gelmedi."));
+    EXPECT_EQ(folderFileNames(folders_.temp()), QStringList{"x.zip.crdownload"});
+    emptyFolder(folders_.temp());
+
+    // An entry reaching out of the folder: kept in Zip under its own name, nothing unpacked.
+    package(QStringLiteral("KOTU.zip"), {zipFile("KOTU.html", "a"), zipFile("../evil.html", "kötü")});
+    r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+    EXPECT_EQ(r.kind, FilingResult::Kind::Unsafe);
+    EXPECT_FALSE(fs::exists(folders_.root / "evil.html"));
+    EXPECT_FALSE(fs::exists(folders_.temp().parent_path() / "evil.html"));
+    EXPECT_TRUE(folderFileNames(folders_.html()).isEmpty());
+    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"KOTU.zip"});
+    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+
+    // A folder part is refused too; an unreadable package as well.
+    package(QStringLiteral("ALT.zip"), {zipFile("alt/ALT.html", "a")});
+    EXPECT_EQ(fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).kind,
+              FilingResult::Kind::Unsafe);
+    std::ofstream(folders_.temp() / "BOZUK.zip") << "zip değil";
+    EXPECT_EQ(fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).kind,
+              FilingResult::Kind::Unsafe);
+
+    // Members not named like the package: a failure, never a quiet success.
+    package(QStringLiteral("PAKET.zip"), {zipFile("baska.html", "a"), zipFile("baska.xml", "b")});
+    r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+    EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
+    EXPECT_EQ(r.failedCopies.size(), 2);
+    EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).startsWith("GIB2024000000001 nolu fatura indirilemedi: "));
+}
+
+TEST_F(FilingTest, AlreadyFiledTest)
+{
+    EXPECT_FALSE(isAlreadyFiled(folders_.root / "YokBöyle", "GIB2024000000001"));
+    EXPECT_FALSE(isAlreadyFiled(folders_.html(), "GIB2024000000001"));
+    std::ofstream(folders_.html() / "gib2024000000001 05-02-2024.html") << "x";
+    std::ofstream(folders_.html() / toPath("GIB2024000000003-İPTAL.txt")) << "x";
+    EXPECT_TRUE(isAlreadyFiled(folders_.html(), "GIB2024000000001"));
+    EXPECT_TRUE(isAlreadyFiled(folders_.html(), "GIB2024000000003"));
+    EXPECT_FALSE(isAlreadyFiled(folders_.html(), "GIB2024000000002"));
+    EXPECT_FALSE(isAlreadyFiled(folders_.html(), ""));
+    EXPECT_EQ(alreadyFiledText("GIB2024000000001"), QStringLiteral("GIB2024000000001 seri nolu fatura daha önce indirilmiş..!"));
+}
+
+TEST_F(FilingTest, CancelledInvoiceReportByteExact)
+{
+    PortalInvoiceRow row{"GIB2024000000004", "12345678901", "14-02-2024", "ÖZTÜRK", "SATIŞ", "icon-remove", ""};
+    const QString status = reportStatusText(QStringLiteral("İTİRAZ/RED"));
+    EXPECT_EQ(status, QStringLiteral("İPTAL-İTİRAZ/RED"));
+    EXPECT_EQ(reportStatusText(QStringLiteral("----------")), QStringLiteral("İPTAL"));
+    const QString name = reportFileName(row.gibFatNo, status);
+    const QByteArray report = unapprovedInvoiceReport(row, QStringLiteral("Çağdaş Gıda"), status, QStringLiteral("v1.4.6"),
+                                                      QDateTime(QDate(2024, 3, 1), QTime(14, 3, 5)));
+    const QByteArray dashes(85, '-');
+    const QByteArray expected = "ONAYSIZ FATURA RAPORU : \r\n" + dashes + "\r\n"
+        "Seri No      : GIB2024000000004\r\n"
+        "Tarih        : 14-02-2024\r\n"
+        + QStringLiteral("Düzenleyen   : Çağdaş Gıda\r\n"
+                         "Alıcı VKNo   : 12345678901\r\n"
+                         "Alıcı Ünvanı : ÖZTÜRK\r\n"
+                         "Durumu       : İPTAL-İTİRAZ/RED\r\n").toUtf8()
+        + dashes + "\r\n"
+        + QStringLiteral("Hakkında     : Bu rapor dosyası Kuvela v1.4.6 tarafından otomatik olarak oluşturuldu.\r\n"
+                         "Rapor Zamanı : 01.03.2024 14:03:05\r\n").toUtf8();
+    EXPECT_EQ(report, expected);
+
+    // The objection's "/" cannot make a folder; an older report is replaced whole.
+    std::ofstream(folders_.html() / toPath("GIB2024000000004-İPTAL-İTİRAZ_RED.txt")) << std::string(5000, 'e');
+    writeUnapprovedInvoiceReport(folders_, name, report);
+    EXPECT_EQ(folderFileNames(folders_.html()), QStringList{"GIB2024000000004-İPTAL-İTİRAZ_RED.txt"});
+    EXPECT_EQ(read(folders_.html() / toPath("GIB2024000000004-İPTAL-İTİRAZ_RED.txt")), report.toStdString());
+}
+
+} // namespace
+} // namespace kuvela
