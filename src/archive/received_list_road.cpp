@@ -87,7 +87,7 @@ private:
     // One window of the month: false when the site answered with another message.
     bool queryWindow(const DateWindow& w);
     void typeDates(const DateWindow& w);
-    QString resultMessage();
+    std::optional<QString> resultMessage();
     QString bodyId();
     ResultPage readPage(const QString& body);
     void takePage(const DateWindow& w, const ResultPage& page);
@@ -205,8 +205,8 @@ void Road::typeDates(const DateWindow& w)
     }
 }
 
-// The message a box shows after a query, its "Tamam" pressed; empty when there was none.
-QString Road::resultMessage()
+// The message a box shows after a query, its "Tamam" pressed; nullopt when there was none.
+std::optional<QString> Road::resultMessage()
 {
     browser_.elemanBekle(Locator::className(QStringLiteral("csc-msgbox-msg-span")), 5000);
     QString message;
@@ -219,7 +219,9 @@ QString Road::resultMessage()
         answered = true;
     }
     browser_.elemanBekle(Locator::className(QStringLiteral("csc-table-paging-info")), 5000);
-    return answered && message.isEmpty() ? QStringLiteral("?") : message;
+    if (!answered && spans.empty())
+        return std::nullopt;
+    return message;
 }
 
 QString Road::bodyId()
@@ -303,12 +305,11 @@ bool Road::queryWindow(const DateWindow& w)
     view_.status(rt::querying(w));
     for (const Element& query : browser_.findAll(inputWithValue(QStringLiteral("Sorgula"))))
         query.click();
-    const QString message = resultMessage();
-    if (!message.isEmpty()) {
-        if (isNoRecordsMessage(message))
+    if (const auto message = resultMessage()) {
+        if (isNoRecordsMessage(*message))
             return true;
-        view_.status(message);
-        qCInfo(lcReceived).noquote() << "dönem hatalı:" << w.start << w.end << message;
+        view_.status(*message);
+        qCInfo(lcReceived).noquote() << "dönem hatalı:" << w.start << w.end << *message;
         return false;
     }
 
@@ -391,6 +392,10 @@ ReceivedRun Road::run()
     } catch (const std::filesystem::filesystem_error& e) {
         qCWarning(lcReceived) << e.what();
         result_.errorNo = error_no::PathFileAccess;
+    } catch (const std::exception& e) {
+        // An answer of the page the road cannot read.
+        qCWarning(lcReceived) << e.what();
+        result_.errorNo = error_no::TypeMismatch;
     }
     browser_.tarayiciKapat();
     view_.status(rt::kErrorPrefix + QString::number(result_.errorNo));

@@ -157,8 +157,15 @@ TEST_F(ReceivedWindowTest, ClosingEndsTheWaitAndKapatClosesAtOnce)
     {
         Form3& f = ready();
         QPointer<Form3> w(&f);
-        const auto closer = whileWaiting(f, [&](int) { type(f.Text3, QStringLiteral("AB")); f.close(); });
+        bool sevenKeptWaiting = false;
+        const auto closer = whileWaiting(f, [&](int) {
+            f.Text3->setText(QStringLiteral("ABCDEFG")); // a pasted code one too long
+            settle(300);
+            sevenKeptWaiting = site.events("login").empty();
+            f.close();
+        });
         f.Command1->click();
+        EXPECT_TRUE(sevenKeptWaiting);
         EXPECT_TRUE(site.events("login").empty());
         EXPECT_TRUE(test::browserProcessesGone());
         EXPECT_TRUE(gone(w));
