@@ -14,9 +14,7 @@ const QString kNextPageClass = QStringLiteral("csc-table-paging-btn csc-table-se
 Preferences downloadPrefs(const QString& tempFolder)
 {
     return {{QStringLiteral("plugins.plugins_disabled"), true},
-            {QStringLiteral("download.default_directory"), tempFolder},
-            // A page that downloads once per row must not be asked each time.
-            {QStringLiteral("profile.default_content_setting_values.automatic_downloads"), QStringLiteral("1")}};
+            {QStringLiteral("download.default_directory"), tempFolder}};
 }
 
 bool poll(int timeoutMs, const std::function<bool()>& done)
@@ -86,6 +84,12 @@ int pageCountFromPagingText(const QString& text)
     return rest.left(n).toInt();
 }
 
+PortalInvoiceRow rowFromCells(const std::vector<RowCell>& cells)
+{
+    return {cells[1].text, cells[2].text, cells[4].text, cells[3].text, cells[5].text,
+            cells[6].iconClass.value_or(QString()), cells[7].text};
+}
+
 int tableWaitMs() { return Settings::forProgram().intValue(QStringLiteral("download/tableWaitMs"), 10000); }
 
 void IssuedPage::pickDate(const QString& boxId, const QString& monthAbbr, const QString& year, const QString& day,
@@ -115,7 +119,7 @@ Element IssuedPage::inputByValue(const QString& value)
 bool IssuedPage::noRecordsShown()
 {
     for (const Element& e : s_.findAll(Locator::css(QStringLiteral(".csc-popup .msg"))))
-        if (e.text().contains(QLatin1String("Kayıt bulunamadı")))
+        if (e.text().contains(QStringLiteral("Kayıt bulunamadı")))
             return true;
     return false;
 }

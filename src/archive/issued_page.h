@@ -2,6 +2,7 @@
 // The portal's page of issued documents ("Düzenlenen Belgeler e-Arşiv Fatura
 // (İnteraktif)") as the download roads drive it: the browser start, the date picker,
 // the query, the result table, the paging and the row ticks.
+#include "archive/invoice_file_name.h"
 #include "portal/browser_session.h"
 
 #include <QString>
@@ -29,6 +30,9 @@ struct RowCell {
     QString text;
     std::optional<QString> iconClass;
 };
+
+// Cells 2 to 8 of a row as the portal shows them (needs eight cells).
+PortalInvoiceRow rowFromCells(const std::vector<RowCell>& cells);
 
 class IssuedPage {
 public:

@@ -76,8 +76,9 @@ PortalLogin PortalLogin::cancelRequests()
 
 PortalLogin PortalLogin::lastIssuedInvoice()
 {
-    PortalLogin p = login(1, 3000, QString(), kIssuedPage, 60, 40, 300);
-    p.goOnAtLimit = true;
+    // A login that did not land is said and ends the road; it is never taken for an empty month.
+    PortalLogin p = login(1, 3000, kLoginFailed, kIssuedPage, 60, 40, 300);
+    p.extraPolls = 3;
     p.waitBeforeSelect = 150;
     p.clickMainTreeByValue = false;
     return p;
@@ -158,6 +159,8 @@ LoginOutcome BrowserSession::portalGiris(const BrowserStart& start, const QStrin
             feedback.progress(2 * out.attempts);
         present = elemanBekle(startPage, how.pollMs);
     }
+    for (int i = 0; !present && i < how.extraPolls; ++i)
+        present = elemanBekle(startPage, how.extraPollMs);
     out.loggedIn = present;
     if (!present && !how.goOnAtLimit) {
         if (feedback.status)

@@ -29,6 +29,8 @@ struct PortalLogin {
     int pollMs = 1000;
     QString failText;
     bool goOnAtLimit = false;       // the steps after the polls run in any case
+    int extraPolls = 0;             // further polls of extraPollMs after the limit
+    int extraPollMs = 1000;
     QString pageLink;
     int waitBeforeSelect = 0;
     bool clickMainTreeByValue = true;

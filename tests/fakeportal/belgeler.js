@@ -5,7 +5,8 @@
 //   invoices: [{no, vkn, buyer, date "DD-MM-YYYY", type, cancelled, objection, amount,
 //               extra: [texts of further cells], noStatusIcon, package, packageDelayMs,
 //               packageNever, misnamedMembers, zipSlip}]
-//   pageSize (10), today ("DD/MM/YYYY"), resultDelayMs, pageDelayMs, omitPaging
+//   pageSize (10), today ("DD/MM/YYYY"), resultDelayMs, pageDelayMs, omitPaging,
+//   omitClosingRow (the body ends with its last invoice), omitPageLinks (menu link texts left out)
 (function () {
   "use strict";
 
@@ -152,7 +153,7 @@
     body.innerHTML = "";
     var size = cfg("pageSize", 10);
     list.rows.slice((list.page - 1) * size, list.page * size).forEach(function (inv) { body.appendChild(rowOf(inv)); });
-    if (list.rows.length) body.appendChild(el("tr"));  // the portal's closing row
+    if (list.rows.length && !cfg("omitClosingRow", false)) body.appendChild(el("tr"));  // the portal's closing row
     var paging = document.querySelector(".csc-tale-paging-div");
     if (paging) paging.textContent = "Sayfa " + list.page + " / " + list.pages;
   }
@@ -216,6 +217,14 @@
       document.body.appendChild(frame);
     });
   };
+
+  document.addEventListener("DOMContentLoaded", function () {
+    cfg("omitPageLinks", []).forEach(function (text) {
+      Array.prototype.forEach.call(document.querySelectorAll("#belgeAltMenu a"), function (a) {
+        if (a.textContent === text) a.parentNode.removeChild(a);
+      });
+    });
+  });
 
   Portal.pages.iptal = function (content) {
     Portal.post({ type: "documentPage", page: "iptal" });

@@ -307,8 +307,6 @@ TEST_F(StartupTest, ExitButtonsEndTheProgramAndLaterFunctionsSaySoPlainly)
     home_.writeData(standardData());
     auto w = start();
     ASSERT_TRUE(login(*w, QStringLiteral("demo"), QStringLiteral("1234")));
-    w->Command20->click();
-    EXPECT_EQ(dialogs_->texts(), QStringList{QStringLiteral("Bu işlev henüz kullanılamıyor.")});
 
     EXPECT_TRUE(end_->codes.empty());
     w->Command2->click();
