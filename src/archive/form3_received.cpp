@@ -174,8 +174,10 @@ void Form3::Command1_Click()
         run = runReceivedList(view, {msg, {ayveyil, yilveay, sonTarih}, programFolder()});
         runningWindows().erase(this);
     }
-    user = run.user;
-    pass = run.pass;
+    if (run.outcome != ReceivedOutcome::NoAccount) {
+        user = run.user;
+        pass = run.pass;
+    }
 
     if (run.outcome == ReceivedOutcome::Closed) {
         unload(*this);
