@@ -182,6 +182,21 @@ TEST_F(ReceivedWindowTest, ClosingEndsTheWaitAndKapatClosesAtOnce)
         EXPECT_TRUE(gone(w));
     }
     {
+        // The company left the workbook after the window listed it: no browser, and
+        // the window is usable again.
+        Form3& f = form3Of(*window_);
+        choose(f);
+        home_.writeData(test::standardData({{"B2", "Başka Firma"}}));
+        const size_t served = site.events("captcha_served").size();
+        f.Command1->click();
+        EXPECT_EQ(f.statusText(), QStringLiteral("Tanımlar bölümüne Portal kullanıcı adı/şifresi girilmelidir..!"));
+        EXPECT_EQ(site.events("captcha_served").size(), served);
+        EXPECT_TRUE(f.Command3->isEnabled());
+        EXPECT_TRUE(f.Command1->isEnabled());
+        EXPECT_TRUE(f.bList1->isEnabled());
+        EXPECT_TRUE(f.ProgressBar1->isHidden());
+    }
+    {
         QPointer<Form3> w(&form3Of(*window_));
         EXPECT_TRUE(w->kapat.isEmpty()) << "loaded anew";
         w->Command3->click();
