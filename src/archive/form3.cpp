@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -48,7 +49,7 @@ void setTextColour(QWidget* w, QPalette::ColorRole role)
 void setBackground(QListWidget* list, QPalette::ColorRole role)
 {
     QPalette p = list->palette();
-    p.setColor(QPalette::Base, QWidget().palette().color(role));
+    p.setColor(QPalette::Base, p.color(role));
     list->setPalette(p);
 }
 
@@ -180,8 +181,12 @@ void Form3::wire()
 
 bool Form3::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Combo1 && event->type() == QEvent::FocusOut)
-        Combo1_LostFocus();
+    if (watched == Combo1 && event->type() == QEvent::FocusOut) {
+        // Opening the combo's own list or switching windows is not leaving the box.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            Combo1_LostFocus();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
