@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -30,6 +32,21 @@ void Clock::waitMs(int ms)
         if (left > 0)
             QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 10)));
     }
+}
+
+void serveUntil(const std::function<bool()>& done)
+{
+    if (done())
+        return;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(25);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start();
+    loop.exec();
 }
 
 double timeScale()

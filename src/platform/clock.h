@@ -2,6 +2,7 @@
 // Time and waits go through one replaceable clock, so tests neither sleep nor
 // depend on today's date.
 #include <QDateTime>
+#include <functional>
 #include <memory>
 
 namespace kuvela {
@@ -32,6 +33,10 @@ private:
 };
 
 inline void waitMs(int ms) { Clock::instance().waitMs(ms); }
+
+// Serves the windows, user input included, until done() holds: the roads' waits for
+// the user (a captcha typed, an answer on a panel). done() is asked every 25 ms.
+void serveUntil(const std::function<bool()>& done);
 
 // The roads' fixed pauses and presence time-outs pass through one scale, the setting
 // "time/scale" (KUVELA_TIME_SCALE, default 1): tests run the roads at a small scale.

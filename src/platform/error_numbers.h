@@ -28,4 +28,7 @@ inline constexpr int ArchiveTooLarge = 1023;     // unpacked, it would pass the 
 inline constexpr int BrowserNotFound = 1031;     // no installed browser version could be read
 inline constexpr int NoDriverForBrowser = 1032;  // the driver table has no build for this browser
 
+// Sites read page by page (1040-1049).
+inline constexpr int PageNotTurned = 1041;       // a next-page click left the same rows in view
+
 } // namespace kuvela::error_no

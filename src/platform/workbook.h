@@ -87,6 +87,8 @@ public:
     // Ranges are addresses: "A1", "A1:Z1", "H2:H1000", whole columns "E:J".
     void setBold(const QString& range, bool on = true);
     void setFontColor(const QString& range, long vbColor); // BGR: 255 red, 16711680 blue
+    // A solid background (Interior.Color), same colour numbers.
+    void setFillColor(const QString& range, long vbColor);
     void setHAlign(const QString& range, int xlConst);
     void setVAlign(const QString& range, int xlConst);
     // Column widths from the length of the texts shown ("A:Z").

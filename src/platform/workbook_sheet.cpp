@@ -364,6 +364,11 @@ void Sheet::setFontColor(const QString& range, long vbColor)
     applyFormat(*book_, model(), range, {StyleChange::Kind::FontColor, vbColor});
 }
 
+void Sheet::setFillColor(const QString& range, long vbColor)
+{
+    applyFormat(*book_, model(), range, {StyleChange::Kind::Fill, vbColor});
+}
+
 void Sheet::setHAlign(const QString& range, int xlConst)
 {
     applyFormat(*book_, model(), range, {StyleChange::Kind::HAlign, xlConst});

@@ -138,6 +138,11 @@ void StyleBook::index()
     for (pugi::xml_node f = fonts_.first_child(); f; f = f.next_sibling())
         if (isNamed(f, "font"))
             fontNodes_.push_back(f);
+    fills_ = child(root, "fills");
+    fillNodes_.clear();
+    for (pugi::xml_node f = fills_.first_child(); f; f = f.next_sibling())
+        if (isNamed(f, "fill"))
+            fillNodes_.push_back(f);
 }
 
 pugi::xml_node StyleBook::xf(int i) const
@@ -149,6 +154,12 @@ pugi::xml_node StyleBook::fontOf(pugi::xml_node x) const
 {
     const int id = intAttr(x, "fontId");
     return id >= 0 && id < int(fontNodes_.size()) ? fontNodes_[size_t(id)] : pugi::xml_node();
+}
+
+pugi::xml_node StyleBook::fillOf(pugi::xml_node x) const
+{
+    const int id = intAttr(x, "fillId");
+    return id >= 0 && id < int(fillNodes_.size()) ? fillNodes_[size_t(id)] : pugi::xml_node();
 }
 
 bool StyleBook::isQuoted(int i) const
@@ -177,6 +188,11 @@ bool StyleBook::satisfies(pugi::xml_node x, const StyleChange& c) const
         return std::string(child(x, "alignment").attribute("vertical").value()) == verticalName(c.value);
     case StyleChange::Kind::QuotePrefix:
         return truthy(x.attribute("quotePrefix"), false) == (c.value != 0);
+    case StyleChange::Kind::Fill: {
+        const pugi::xml_node pattern = child(fillOf(x), "patternFill");
+        return std::string(pattern.attribute("patternType").value()) == "solid"
+            && child(pattern, "fgColor").attribute("rgb").value() == argbOf(c.value);
+    }
     }
     return true;
 }
@@ -275,6 +291,27 @@ int StyleBook::derive(int from, const StyleChange& c)
         if (c.value)
             x.append_attribute("quotePrefix") = "1";
         break;
+    case StyleChange::Kind::Fill: {
+        // A solid fill: the pattern's foreground is the colour Excel shows.
+        const std::string p = prefixOf(fills_);
+        pugi::xml_node fill = scratch.append_child((p + "fill").c_str());
+        pugi::xml_node pattern = fill.append_child((p + "patternFill").c_str());
+        pattern.append_attribute("patternType") = "solid";
+        pattern.append_child((p + "fgColor").c_str()).append_attribute("rgb") = argbOf(c.value).c_str();
+        pattern.append_child((p + "bgColor").c_str()).append_attribute("indexed") = "64";
+        int fillId = findEqual(fillNodes_, fill);
+        if (fillId < 0) {
+            if (!fills_)
+                fills_ = insertElementBefore(doc_.document_element(), "fills", child(doc_.document_element(), "borders"));
+            fillNodes_.push_back(fills_.append_copy(fill));
+            fillId = int(fillNodes_.size() - 1);
+            setAttr(fills_, "count", std::to_string(fillNodes_.size()).c_str());
+            appended = true;
+        }
+        setAttr(x, "fillId", std::to_string(fillId).c_str());
+        setAttr(x, "applyFill", "1");
+        break;
+    }
     }
     int id = findEqual(xfs_, x);
     if (id < 0) {

@@ -12,9 +12,9 @@ namespace kuvela::detail {
 class Charge;
 
 struct StyleChange {
-    enum class Kind { Bold, FontColor, HAlign, VAlign, QuotePrefix };
+    enum class Kind { Bold, FontColor, HAlign, VAlign, QuotePrefix, Fill };
     Kind kind;
-    long value; // Bold, QuotePrefix: 0/1; FontColor: VB colour (BGR); alignments: xl constant
+    long value; // Bold, QuotePrefix: 0/1; FontColor, Fill: VB colour (BGR); alignments: xl constant
 };
 
 class StyleBook {
@@ -38,11 +38,12 @@ private:
     void index();
     pugi::xml_node xf(int i) const;
     pugi::xml_node fontOf(pugi::xml_node xf) const;
+    pugi::xml_node fillOf(pugi::xml_node xf) const;
     bool satisfies(pugi::xml_node xf, const StyleChange& c) const;
 
     pugi::xml_document doc_;
-    pugi::xml_node fonts_, cellXfs_;
-    std::vector<pugi::xml_node> xfs_, fontNodes_;
+    pugi::xml_node fonts_, fills_, cellXfs_;
+    std::vector<pugi::xml_node> xfs_, fontNodes_, fillNodes_;
     std::vector<char> date_;
     std::map<std::tuple<int, int, long>, int> derived_;
     bool changed_ = false;

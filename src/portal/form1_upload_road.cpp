@@ -2,14 +2,13 @@
 
 #include "invoice/form1_editor_state.h"
 #include "invoice/form1_editor_type.h"
+#include "platform/clock.h"
 #include "platform/paths.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
-#include <QEventLoop>
 #include <QGroupBox>
-#include <QTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -45,17 +44,7 @@ QString uploadDownloadFolder(const Form1& f)
 void waitForUploadAnswer(Form1& f, bool& windowClosing)
 {
     const CloseWatch watch(f, windowClosing);
-    auto done = [&] { return f.Frame26->isHidden() || f.karar == kKararQuit || windowClosing; };
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(25);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start();
-    if (!done())
-        loop.exec();
+    serveUntil([&] { return f.Frame26->isHidden() || f.karar == kKararQuit || windowClosing; });
 }
 
 CloseWatch::CloseWatch(Form1& f, bool& closing) : form_(f), closing_(closing)

@@ -1,11 +1,6 @@
 #include "portal/fake_portal_harness.h"
 
-#include "platform/webdriver_process.h"
-#include "support/server_process.h"
-
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QThread>
 #include <curl/curl.h>
 #include <stdexcept>
@@ -13,25 +8,6 @@
 namespace kuvela::test {
 
 namespace {
-
-const char* const kUrlVar = "KUVELA_PORTAL_URL";
-const char* const kHeadlessVar = "KUVELA_HEADLESS";
-const char* const kScaleVar = "KUVELA_TIME_SCALE";
-
-std::optional<QByteArray> saveEnv(const char* name)
-{
-    if (!qEnvironmentVariableIsSet(name))
-        return std::nullopt;
-    return qgetenv(name);
-}
-
-void restoreEnv(const char* name, const std::optional<QByteArray>& value)
-{
-    if (value)
-        qputenv(name, *value);
-    else
-        qunsetenv(name);
-}
 
 size_t collect(char* data, size_t size, size_t count, void* target)
 {
@@ -63,45 +39,17 @@ std::string transfer(const std::string& url, bool isPost)
 } // namespace
 
 FakePortal::FakePortal(const nlohmann::json& scenario)
+    : server_(QStringLiteral("server.py"),
+              {QStringLiteral("--root"), QStringLiteral(KUVELA_SOURCE_DIR "/tests/fakeportal")}, "KUVELA_PORTAL_URL")
 {
-    if (!dir_.isValid())
-        throw std::runtime_error("no temporary folder for the fake portal");
     setScenario(scenario);
-    const QString root = QStringLiteral(KUVELA_SOURCE_DIR "/tests/fakeportal");
-    port_ = startPortServer(server_,
-                            {root + QStringLiteral("/server.py"), QStringLiteral("--root"), root,
-                             QStringLiteral("--config"), dir_.filePath(QStringLiteral("scenario.json")),
-                             QStringLiteral("--events"), dir_.filePath(QStringLiteral("events.jsonl")),
-                             QStringLiteral("--port"), QStringLiteral("0")},
-                            "fake portal server");
-    savedUrl_ = saveEnv(kUrlVar);
-    savedHeadless_ = saveEnv(kHeadlessVar);
-    savedScale_ = saveEnv(kScaleVar);
-    qputenv(kUrlVar, baseUrl().toUtf8());
-    qputenv(kHeadlessVar, "1");
-    // The roads' fixed pauses run small unless the test chose its own scale.
-    if (!savedScale_)
-        qputenv(kScaleVar, kTestTimeScale);
 }
 
-FakePortal::~FakePortal()
-{
-    if (port_ != 0) {
-        restoreEnv(kUrlVar, savedUrl_);
-        restoreEnv(kHeadlessVar, savedHeadless_);
-        restoreEnv(kScaleVar, savedScale_);
-    }
-    stopServer(server_);
-}
-
-QString FakePortal::baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+FakePortal::~FakePortal() = default;
 
 void FakePortal::setScenario(const nlohmann::json& scenario)
 {
-    QFile file(dir_.filePath(QStringLiteral("scenario.json")));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error("cannot write the fake portal's scenario");
-    file.write(QByteArray::fromStdString(scenario.dump()));
+    server_.writeScenario(QByteArray::fromStdString(scenario.dump()));
 }
 
 std::string FakePortal::get(const std::string& path) const { return transfer(baseUrl().toStdString() + path, false); }
@@ -134,30 +82,5 @@ std::vector<nlohmann::json> FakePortal::awaitEvents(const std::string& type, siz
 }
 
 void FakePortal::resetEvents() { post("/__reset"); }
-
-std::vector<qint64> browserProcessesOfThisTest()
-{
-    std::vector<qint64> found;
-    for (const qint64 pid : descendantProcesses(QCoreApplication::applicationPid())) {
-        if (!processAlive(pid))
-            continue;
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().contains("chrom"))
-            found.push_back(pid);
-    }
-    return found;
-}
-
-bool browserProcessesGone()
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!browserProcessesOfThisTest().empty()) {
-        if (waited.elapsed() > 5000)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 } // namespace kuvela::test

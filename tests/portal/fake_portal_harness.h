@@ -1,22 +1,16 @@
 #pragma once
 // Serves the fake portal (tests/fakeportal/server.py) on 127.0.0.1 for one test, and
-// points the program at it: KUVELA_PORTAL_URL and KUVELA_HEADLESS=1 while it lives, and
-// KUVELA_TIME_SCALE=kTestTimeScale unless the test set a scale of its own.
+// points the program at it: KUVELA_PORTAL_URL, KUVELA_HEADLESS=1 and the tests' time
+// scale while it lives.
+#include "support/fake_server.h"
 #include "support/fixtures.h"
 
-#include <QByteArray>
-#include <QProcess>
 #include <QString>
-#include <QTemporaryDir>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace kuvela::test {
-
-// The roads' fixed pauses and presence time-outs in browser tests: a tenth.
-inline constexpr const char* kTestTimeScale = "0.1";
 
 class FakePortal {
 public:
@@ -27,8 +21,8 @@ public:
     FakePortal(const FakePortal&) = delete;
     FakePortal& operator=(const FakePortal&) = delete;
 
-    int port() const { return port_; }
-    QString baseUrl() const;
+    int port() const { return server_.port(); }
+    QString baseUrl() const { return server_.baseUrl(); }
     QString url(const QString& path) const { return baseUrl() + path; }
 
     // The pages read the scenario when they load, so a change applies to the next page.
@@ -46,18 +40,7 @@ private:
     std::string get(const std::string& path) const;
     void post(const std::string& path) const;
 
-    QTemporaryDir dir_;
-    QProcess server_;
-    int port_ = 0;
-    std::optional<QByteArray> savedUrl_;
-    std::optional<QByteArray> savedHeadless_;
-    std::optional<QByteArray> savedScale_;
+    FakeServer server_;
 };
-
-// Browser and driver processes below this test process (by their command name).
-std::vector<qint64> browserProcessesOfThisTest();
-// True once no browser or driver process of this test is left, waiting up to 5 s
-// for killed ones to go.
-bool browserProcessesGone();
 
 } // namespace kuvela::test
