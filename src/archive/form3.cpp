@@ -240,6 +240,9 @@ void Form3::Form_Load()
     Command2->setEnabled(false);
     Command4->hide();
     Check2->hide();
+    // The captcha picture and its entry belong to a running received-list login.
+    Image1->hide();
+    Text3->hide();
 }
 
 void Form3::resetModeChoice()

@@ -70,6 +70,9 @@ TEST_F(DownloadWindowTest, LoadsMonthsFirmsAndFilters)
     EXPECT_EQ(f.Label3->text(), QStringLiteral("Listelenen 2"));
     EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("Defter Türü - Hepsi"));
     EXPECT_EQ(items(f.Combo1), (QStringList{"Bilanço", "İşletme", "S.Meslek", "Zirai K.", "Diğer"}));
+    EXPECT_TRUE(f.Image1->isHidden());
+    EXPECT_TRUE(f.Text3->isHidden());
+    EXPECT_TRUE(f.Check2->isHidden());
 
     f.Combo1->setCurrentText(QStringLiteral("Zirai K."));
     f.Combo1_LostFocus();
@@ -133,6 +136,8 @@ TEST_F(DownloadWindowTest, FirmModeAndMonthUnlockInOrder)
     EXPECT_TRUE(f.Command1->isEnabled());
     EXPECT_FALSE(f.Check2->isHidden());
     EXPECT_TRUE(f.Command4->isHidden());
+    EXPECT_TRUE(f.Image1->isHidden());  // only a login shows the captcha
+    EXPECT_TRUE(f.Text3->isHidden());
 
     // A firm picked again clears mode and month.
     f.bList1->setCurrentRow(1);

@@ -181,6 +181,29 @@ TEST_F(IssuedDownloadTest, RefusalsBeforeAndAtTheLogin)
     EXPECT_EQ(f.ProgressBar1->value(), 5);
     EXPECT_TRUE(test::browserProcessesGone());
     EXPECT_FALSE(std::filesystem::exists(home_ / QStringLiteral("Raporlar/Işık Yazılım-2023-10 Satış Faturaları İndirme Raporu.xlsx")));
+
+    // Single-company mode logs in with the main window's pair, not the workbook's wrong one.
+    chooseCompany(QStringLiteral("Işık Yazılım"));
+    window_->pass->setText(QStringLiteral("abc123"));
+    window_->prgMOD->setText(QStringLiteral("S"));
+    f.Form_Load();
+    EXPECT_EQ(f.msg, QStringLiteral("Işık Yazılım"));
+    f.msg2 = QStringLiteral("2023 Ekim ");
+    portal_->resetEvents();
+    f.Command2_Click();
+    EXPECT_TRUE(portal_->events("loginFailed").empty());
+    ASSERT_EQ(portal_->events("login").size(), 1u);
+    EXPECT_EQ(portal_->events("login")[0]["user"], "1111111");
+    EXPECT_EQ(portal_->events("logout").size(), 1u);
+    EXPECT_TRUE(f.statusText().endsWith(" İndirilen: 0, Önceden indirilmiş: 0, İptal: 0, Hatalı: 0")) << f.statusText().toStdString();
+    EXPECT_TRUE(std::filesystem::exists(home_ / QStringLiteral("Raporlar/Işık Yazılım-2023-10 Satış Faturaları İndirme Raporu.xlsx")));
+    // Without a pair in the main window nothing starts, though the workbook has one.
+    window_->pass->clear();
+    portal_->resetEvents();
+    f.Command2_Click();
+    EXPECT_EQ(f.statusText(), QStringLiteral("Tanımlar bölümüne Portal kullanıcı adı/şifresi girilmelidir..!"));
+    EXPECT_TRUE(portal_->events().empty());
+    EXPECT_TRUE(test::browserProcessesGone());
 }
 
 } // namespace

@@ -94,6 +94,29 @@ TEST_F(MainWindowPortalTest, LastInvoiceCancelledFiledBeforeOrNeverComing)
     EXPECT_TRUE(test::browserProcessesGone());
 }
 
+TEST_F(MainWindowPortalTest, LastInvoiceRestartsThePagingPassOnce)
+{
+    startWith(kMarch);
+    // The first pass finds no "İndir"; the restart pages again and files the invoice,
+    // leaving the box the first pass ticked as it is.
+    run(march({{"downloadButtonAfter", 2}, {"invoices", {invoice("GIB2024000000070", "04-03-2024")}}}));
+    EXPECT_EQ(portal_->events("nextPage").size(), 2u);
+    EXPECT_EQ(selectionsAtDownload(), std::vector<size_t>{1});
+    EXPECT_EQ(window_->panelText(7), QStringLiteral("GIB2024000000070 nolu Fatura indirildi ..."));
+    EXPECT_EQ(html().size(), 1);
+    EXPECT_EQ(portal_->events("logout").size(), 1u);
+
+    // A second failure ends the run: no third pass, the reason on the line, logged out.
+    run(march({{"downloadButtonAfter", 99}, {"invoices", {invoice("GIB2024000000071", "05-03-2024")}}}));
+    EXPECT_EQ(portal_->events("nextPage").size(), 2u);
+    EXPECT_TRUE(portal_->events("download").empty());
+    EXPECT_EQ(window_->panelText(7),
+              QStringLiteral("Son fatura indirilemedi: \"İndir\" düğmesi bulunamadı. Hata No: 1111"));
+    EXPECT_EQ(portal_->events("logout").size(), 1u);
+    EXPECT_EQ(html().size(), 1);
+    EXPECT_TRUE(test::browserProcessesGone());
+}
+
 TEST_F(MainWindowPortalTest, LoginThatDoesNotLandAndMissingCredentials)
 {
     startWith(kMarch);

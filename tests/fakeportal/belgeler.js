@@ -6,7 +6,8 @@
 //               extra: [texts of further cells], noStatusIcon, package, packageDelayMs,
 //               packageNever, misnamedMembers, zipSlip}]
 //   pageSize (10), today ("DD/MM/YYYY"), resultDelayMs, pageDelayMs, omitPaging,
-//   omitClosingRow (the body ends with its last invoice), omitPageLinks (menu link texts left out)
+//   omitClosingRow (the body ends with its last invoice), omitPageLinks (menu link texts left out),
+//   downloadButtonAfter (the "İndir" button carries no value until that many next-page clicks)
 (function () {
   "use strict";
 
@@ -173,6 +174,8 @@
       var from = list.page;
       var go = function () {
         if (list.page < list.pages) list.page++;
+        list.nextClicks = (list.nextClicks || 0) + 1;
+        if (list.nextClicks >= cfg("downloadButtonAfter", 0)) document.getElementById("gen__1040").setAttribute("value", "İndir");
         Portal.post({ type: "nextPage", from: from, to: list.page });
         showPage();
       };
@@ -188,7 +191,7 @@
     list = null;
     var start = dateBox("gen__1024"), end = dateBox("gen__1025");
     var query = el("input", { type: "button", id: "gen__1030", value: "Sorgula" });
-    var download = el("input", { type: "button", id: "gen__1040", value: "İndir" });
+    var download = el("input", { type: "button", id: "gen__1040", value: cfg("downloadButtonAfter", 0) > 0 ? "" : "İndir" });
     // The query form sits in a layout table of its own, above the results.
     content.appendChild(el("h2", { text: "Düzenlenen Belgeler" }));
     content.appendChild(el("table", { "class": "csc-layout" }, [el("tbody", {}, [
