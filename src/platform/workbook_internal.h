@@ -53,6 +53,20 @@ struct ColumnRange {
     void set(const std::string& name, const std::string& value);
 };
 
+// A sheet part's bytes around its sheetData, kept from its first reading so that a save
+// need not inflate and search the old part again. Without a sheetData the whole part is
+// `before`.
+struct SheetAround {
+    bool kept = false;
+    bool hasData = false;
+    std::string before, after;
+    std::string prefix; // sheetData's namespace prefix
+    // `xml` with its sheetData at [begin, end) when `hasData`, as locateSheetData finds it.
+    static SheetAround of(const std::string& xml, bool hasData, size_t begin, size_t end, std::string prefix);
+    static SheetAround of(const std::string& xml);
+    size_t size() const { return before.size() + after.size() + prefix.size(); }
+};
+
 // What a sheet part holds, read apart from the workbook (on another thread, too).
 struct ParsedSheet {
     std::vector<Row> rows;
@@ -60,6 +74,7 @@ struct ParsedSheet {
     std::vector<CellExtra> extras;
     std::vector<QString> strings; // Text and Error cells index these
     int maxShared = -1, maxSharedRow = 0, maxSharedCol = 0; // the highest shared string used, and where
+    SheetAround around;
 };
 
 // Thrown in a reading that nobody waits for any more.
@@ -89,6 +104,7 @@ struct SheetModel {
     std::vector<CellExtra> extras;
     mutable size_t rowHint = 0; // where the last row was found
     std::future<struct ParsedSheet> prefetched; // read ahead of its first use
+    SheetAround around;   // the part as last read or saved, but for its cells
 
     Row* findRow(int r);
     const Row* findRow(int r) const;

@@ -100,10 +100,13 @@ void Book::save(const std::filesystem::path& target)
                             QStringLiteral("%1 şu anda bir tablo programında açık. Lütfen dosyayı kapatıp yeniden deneyin.").arg(name));
 
     ZipEdit edit;
+    std::vector<SheetModel*> written; // edit.put's first entries, in order
     for (const auto& s : sheets) {
-        const SheetModel& m = modelOf(*s);
-        if (m.loaded && m.changed)
+        SheetModel& m = modelOf(*s);
+        if (m.loaded && m.changed) {
             edit.put.emplace_back(m.part, writeSheet(m));
+            written.push_back(&m);
+        }
     }
     if (styles.changed()) {
         ensureStylesPart();
@@ -130,7 +133,10 @@ void Book::save(const std::filesystem::path& target)
     }
     replaceFile(target, bytes, name);
 
-    // The saved package is what later edits start from.
+    // The saved package is what later edits start from, the written sheets' parts too.
+    for (size_t i = 0; i < written.size(); ++i) {
+        written[i]->around = SheetAround::of(edit.put[i].second);
+    }
     zip = std::make_unique<ZipReader>(std::move(bytes));
     for (const auto& s : sheets) {
         SheetModel& m = modelOf(*s);

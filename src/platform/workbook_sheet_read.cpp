@@ -111,15 +111,17 @@ ParsedSheet parseSheet(const std::string& xml, const SheetSource& src)
     {
         Charge tree(src.budget.get(), src.part);
         pugi::xml_document doc;
+        out.around = SheetAround::of(xml, hasData, begin, end, prefix);
         if (hasData) {
             std::string around;
-            tree.add(xml.size() - (end - begin));
-            around.reserve(xml.size() - (end - begin));
-            around.append(xml, 0, begin).append(xml, end);
+            tree.add(out.around.size());
+            around.reserve(out.around.before.size() + out.around.after.size());
+            around.append(out.around.before).append(out.around.after);
             parsePart(doc, around, src.part, &tree);
         } else {
             parsePart(doc, xml, src.part, &tree);
         }
+        meter.add(out.around.size());
         if (!isNamed(doc.document_element(), "worksheet"))
             throw XmlFailure(src.part + " (worksheet öğesi yok)");
         // A second sheetData would be read as nothing and lost on the next save.
@@ -332,6 +334,29 @@ ParsedSheet readSheet(const ZipReader::Detached& part, const SheetSource& source
     return parseSheet(xml, source);
 }
 
+SheetAround SheetAround::of(const std::string& xml, bool hasData, size_t begin, size_t end, std::string prefix)
+{
+    SheetAround a;
+    a.prefix = std::move(prefix);
+    a.kept = true;
+    a.hasData = hasData;
+    if (hasData) {
+        a.before.assign(xml, 0, begin);
+        a.after.assign(xml, end);
+    } else {
+        a.before = xml;
+    }
+    return a;
+}
+
+SheetAround SheetAround::of(const std::string& xml)
+{
+    size_t begin = 0, inner = 0, innerEnd = 0, end = 0;
+    std::string prefix;
+    const bool hasData = locateSheetData(xml, begin, inner, innerEnd, end, prefix);
+    return of(xml, hasData, begin, end, std::move(prefix));
+}
+
 SheetSource Book::sourceOf(const SheetModel& m) const
 {
     return SheetSource{m.part, label(), m.name, date1904, cancel, budget};
@@ -362,6 +387,7 @@ void Book::loadSheet(SheetModel& m)
     m.rows = std::move(parsed.rows);
     m.cols = std::move(parsed.cols);
     m.extras = std::move(parsed.extras);
+    m.around = std::move(parsed.around);
     m.loaded = true;
 }
 

@@ -33,15 +33,20 @@ constexpr const char* kMarker = "kuvela-sheet-data";
 
 std::string Book::writeSheet(const SheetModel& m) const
 {
-    std::string original = zip->find(m.part) ? zip->read(m.part) : sheetSkeleton();
-    size_t begin = 0, end = 0, inner = 0, innerEnd = 0;
-    std::string p;
+    // The part as it was read or last saved; only a sheet never read from a part (a
+    // new one) starts from the bare skeleton.
+    SheetAround fresh;
+    if (!m.around.kept)
+        fresh = SheetAround::of(zip->find(m.part) ? zip->read(m.part) : sheetSkeleton());
+    const SheetAround& around = m.around.kept ? m.around : fresh;
+    std::string p = around.prefix;
     std::string skeleton;
-    if (locateSheetData(original, begin, inner, innerEnd, end, p))
-        skeleton = original.substr(0, begin) + "<" + kMarker + "/>" + original.substr(end);
-    else
-        skeleton = std::move(original);
-    original.clear();
+    if (around.hasData) {
+        skeleton.reserve(around.size() + 32);
+        skeleton.append(around.before).append("<").append(kMarker).append("/>").append(around.after);
+    } else {
+        skeleton = around.before;
+    }
 
     pugi::xml_document doc;
     parsePart(doc, skeleton, m.part);

@@ -178,6 +178,42 @@ TEST(WorkbookWrite, EditInPlaceKeepsTheRestOfThePackage)
     EXPECT_EQ(at(readAfter, "formats", "sDATA", "E3", "h").toString(), QStringLiteral("right"));
 }
 
+// A sheet is read when first asked for, and later saves start from the part as it was
+// read or last saved: what they write must be what a fresh opening of the file writes.
+TEST(WorkbookWrite, SaveAfterSaveMatchesAFreshOpening)
+{
+    QTemporaryDir dir;
+    const auto file = makeFixture(dir, QStringLiteral("styled"));
+    const auto copy = toPath(dir.filePath(QStringLiteral("kopya.xlsx")));
+    const std::string part = "xl/worksheets/sheet2.xml"; // mDATA
+    auto secondEdit = [](Workbook& wb) {
+        Sheet& m = wb.sheet(QStringLiteral("mDATA"));
+        m.setText(m.lastRow() + 1, 3, QStringLiteral("İKİNCİ MÜŞTERİ"));
+        wb.save();
+    };
+
+    Workbook wb = Workbook::open(file);
+    Sheet& m = wb.sheet(QStringLiteral("mDATA"));
+    m.setText(4, 3, QStringLiteral("İLK MÜŞTERİ"));
+    m.autoFit(QStringLiteral("A:N")); // the first save rewrites the column list
+    wb.save();
+    std::filesystem::copy_file(file, copy);
+    const QJsonObject afterFirst = readWithOpenpyxl(file);
+
+    secondEdit(wb);
+    Workbook fresh = Workbook::open(copy);
+    secondEdit(fresh);
+
+    const std::string kept = detail::ZipReader(fileBytes(file)).read(part);
+    EXPECT_EQ(kept, detail::ZipReader(fileBytes(copy)).read(part));
+    EXPECT_NE(kept.find("<mergeCell ref=\"M1:N1\""), std::string::npos);
+    EXPECT_NE(kept.find("E2:E1000"), std::string::npos) << "the data validation stays";
+    const QJsonObject afterSecond = readWithOpenpyxl(file);
+    EXPECT_EQ(at(afterSecond, "widths", "mDATA"), at(afterFirst, "widths", "mDATA"));
+    EXPECT_EQ(at(afterSecond, "cells", "mDATA", "C4").toArray(), textCell("İLK MÜŞTERİ"));
+    EXPECT_EQ(at(afterSecond, "cells", "mDATA", "C5").toArray(), textCell("İKİNCİ MÜŞTERİ"));
+}
+
 TEST(WorkbookWrite, OverwrittenFormulaDropsTheCalculationChain)
 {
     QTemporaryDir dir;
