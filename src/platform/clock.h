@@ -1,6 +1,8 @@
 #pragma once
 // Time and waits go through one replaceable clock, so tests neither sleep nor
 // depend on today's date.
+#include "platform/road_timing.h"
+
 #include <QDateTime>
 #include <functional>
 #include <memory>
@@ -44,6 +46,13 @@ double timeScale();
 // ms times the scale, rounded, never below 1 for a positive ms.
 int scaledMs(int ms);
 // A road's fixed pause, scaled.
-inline void pauseMs(int ms) { waitMs(scaledMs(ms)); }
+inline void pauseMs(int ms)
+{
+    const int scaled = scaledMs(ms);
+    RoadTiming& t = RoadTiming::counters();
+    ++t.pauses;
+    t.pauseMs += scaled;
+    waitMs(scaled);
+}
 
 } // namespace kuvela

@@ -1,12 +1,14 @@
 #include "platform/webdriver.h"
 
 #include "platform/paths.h"
+#include "platform/road_timing.h"
 #include "platform/webdriver_actions.h"
 #include "platform/webdriver_http.h"
 #include "platform/webdriver_process.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -172,6 +174,8 @@ void WebDriver::start(const ChromeOptions& given)
     if (std::find(live.begin(), live.end(), this) == live.end())
         live.push_back(this);
     watchProgramExit();
+    QElapsedTimer timer;
+    timer.start();
     try {
         process_ = std::make_unique<DriverProcess>();
         process_->start(options.driver);
@@ -189,6 +193,9 @@ void WebDriver::start(const ChromeOptions& given)
         if (!created.is_object() || !created.contains("sessionId") || !created["sessionId"].is_string())
             throw WebDriverError(be::BrowserStart, QStringLiteral("Tarayıcı başlatılamadı: %1").arg(options.binary));
         session_ = created["sessionId"].get<std::string>();
+        RoadTiming& timing = RoadTiming::counters();
+        ++timing.browserStarts;
+        timing.browserStartUs += timer.nsecsElapsed() / 1000;
     } catch (...) {
         quit();
         throw;
@@ -234,7 +241,15 @@ json WebDriver::command(const char* method, const std::string& path, const json&
     }
 }
 
-void WebDriver::navigate(const QString& url) { command("POST", "/url", {{"url", url.toStdString()}}); }
+void WebDriver::navigate(const QString& url)
+{
+    QElapsedTimer timer;
+    timer.start();
+    command("POST", "/url", {{"url", url.toStdString()}});
+    RoadTiming& timing = RoadTiming::counters();
+    ++timing.pageLoads;
+    timing.pageLoadUs += timer.nsecsElapsed() / 1000;
+}
 
 QString WebDriver::currentUrl() { return textOf(command("GET", "/url")); }
 

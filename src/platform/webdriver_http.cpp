@@ -1,5 +1,8 @@
 #include "platform/webdriver_http.h"
 
+#include "platform/road_timing.h"
+
+#include <QElapsedTimer>
 #include <curl/curl.h>
 
 #include <mutex>
@@ -96,7 +99,12 @@ WebDriverHttp::Reply WebDriverHttp::send(const char* method, const std::string& 
         curl_easy_setopt(c, CURLOPT_POSTFIELDS, body->c_str());
         curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE, long(body->size()));
     }
+    QElapsedTimer timer;
+    timer.start();
     const CURLcode rc = curl_easy_perform(c);
+    RoadTiming& timing = RoadTiming::counters();
+    ++timing.commands;
+    timing.commandUs += timer.nsecsElapsed() / 1000;
     curl_slist_free_all(headers);
     if (rc == CURLE_OPERATION_TIMEDOUT)
         throw WebDriverError(be::DriverTimeout, QStringLiteral("Tarayıcı sürücüsü zamanında yanıt vermedi."), {},

@@ -62,7 +62,10 @@ std::pair<std::string, std::string> Locator::toW3C() const
 {
     switch (by) {
     case By::Id:
-        return {"css selector", (QStringLiteral("[id=") + cssString(value) + u']').toStdString()};
+        // "#id" takes the page's own look-up by id; an empty id has no such form.
+        if (value.isEmpty())
+            return {"css selector", "[id=\"\"]"};
+        return {"css selector", (u'#' + cssIdentifier(value)).toStdString()};
     case By::Name:
         return {"css selector", (QStringLiteral("[name=") + cssString(value) + u']').toStdString()};
     case By::Value:

@@ -14,6 +14,8 @@ namespace be = browser_error;
 
 namespace {
 
+constexpr qint64 kPresenceStepMs = 20;
+
 const QString kLoginFailed = QStringLiteral("Giriş yapılamıyor... Daha sonra tekrar deneyiniz...");
 const QString kSiteSlow = QStringLiteral("Site çok yavaş, lütfen daha sonra tekrar deneyiniz...");
 const QString kCreatePage = QStringLiteral("e-Arşiv Fatura (İnteraktif) Oluştur");
@@ -211,7 +213,8 @@ bool BrowserSession::elemanBekle(const Locator& locator, int timeoutMs)
         const qint64 left = timeoutMs - timer.elapsed();
         if (left <= 0)
             return false;
-        waitMs(int(std::min<qint64>(left, 100)));
+        // A short step: the element is used as soon as it is there.
+        waitMs(int(std::min<qint64>(left, kPresenceStepMs)));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "invoice/form1_editor_state.h"
 #include "invoice/form1_editor_type.h"
 #include "invoice/line_template.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/workbook.h"
@@ -34,6 +35,8 @@ namespace kuvela {
 namespace {
 
 constexpr int kAnswerPollMs = 50;
+// The result is asked for in short steps: a poll, not one of the road's pauses.
+constexpr int kResultStepMs = 20;
 constexpr int kAnswerLimitMs = 10000;
 constexpr int kStaleCloseTries = 5;
 
@@ -327,7 +330,7 @@ BulkRun::Next BulkRun::create(int number)
         status = portal::resultStatus(f_.portalmsg);
         if (status || asked.elapsed() >= kAnswerLimitMs)
             break;
-        BrowserSession::bekle(kAnswerPollMs);
+        waitMs(scaledMs(kResultStepMs));
     }
     if (!status) {
         setCell(f_, number, Col::Status, portal::noAnswerStatus());

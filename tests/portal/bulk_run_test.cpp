@@ -1,8 +1,7 @@
 // "SIRAYLA YÜKLE": a bulk template written by openpyxl, queued, and uploaded invoice by
 // invoice to the fake portal in real headless chromium.
-#include "fixtures/template_fixture.h"
 #include "portal/bulk_run.h"
-#include "portal/upload_window_fixture.h"
+#include "portal/bulk_run_fixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,14 +19,6 @@ const QString kCreated = QStringLiteral("GIB SERİ NO OLUŞTU");
 const QString kWaiting = QStringLiteral("Oluştur ya da Vazgeç bekleniyor...");
 const QString kOverLimit = QStringLiteral("Limit üzerinde Toplam Farkı var. Kaydedilmedi !");
 
-struct Row {
-    QString vkn;
-    QString title;
-    QString line;
-    int qty;
-    int price;
-};
-
 const QString kAlfa = QStringLiteral("1111111111");
 const QString kBeta = QStringLiteral("2222222222");
 const QString kGama = QStringLiteral("3333333333");
@@ -42,54 +33,8 @@ std::vector<Row> fiveRows()
             {kGama, QStringLiteral("Gama Tic"), QStringLiteral("Kalem E"), 3, 10}};
 }
 
-class BulkRunTest : public UploadWindowTest {
+class BulkRunTest : public BulkRunFixture {
 protected:
-    // The template queued by tax number, in automatic mode unless asked otherwise.
-    void queue(const std::vector<Row>& rows, bool confirm = false)
-    {
-        invoice(0, {kAlfa, QStringLiteral("Alfa Ltd")});
-        writeRows(rows);
-        form->prm1->setChecked(true);
-        form->Text29->setText(QStringLiteral("0,05"));
-        form->Command43_Click();
-        ASSERT_EQ(form->ListView3->topLevelItemCount(), queuedInvoices(rows)) << s(dialogs->texts().join('\n'));
-        (confirm ? form->Check6 : form->Check4)->setChecked(true);
-        ASSERT_TRUE(form->Command31->isEnabled());
-        dialogs->clear();
-    }
-
-    // The bulk template in the picked workbook; a last title may be put in place of the grid's.
-    void writeRows(const std::vector<Row>& rows, const QString& lastTitle = QString())
-    {
-        const invoice::LineGrid& grid = lineGrid(*form);
-        QJsonArray titles{"VKN/TCKN", "Vergi Dairesi", "Ad-Soyad/Ünvan", "Adres", QStringLiteral("Ülke"), "E-Mail"};
-        for (int c = 1; c <= grid.columnCount(); ++c)
-            titles.append(c == grid.columnCount() && !lastTitle.isEmpty() ? lastTitle : grid.title(c));
-        QJsonArray all{titles};
-        for (const Row& r : rows)
-            all.append(QJsonArray{r.vkn, "VD", r.title, "Adres", QStringLiteral("Türkiye"), "a@b.c", QJsonValue(),
-                                  r.line, r.qty, "Adet", r.price, 0, 0, 0, 18, 0});
-        const std::filesystem::path file = home / "toplu.xlsx";
-        writeTemplate(file, all);
-        form->seciliDosya = fromPath(file);
-    }
-
-    static int queuedInvoices(const std::vector<Row>& rows)
-    {
-        int n = 0;
-        for (size_t i = 0; i < rows.size(); ++i)
-            n += i == 0 || rows[i].vkn != rows[i - 1].vkn;
-        return n;
-    }
-
-    QStringList statuses() const
-    {
-        QStringList out;
-        for (int i = 0; i < form->ListView3->topLevelItemCount(); ++i)
-            out << form->ListView3->topLevelItem(i)->text(10);
-        return out;
-    }
-
     // Confirm mode: each time the answer buttons show, the next press of the list, with
     // `before` run first.
     void runAnswering(const std::vector<QPushButton*>& presses, const std::function<void()>& before = {})

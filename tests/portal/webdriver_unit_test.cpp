@@ -15,8 +15,11 @@ TEST(Locator, TranslatesTheStrategiesTheDriverRefuses)
         std::string value;
     };
     const Row rows[] = {
-        {Locator::id("gen__1006"), "css selector", R"([id="gen__1006"])"},
-        {Locator::id(R"(a"b\c)"), "css selector", R"([id="a\"b\\c"])"},
+        {Locator::id("gen__1006"), "css selector", "#gen__1006"},
+        {Locator::id("gen__1069-b"), "css selector", "#gen__1069-b"},
+        {Locator::id("1st"), "css selector", R"(#\31 st)"},
+        {Locator::id(R"(a"b\c d)"), "css selector", R"(#a\"b\\c\ d)"},
+        {Locator::id(""), "css selector", R"([id=""])"},
         {Locator::name("action"), "css selector", R"([name="action"])"},
         {Locator::name("tuhaf'ad"), "css selector", R"([name="tuhaf'ad"])"},
         {Locator::byValue("MAINTREEMENU"), "css selector", R"([value="MAINTREEMENU"])"},

@@ -1,0 +1,27 @@
+#pragma once
+// Running counts of where a browser road spends its time: driver commands, browser
+// starts, page loads and fixed pauses. Plain adds on the GUI thread, cheap enough to
+// stay on; the benchmark reads and resets them around each road.
+#include <QtGlobal>
+
+namespace kuvela {
+
+struct RoadTiming {
+    long long commands = 0;       // every request to the driver, the session's creation included
+    qint64 commandUs = 0;
+    long long browserStarts = 0;  // driver process and session until the session answers
+    qint64 browserStartUs = 0;
+    long long pageLoads = 0;      // navigations, each until the page has loaded
+    qint64 pageLoadUs = 0;
+    long long pauses = 0;         // the roads' fixed pauses, as scaled
+    qint64 pauseMs = 0;
+
+    void reset() { *this = RoadTiming(); }
+    static RoadTiming& counters()
+    {
+        static RoadTiming all;
+        return all;
+    }
+};
+
+} // namespace kuvela
