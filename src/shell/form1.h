@@ -481,8 +481,6 @@ private:
     // Start-up road helpers (form1_startup.cpp).
     std::vector<StartupStep> startupSteps();
     void traceCall(const QString& name);
-    // Says plainly that a button's or menu's function is not there yet.
-    void notYetAvailable();
 
     QWidget* workArea_ = nullptr;  // everything under the login frame
     std::vector<QLabel*> panels_;

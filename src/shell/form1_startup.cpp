@@ -51,11 +51,6 @@ void Form1::traceCall(const QString& name)
     startupTrace_ << name;
 }
 
-void Form1::notYetAvailable()
-{
-    msgBox(QStringLiteral("Bu işlev henüz kullanılamıyor."), MsgIcon::Information);
-}
-
 bool Form1::TerminateProcess(const QString& ProcessName)
 {
     single_ = std::make_unique<SingleInstance>(programFolder() / "Kuvela.lock");

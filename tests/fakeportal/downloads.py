@@ -36,8 +36,8 @@ HTML = """<!DOCTYPE html>
 """
 
 XML = """<?xml version="1.0" encoding="UTF-8"?>
-<Invoice xmlns="urn:oasis:names:specification:ubl:schema:xsd:Invoice-2"
- xmlns:cbc="urn:oasis:names:specification:ubl:schema:xsd:CommonBasicComponents-2">
+<Invoice xmlns="urn:kuvela:fakeportal:invoice"
+ xmlns:cbc="urn:kuvela:fakeportal:basic">
 <cbc:UUID>{stem}</cbc:UUID><cbc:ID>{no}</cbc:ID><cbc:IssueDate>{iso}</cbc:IssueDate></Invoice>
 """
 

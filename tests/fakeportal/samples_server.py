@@ -5,11 +5,9 @@ Scenario and events as in server.py, whose portal and handler it reuses.
 
     samples_server.py --root DIR --config FILE --events FILE --port 0 [--cert PEM --key PEM]
 """
-import argparse
 import os
 import ssl
 import sys
-from http.server import ThreadingHTTPServer
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import server  # noqa: E402
@@ -18,14 +16,7 @@ ROUTES = {"/": "/imza.html", "/efatura/login.jsp": "/irsaliye.html"}
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--root", required=True)
-    parser.add_argument("--config", required=True)
-    parser.add_argument("--events", required=True)
-    parser.add_argument("--port", type=int, default=0)
-    parser.add_argument("--cert")
-    parser.add_argument("--key")
-    args = parser.parse_args()
+    args = server.arguments("--cert", "--key")
     portal = server.Portal(args.root, args.config, args.events)
     base = server.handler_for(portal)
 
@@ -36,18 +27,12 @@ def main():
                 self.path = ROUTES[path] + ("?" + query if query else "")
             return base.do_GET(self)
 
-    httpd = ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
-    httpd.daemon_threads = True
+    wrap = None
     if args.cert:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(args.cert, args.key)
-        httpd.socket = context.wrap_socket(httpd.socket, server_side=True)
-    print("PORT %d" % httpd.server_address[1], flush=True)
-    try:
-        httpd.serve_forever()
-    except KeyboardInterrupt:
-        pass
-    return 0
+        wrap = lambda sock: context.wrap_socket(sock, server_side=True)  # noqa: E731
+    return server.serve(args.port, Handler, wrap)
 
 
 if __name__ == "__main__":

@@ -157,22 +157,34 @@ def handler_for(portal):
     return Handler
 
 
-def main():
+def arguments(*extra, root=True):
+    """The command line every fake site takes: scenario, events, port (and the page root)."""
     parser = argparse.ArgumentParser()
-    parser.add_argument("--root", required=True)
-    parser.add_argument("--config", required=True)
-    parser.add_argument("--events", required=True)
+    for name in (("--root",) if root else ()) + ("--config", "--events"):
+        parser.add_argument(name, required=True)
     parser.add_argument("--port", type=int, default=0)
-    args = parser.parse_args()
-    portal = Portal(args.root, args.config, args.events)
-    server = ThreadingHTTPServer(("127.0.0.1", args.port), handler_for(portal))
-    server.daemon_threads = True
-    print("PORT %d" % server.server_address[1], flush=True)
+    for name in extra:
+        parser.add_argument(name)
+    return parser.parse_args()
+
+
+def serve(port, handler, wrap=None):
+    """Serves on 127.0.0.1 and prints "PORT <n>" once it listens, as the tests wait for."""
+    httpd = ThreadingHTTPServer(("127.0.0.1", port), handler)
+    httpd.daemon_threads = True
+    if wrap:
+        httpd.socket = wrap(httpd.socket)
+    print("PORT %d" % httpd.server_address[1], flush=True)
     try:
-        server.serve_forever()
+        httpd.serve_forever()
     except KeyboardInterrupt:
         pass
     return 0
+
+
+def main():
+    args = arguments()
+    return serve(args.port, handler_for(Portal(args.root, args.config, args.events)))
 
 
 if __name__ == "__main__":

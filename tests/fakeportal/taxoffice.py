@@ -7,9 +7,7 @@ only; the scenario and event files work as in server.py.
 
 Binds 127.0.0.1 and prints "PORT <n>" once it listens.
 """
-import argparse
 import base64
-import contextlib
 import datetime
 import json
 import os
@@ -17,7 +15,6 @@ import re
 import struct
 import sys
 import zlib
-from http.server import ThreadingHTTPServer
 from urllib.parse import urlsplit
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -205,18 +202,8 @@ def handler_for(site):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for name in ("--config", "--events"):
-        parser.add_argument(name, required=True)
-    parser.add_argument("--port", type=int, default=0)
-    args = parser.parse_args()
-    httpd = ThreadingHTTPServer(("127.0.0.1", args.port), handler_for(TaxOffice(args.config, args.events)))
-    httpd.daemon_threads = True
-    print("PORT %d" % httpd.server_address[1], flush=True)
-    with contextlib.suppress(KeyboardInterrupt):
-        httpd.serve_forever()
-    return 0
-
+    args = server.arguments(root=False)
+    return server.serve(args.port, handler_for(TaxOffice(args.config, args.events)))
 
 if __name__ == "__main__":
     sys.exit(main())
