@@ -44,6 +44,7 @@ void pickArchiveFile(Form1& form, const QString& name)
 void Form1::Command38_Click()
 {
     LineExport exported;
+    int unreadable = 0;
     try {
         {
             InvoiceHtmlReader reader;
@@ -53,8 +54,10 @@ void Form1::Command38_Click()
                 const QString& name = names[i];
                 pickArchiveFile(*this, name);
                 showFileStage(*this, i + 1, int(names.size()));
-                if (!reader.load(seciliDosya))
-                    continue;  // nothing of it to write
+                if (!reader.load(seciliDosya)) {
+                    ++unreadable;  // said at the end, so the sheet is not taken as complete
+                    continue;
+                }
                 const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
                 const std::vector<HtmlTable> buyer = reader.tables(QString::fromLatin1(kBuyerTableXPath));
                 ExportInvoice invoice;  // every value starts empty for each file
@@ -72,7 +75,10 @@ void Form1::Command38_Click()
         exported.finish(prgVersiyon);
         const std::filesystem::path book = saveReportBook(exported.cells(), Clock::instance().now());
         Desktop::instance().openFile(book);
-        setPanel(7, QStringLiteral("Fatura satırları Excel'e çıkarıldı... ") + fromPath(book));
+        QString done = QStringLiteral("Fatura satırları Excel'e çıkarıldı... ") + fromPath(book);
+        if (unreadable > 0)
+            done += QStringLiteral(" (%1 dosya okunamadı)").arg(unreadable);
+        setPanel(7, done);
     } catch (const std::exception& e) {
         setPanel(7, QString());
         showFileStage(*this, 0, 0);

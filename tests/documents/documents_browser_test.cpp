@@ -182,6 +182,16 @@ TEST_F(DocumentsBrowserTest, LineExportOpenAndMailOfTickedInvoices)
         EXPECT_EQ(a1[column].toString(), QString::fromUtf8(text));
     EXPECT_EQ(rows[5].toArray()[1].toString(), QStringLiteral("Kalem C"));
     EXPECT_EQ(rows[6].toArray()[0].toString(), QStringLiteral("Excel'e çıkarma işlemi tamamlandı - Kuvela v146"));
+    EXPECT_FALSE(w.panelText(7).contains(QStringLiteral("okunamadı")));
+
+    // A ticked file gone since the search is said, never passed over as a complete sheet.
+    std::filesystem::copy_file(htmlFolder() / toPath(kNameB), htmlFolder() / "b.keep");
+    std::filesystem::remove(htmlFolder() / toPath(kNameB));
+    desktop_->opened.clear();
+    tick({kNameA, kNameB});
+    w.Command38->click();
+    EXPECT_TRUE(w.panelText(7).endsWith(QStringLiteral(" (1 dosya okunamadı)"))) << w.panelText(7).toStdString();
+    std::filesystem::rename(htmlFolder() / "b.keep", htmlFolder() / toPath(kNameB));
 
     // "Aç": each ticked file once, with its program.
     desktop_->opened.clear();
