@@ -25,6 +25,9 @@ void report(const char* road, qint64 totalUs, int invoices)
     if (invoices > 1)
         std::printf(" | beyond pauses+start %.3f s", (totalUs - t.pauseMs * 1000 - t.browserStartUs) / 1e6);
     std::printf("\n");
+    for (const auto& [kind, k] : t.byKind)
+        std::printf("    %-40s %5lld in %7.3f s (%.1f ms each)\n", kind.c_str(), k.count, k.us / 1e6,
+                    k.us / 1e3 / double(k.count));
     std::fflush(stdout);
 }
 

@@ -4,6 +4,9 @@
 // stay on; the benchmark reads and resets them around each road.
 #include <QtGlobal>
 
+#include <map>
+#include <string>
+
 namespace kuvela {
 
 struct RoadTiming {
@@ -15,6 +18,20 @@ struct RoadTiming {
     qint64 pageLoadUs = 0;
     long long pauses = 0;         // the roads' fixed pauses, as scaled
     qint64 pauseMs = 0;
+    struct Kind {
+        long long count = 0;
+        qint64 us = 0;
+    };
+    std::map<std::string, Kind> byKind; // "POST /element/*/click": where the command time goes
+
+    void command(const std::string& kind, qint64 us)
+    {
+        ++commands;
+        commandUs += us;
+        Kind& k = byKind[kind];
+        ++k.count;
+        k.us += us;
+    }
 
     void reset() { *this = RoadTiming(); }
     static RoadTiming& counters()

@@ -103,8 +103,6 @@ std::vector<Element> Element::findAll(const Locator& locator) const
     return findElements(*driver_, "/element/" + id_, locator);
 }
 
-void Element::click() const { command("POST", "/click", json::object()); }
-
 void Element::sendKeys(const QString& keys) const { command("POST", "/value", {{"text", keys.toStdString()}}); }
 
 void Element::clear() const { command("POST", "/clear", json::object()); }
@@ -129,7 +127,7 @@ void Element::clickOption(const Locator& option, const QString& wanted) const
     const std::vector<Element> options = findAll(option);
     if (options.empty())
         throw WebDriverError(be::OptionNotFound, QStringLiteral("Seçim listesinde \"%1\" seçeneği yok.").arg(wanted));
-    options.front().click();
+    options.front().driverClick();
 }
 
 void Element::selectByText(const QString& visibleText) const

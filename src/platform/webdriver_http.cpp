@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <mutex>
+#include <string_view>
 
 namespace kuvela {
 namespace be = browser_error;
@@ -28,6 +30,24 @@ QString firstLine(const std::string& text)
 {
     const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
     return s.section(u'\n', 0, 0).trimmed();
+}
+
+// The command without its session and element ids: "POST /element/*/click".
+std::string commandKind(const char* method, const std::string& path)
+{
+    std::string kind = std::string(method) + ' ';
+    std::string_view previous;
+    for (size_t i = 0; i < path.size();) {
+        const size_t j = std::min(path.find('/', i + 1), path.size());
+        const std::string_view piece(path.data() + i, j - i);
+        if (previous == "/element" || previous == "/shadow")
+            kind += "/*";
+        else if (piece != "/session" && previous != "/session")
+            kind += piece; // every command has the session
+        previous = piece;
+        i = j;
+    }
+    return kind;
 }
 
 } // namespace
@@ -102,9 +122,7 @@ WebDriverHttp::Reply WebDriverHttp::send(const char* method, const std::string& 
     QElapsedTimer timer;
     timer.start();
     const CURLcode rc = curl_easy_perform(c);
-    RoadTiming& timing = RoadTiming::counters();
-    ++timing.commands;
-    timing.commandUs += timer.nsecsElapsed() / 1000;
+    RoadTiming::counters().command(commandKind(method, path), timer.nsecsElapsed() / 1000);
     curl_slist_free_all(headers);
     if (rc == CURLE_OPERATION_TIMEDOUT)
         throw WebDriverError(be::DriverTimeout, QStringLiteral("Tarayıcı sürücüsü zamanında yanıt vermedi."), {},

@@ -147,7 +147,7 @@ LoginOutcome BrowserSession::portalGiris(const BrowserStart& start, const QStrin
     try {
         find(Locator::id(QStringLiteral("userid"))).sendKeys(user);
         find(Locator::id(QStringLiteral("password"))).sendKeys(pass);
-        find(Locator::name(QStringLiteral("action"))).click();
+        click(Locator::name(QStringLiteral("action")));
     } catch (...) {
         tarayiciKapat();
         throw;
@@ -183,14 +183,14 @@ LoginOutcome BrowserSession::portalGiris(const BrowserStart& start, const QStrin
             [&] { find(startPage).selectByValue(QStringLiteral("MAINTREEMENU")); });
     if (how.clickMainTreeByValue)
         attempt(QStringLiteral("ana menü tıklaması (value=MAINTREEMENU)"),
-                [&] { find(Locator::byValue(QStringLiteral("MAINTREEMENU"))).click(); });
+                [&] { click(Locator::byValue(QStringLiteral("MAINTREEMENU"))); });
     bekle(how.waitBeforeMenu);
     attempt(QStringLiteral("menü bağlantısı \"Belge İşlemleri\""),
-            [&] { find(Locator::linkText(QStringLiteral("Belge İşlemleri"))).click(); });
+            [&] { click(Locator::linkText(QStringLiteral("Belge İşlemleri"))); });
     bekle(how.waitBeforePage);
     if (!how.pageLink.isEmpty())
         attempt(QStringLiteral("sayfa bağlantısı \"%1\"").arg(how.pageLink),
-                [&] { find(Locator::linkText(how.pageLink)).click(); });
+                [&] { click(Locator::linkText(how.pageLink)); });
     bekle(how.waitAfterPage);
     return out;
 }
@@ -247,7 +247,7 @@ bool BrowserSession::portalCikis()
         }
     }
     const bool loggedOut = attempt(QStringLiteral("çıkış (id=gen__1008)"),
-                                   [&] { find(Locator::id(QStringLiteral("gen__1008"))).click(); });
+                                   [&] { click(Locator::id(QStringLiteral("gen__1008"))); });
     tarayiciKapat();
     return loggedOut;
 }

@@ -119,6 +119,7 @@ public:
     WebDriver& driver() { return driver_; }
     Element find(const Locator& locator) { return driver_.find(locator); }
     std::vector<Element> findAll(const Locator& locator) { return driver_.findAll(locator); }
+    void click(const Locator& locator) { driver_.click(locator); }
     void pressKeys(const QString& keys) { driver_.pressKeys(keys); }
     // The road's fixed pause; the window keeps painting.
     static void bekle(int ms);

@@ -296,7 +296,7 @@ void BulkRun::closeStaleResult()
         if (resultText().isEmpty())
             return;
         session_.attempt(QStringLiteral("önceki sonuç penceresini kapatma"),
-                         [&] { session_.find(Locator::xpath(portal::fixed::PopupClose)).click(); });
+                         [&] { session_.click(Locator::xpath(portal::fixed::PopupClose)); });
         BrowserSession::bekle(kAnswerPollMs);
     }
 }
@@ -317,7 +317,7 @@ BulkRun::Next BulkRun::create(int number)
     // Should it still stand there, its words are not this invoice's answer.
     const QString stale = resultText();
     session_.attempt(QStringLiteral("Oluştur tıklama"),
-                     [&] { session_.find(Locator::css(QStringLiteral("input[value='Oluştur']"))).click(); });
+                     [&] { session_.click(Locator::css(QStringLiteral("input[value='Oluştur']"))); });
     wait_(50);
     // The result may come late: asked until it has words, within a bound.
     std::optional<QString> status;
@@ -338,10 +338,10 @@ BulkRun::Next BulkRun::create(int number)
     }
     setCell(f_, number, Col::Status, *status);
     session_.attempt(QStringLiteral("sonuç penceresini kapatma"),
-                     [&] { session_.find(Locator::xpath(portal::fixed::PopupClose)).click(); });
+                     [&] { session_.click(Locator::xpath(portal::fixed::PopupClose)); });
     if (!portal::isCreatedMessage(f_.portalmsg))
         session_.attempt(QStringLiteral("fatura sekmesini kapatma"),
-                         [&] { session_.find(Locator::xpath(portal::fixed::TabClose)).click(); });
+                         [&] { session_.click(Locator::xpath(portal::fixed::TabClose)); });
     return Next::Go;
 }
 

@@ -28,7 +28,7 @@ public:
 
 private:
     bool step(const QString& what, const std::function<void()>& fn) { return s_.attempt(what, fn); }
-    void click(const QString& id) { step(QStringLiteral("tıklama ") + id, [&] { s_.find(byId(id)).click(); }); }
+    void click(const QString& id) { step(QStringLiteral("tıklama ") + id, [&] { s_.click(byId(id)); }); }
     void type(const QString& id, const QString& text)
     {
         step(QStringLiteral("yazma ") + id, [&] { s_.find(byId(id)).sendKeys(text); });
@@ -171,7 +171,7 @@ void PageFiller::taxesAndReturns(const InvoicePageInput& in)
                 feedback_.portalMessage(message);
             // Closed whatever was read: a pop-up whose words had not come yet must not
             // stay over the page. Without words there may be no pop-up to close at all.
-            const auto close = [&] { s_.find(Locator::xpath(fixed::PopupClose)).click(); };
+            const auto close = [&] { s_.click(Locator::xpath(fixed::PopupClose)); };
             if (!message.isEmpty()) {
                 step(QStringLiteral("portal mesajı kapatma"), close);
             } else {
@@ -235,7 +235,7 @@ void PageFiller::lines(const InvoicePageInput& in)
         step(describe(a), [&] {
             switch (a.kind) {
             case K::Click:
-                s_.find(byId(a.id)).click();
+                s_.click(byId(a.id));
                 break;
             case K::Type:
                 s_.find(byId(a.id)).sendKeys(a.text);
@@ -247,7 +247,7 @@ void PageFiller::lines(const InvoicePageInput& in)
                 s_.find(byId(a.id)).selectByValue(a.text);
                 break;
             case K::ClickConfirm:
-                s_.find(Locator::xpath(fixed::PopupConfirm)).click();
+                s_.click(Locator::xpath(fixed::PopupConfirm));
                 break;
             case K::Tab:
                 s_.pressKeys(Keys::Tab);
