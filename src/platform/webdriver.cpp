@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "platform/road_timing.h"
 #include "platform/webdriver_actions.h"
+#include "platform/webdriver_fast.h"
 #include "platform/webdriver_http.h"
 #include "platform/webdriver_process.h"
 
@@ -103,8 +104,6 @@ std::vector<Element> Element::findAll(const Locator& locator) const
     return findElements(*driver_, "/element/" + id_, locator);
 }
 
-void Element::sendKeys(const QString& keys) const { command("POST", "/value", {{"text", keys.toStdString()}}); }
-
 void Element::clear() const { command("POST", "/clear", json::object()); }
 
 QString Element::text() const { return textOf(command("GET", "/text")); }
@@ -126,21 +125,28 @@ void Element::clickOption(const Locator& option, const QString& wanted) const
 {
     const std::vector<Element> options = findAll(option);
     if (options.empty())
-        throw WebDriverError(be::OptionNotFound, QStringLiteral("Seçim listesinde \"%1\" seçeneği yok.").arg(wanted));
+        throw noSuchOption(wanted);
     options.front().driverClick();
 }
 
-void Element::selectByText(const QString& visibleText) const
+Locator optionByText(const QString& visibleText)
 {
-    clickOption(Locator::xpath(QStringLiteral(".//option[normalize-space(.) = %1]")
-                                   .arg(xpathLiteral(visibleText.simplified()))),
-                visibleText);
+    return Locator::xpath(QStringLiteral(".//option[normalize-space(.) = %1]").arg(xpathLiteral(visibleText.simplified())));
 }
 
-void Element::selectByValue(const QString& value) const
+Locator optionByValue(const QString& value)
 {
-    clickOption(Locator::css(QStringLiteral("option[value=") + cssString(value) + u']'), value);
+    return Locator::css(QStringLiteral("option[value=") + cssString(value) + u']');
 }
+
+WebDriverError noSuchOption(const QString& wanted)
+{
+    return WebDriverError(be::OptionNotFound, QStringLiteral("Seçim listesinde \"%1\" seçeneği yok.").arg(wanted));
+}
+
+void Element::selectByText(const QString& visibleText) const { clickOption(optionByText(visibleText), visibleText); }
+
+void Element::selectByValue(const QString& value) const { clickOption(optionByValue(value), value); }
 
 void Element::screenshot(const std::filesystem::path& pngFile) const
 {

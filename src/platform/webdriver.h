@@ -43,7 +43,9 @@ public:
     // The driver's own click: options chosen its way, and its refusals.
     void driverClick() const;
     // Types into the element; appends to what it holds (Keys::chord(Control, "a") first replaces).
+    // As the driver types, in fewer requests (webdriver_typing.cpp).
     void sendKeys(const QString& keys) const;
+    void driverSendKeys(const QString& keys) const;
     void clear() const;
     QString text() const;
     QString tagName() const;
@@ -84,8 +86,12 @@ public:
 
     Element find(const Locator& locator);
     std::vector<Element> findAll(const Locator& locator);
-    // find(locator).click() with the finding folded into the click's own request.
+    // find(locator).click(), .sendKeys(), .selectByText(), .selectByValue(), with the
+    // finding folded into the action's own request.
     void click(const Locator& locator);
+    void type(const Locator& locator, const QString& keys);
+    void selectByText(const Locator& select, const QString& visibleText);
+    void selectByValue(const Locator& select, const QString& value);
     // Keys to whatever has the focus; a modifier is held until Null or the end.
     void pressKeys(const QString& keys);
     // Moves the mouse pointer onto the middle of the element.

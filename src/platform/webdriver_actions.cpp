@@ -25,7 +25,7 @@ json doubleClickActions(const json& elementReference)
     return pointerSource(json::array({pointerMoveTo(elementReference), down, up, down, up}));
 }
 
-void performActions(WebDriver& driver, const json& sources)
+void performCompleteActions(WebDriver& driver, const json& sources)
 {
     try {
         driver.command("POST", "/actions", {{"actions", sources}});
@@ -36,6 +36,11 @@ void performActions(WebDriver& driver, const json& sources)
         }
         throw;
     }
+}
+
+void performActions(WebDriver& driver, const json& sources)
+{
+    performCompleteActions(driver, sources);
     driver.command("DELETE", "/actions");
 }
 

@@ -18,6 +18,9 @@ nlohmann::json doubleClickActions(const nlohmann::json& elementReference);
 
 // Sends the input sources and releases whatever they left pressed, also on failure.
 void performActions(WebDriver& driver, const nlohmann::json& sources);
+// For gestures that end with every key and button up: no release is sent unless they
+// broke off.
+void performCompleteActions(WebDriver& driver, const nlohmann::json& sources);
 void doubleClick(WebDriver& driver, const Element& element);
 // Moves the pointer onto the element, offset from its middle.
 void moveToElement(WebDriver& driver, const Element& element, int x = 0, int y = 0);

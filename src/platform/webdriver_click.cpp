@@ -3,7 +3,8 @@
 // then the mouse moves to that point and presses. Whatever the script is not sure of
 // (an option, a hidden or covered element, nothing found) goes to the driver's own
 // click and find, so every refusal stays the driver's.
-#include "platform/webdriver.h"
+#include "platform/webdriver_fast.h"
+
 #include "platform/webdriver_actions.h"
 
 namespace kuvela {
@@ -14,15 +15,7 @@ namespace {
 
 // arguments: the element, or a selector and "css"/"xpath". Gives null when nothing is
 // found, {element} when the driver must click, {element, x, y} for a clean click.
-const QString kClickPoint = QStringLiteral(R"(
-var e = arguments[0];
-if (typeof e === 'string') {
-  e = arguments[1] === 'xpath'
-    ? document.evaluate(e, document, null, XPathResult.FIRST_ORDERED_NODE_TYPE, null).singleNodeValue
-    : document.querySelector(e);
-  if (!(e instanceof Element)) return null;
-}
-var own = {element: e};
+const QString kClickPoint = fastScript(QStringLiteral(R"(
 if (!(e instanceof Element) || e.ownerDocument !== document || e.tagName === 'OPTION' || e.getRootNode() !== document)
   return own;
 var vw = window.innerWidth, vh = window.innerHeight;
@@ -42,24 +35,23 @@ var hit = document.elementFromPoint(p.x, p.y);
 if (!hit || (hit !== e && !e.contains(hit))) return own;
 own.x = p.x;
 own.y = p.y;
-return own;)");
+return own;)"));
 
-// The mouse pressed and let go at a point of the viewport. Nothing stays pressed, so
-// no release is sent unless the gesture broke off.
+// The option in the list named by arguments[2], a selector of kind arguments[3].
+const QString kOption = fastScript(QStringLiteral(R"(
+var o = arguments[3] === 'xpath'
+  ? document.evaluate(arguments[2], e, null, XPathResult.FIRST_ORDERED_NODE_TYPE, null).singleNodeValue
+  : e.querySelector(arguments[2]);
+own.option = o instanceof Element ? o : null;
+return own;)"));
+
+// The mouse pressed and let go at a point of the viewport.
 void clickAt(WebDriver& driver, int x, int y)
 {
     const json steps = json::array({{{"type", "pointerMove"}, {"duration", 0}, {"origin", "viewport"}, {"x", x}, {"y", y}},
                                     {{"type", "pointerDown"}, {"button", 0}},
                                     {{"type", "pointerUp"}, {"button", 0}}});
-    try {
-        driver.command("POST", "/actions", {{"actions", pointerSource(steps)}});
-    } catch (...) {
-        try {
-            driver.command("DELETE", "/actions");
-        } catch (...) {
-        }
-        throw;
-    }
+    performCompleteActions(driver, pointerSource(steps));
 }
 
 // True when the point was clean and the click made.
@@ -84,18 +76,44 @@ void Element::driverClick() const { command("POST", "/click", json::object()); }
 
 void WebDriver::click(const Locator& locator)
 {
-    const auto [using_, value] = locator.toW3C();
-    if (using_ != "css selector" && using_ != "xpath") {
-        find(locator).click();
-        return;
-    }
-    const json where = executeScript(kClickPoint, json::array({value, using_ == "xpath" ? "xpath" : "css"}));
-    if (where.is_null()) {
+    const std::optional<json> where = runOnFound(*this, kClickPoint, locator);
+    if (!where) {
         find(locator).click(); // the driver's own word on what is not there
         return;
     }
-    if (!clickWhere(*this, where))
-        elementFrom(where.value("element", json())).driverClick();
+    if (!clickWhere(*this, *where))
+        elementFrom(where->value("element", json())).driverClick();
+}
+
+namespace {
+
+// The option is chosen by the driver's own click, as the list's own selectBy… does.
+void chooseOption(WebDriver& driver, const Locator& list, const Locator& option, const QString& wanted,
+                  void (Element::*select)(const QString&) const)
+{
+    const auto [using_, value] = option.toW3C();
+    const std::optional<json> found =
+        runOnFound(driver, kOption, list, json::array({value, using_ == "xpath" ? "xpath" : "css"}));
+    if (!found) {
+        (driver.find(list).*select)(wanted);
+        return;
+    }
+    const json choice = found->value("option", json());
+    if (choice.is_null())
+        throw noSuchOption(wanted);
+    driver.elementFrom(choice).driverClick();
+}
+
+} // namespace
+
+void WebDriver::selectByText(const Locator& list, const QString& visibleText)
+{
+    chooseOption(*this, list, optionByText(visibleText), visibleText, &Element::selectByText);
+}
+
+void WebDriver::selectByValue(const Locator& list, const QString& value)
+{
+    chooseOption(*this, list, optionByValue(value), value, &Element::selectByValue);
 }
 
 } // namespace kuvela

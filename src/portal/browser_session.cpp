@@ -145,8 +145,8 @@ LoginOutcome BrowserSession::portalGiris(const BrowserStart& start, const QStrin
 {
     tarayiciBaslat(start, loginPageUrl());
     try {
-        find(Locator::id(QStringLiteral("userid"))).sendKeys(user);
-        find(Locator::id(QStringLiteral("password"))).sendKeys(pass);
+        type(Locator::id(QStringLiteral("userid")), user);
+        type(Locator::id(QStringLiteral("password")), pass);
         click(Locator::name(QStringLiteral("action")));
     } catch (...) {
         tarayiciKapat();
@@ -180,7 +180,7 @@ LoginOutcome BrowserSession::portalGiris(const BrowserStart& start, const QStrin
         feedback.loggedIn();
     // From the start page on, a failing step is skipped and the road goes on.
     attempt(QStringLiteral("ana menü seçimi (id=gen__1006, değer MAINTREEMENU)"),
-            [&] { find(startPage).selectByValue(QStringLiteral("MAINTREEMENU")); });
+            [&] { selectByValue(startPage, QStringLiteral("MAINTREEMENU")); });
     if (how.clickMainTreeByValue)
         attempt(QStringLiteral("ana menü tıklaması (value=MAINTREEMENU)"),
                 [&] { click(Locator::byValue(QStringLiteral("MAINTREEMENU"))); });

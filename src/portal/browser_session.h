@@ -120,6 +120,9 @@ public:
     Element find(const Locator& locator) { return driver_.find(locator); }
     std::vector<Element> findAll(const Locator& locator) { return driver_.findAll(locator); }
     void click(const Locator& locator) { driver_.click(locator); }
+    void type(const Locator& locator, const QString& keys) { driver_.type(locator, keys); }
+    void selectByText(const Locator& list, const QString& text) { driver_.selectByText(list, text); }
+    void selectByValue(const Locator& list, const QString& value) { driver_.selectByValue(list, value); }
     void pressKeys(const QString& keys) { driver_.pressKeys(keys); }
     // The road's fixed pause; the window keeps painting.
     static void bekle(int ms);

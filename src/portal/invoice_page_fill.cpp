@@ -31,14 +31,14 @@ private:
     void click(const QString& id) { step(QStringLiteral("tıklama ") + id, [&] { s_.click(byId(id)); }); }
     void type(const QString& id, const QString& text)
     {
-        step(QStringLiteral("yazma ") + id, [&] { s_.find(byId(id)).sendKeys(text); });
+        step(QStringLiteral("yazma ") + id, [&] { s_.type(byId(id), text); });
     }
     // Replaces what the field holds: the page may have filled it from its own records,
     // and an empty value must leave it empty, not keep the page's text.
     void replace(const QString& id, const QString& text)
     {
         step(QStringLiteral("yazma ") + id,
-             [&] { s_.find(byId(id)).sendKeys(selectAll() + (text.isEmpty() ? Keys::Backspace : text)); });
+             [&] { s_.type(byId(id), selectAll() + (text.isEmpty() ? Keys::Backspace : text)); });
     }
     void keys(const QString& what, const QString& k) { step(what, [&] { s_.pressKeys(k); }); }
     void progress(int value)
@@ -95,7 +95,7 @@ void PageFiller::header(const InvoicePageInput& in)
     type(page_.dateGen(offset::InvoiceTime), in.invoiceTime);
 
     const QString currency = page_.gen(offset::Currency);
-    step(QStringLiteral("para birimi ") + currency, [&] { s_.find(byId(currency)).selectByText(in.currency); });
+    step(QStringLiteral("para birimi ") + currency, [&] { s_.selectByText(byId(currency), in.currency); });
     if (!in.exchangeRate.isEmpty()) {
         // The rate field follows the currency and opens for a foreign one.
         keys(QStringLiteral("Tab (döviz kuru)"), Keys::Tab);
@@ -108,7 +108,7 @@ void PageFiller::header(const InvoicePageInput& in)
     click(typeField);
     const QString typeValue = invoice::portalValueFor(in.typeText);
     step(QStringLiteral("fatura tipi ") + typeField + QStringLiteral(": ") + typeValue,
-         [&] { s_.find(byId(typeField)).selectByValue(typeValue); });
+         [&] { s_.selectByValue(byId(typeField), typeValue); });
 
     type(page_.gen(offset::BuyerTaxNumber), in.taxNumber);
     click(page_.gen(offset::BuyerTitle));
@@ -120,7 +120,7 @@ void PageFiller::header(const InvoicePageInput& in)
     replace(page_.gen(offset::BuyerSurname), in.buyer.surname);
     replace(page_.gen(offset::TaxOffice), in.taxOffice);
     const QString country = page_.gen(offset::Country);
-    step(QStringLiteral("ülke ") + country, [&] { s_.find(byId(country)).selectByText(in.country); });
+    step(QStringLiteral("ülke ") + country, [&] { s_.selectByText(byId(country), in.country); });
     click(country);
     type(page_.gen(offset::Address), in.address);
 
@@ -138,7 +138,7 @@ void PageFiller::addTax(const QString& code)
 {
     const QString choice = page_.gen(offset::TaxChoice);
     step(QStringLiteral("vergi seçimi ") + choice + QStringLiteral(": ") + code,
-         [&] { s_.find(byId(choice)).selectByValue(code); });
+         [&] { s_.selectByValue(byId(choice), code); });
     wait_(20);
     click(page_.gen(offset::AddTax));
     wait_(50);
@@ -238,13 +238,13 @@ void PageFiller::lines(const InvoicePageInput& in)
                 s_.click(byId(a.id));
                 break;
             case K::Type:
-                s_.find(byId(a.id)).sendKeys(a.text);
+                s_.type(byId(a.id), a.text);
                 break;
             case K::SelectText:
-                s_.find(byId(a.id)).selectByText(a.text);
+                s_.selectByText(byId(a.id), a.text);
                 break;
             case K::SelectValue:
-                s_.find(byId(a.id)).selectByValue(a.text);
+                s_.selectByValue(byId(a.id), a.text);
                 break;
             case K::ClickConfirm:
                 s_.click(Locator::xpath(fixed::PopupConfirm));
