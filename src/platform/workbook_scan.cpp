@@ -1,6 +1,7 @@
 #include "platform/workbook_scan.h"
 
 #include "platform/workbook_limits.h"
+#include "platform/workbook_pieces.h"
 
 #include <algorithm>
 #include <cstring>
@@ -314,7 +315,7 @@ std::string XmlCursor::decode(std::string_view raw)
     return out;
 }
 
-bool locateSheetData(const std::string& xml, size_t& begin, size_t& inner, size_t& innerEnd, size_t& end,
+bool locateSheetData(std::string_view xml, size_t& begin, size_t& inner, size_t& innerEnd, size_t& end,
                      std::string& prefix)
 {
     size_t pos = 0;
@@ -355,10 +356,61 @@ bool locateSheetData(const std::string& xml, size_t& begin, size_t& inner, size_
     return false;
 }
 
-void scanSharedStrings(const std::string& xml, const std::string& part, std::vector<QString>& out, Charge* charge)
+namespace {
+
+// One <si>: one <t>, or runs <r><t> whose texts join; phonetic runs are no part of it.
+// A single plain <t> is taken straight from the part.
+QString readSharedItem(XmlCursor& cur, const Tag& si, std::string& scratch, std::string& joined)
 {
-    Charge none(nullptr, part);
-    Meter meter(charge ? *charge : none);
+    std::string_view first;
+    bool single = false, joining = false;
+    joined.clear();
+    auto piece = [&](std::string_view v) {
+        if (!single && !joining && v.data() != scratch.data()) {
+            first = v;
+            single = true;
+            return;
+        }
+        if (single)
+            joined.assign(first);
+        single = false;
+        joining = true;
+        joined.append(v);
+    };
+    readStringItem(cur, si, scratch, piece);
+    return decodeXString(single ? first : std::string_view(joined));
+}
+
+// The items up to the cursor's end, or up to the end of `root` when given.
+void scanItems(XmlCursor& cur, const Tag* root, std::vector<QString>& out, Meter& meter)
+{
+    std::string scratch, joined;
+    Tag si;
+    for (;;) {
+        if (root) {
+            if (!cur.child(*root, si))
+                break;
+        } else if (!cur.next(si)) {
+            break;
+        } else if (si.closing) {
+            cur.fail("beklenmeyen kapanış etiketi");
+        }
+        if (si.local != "si") {
+            cur.skip(si);
+            continue;
+        }
+        out.push_back(readSharedItem(cur, si, scratch, joined));
+        // The table's slot twice over (the vector grows by doubling) and the text.
+        meter.add(2 * sizeof(QString) + sizeof(char16_t) * size_t(out.back().size()));
+    }
+    meter.flush();
+}
+
+} // namespace
+
+void scanSharedStrings(std::string_view xml, const std::string& part, std::vector<QString>& out, Charge* charge)
+{
+    const size_t had = out.size();
     XmlCursor cur(xml.data(), xml.data() + xml.size(), part);
     Tag root;
     do {
@@ -367,36 +419,42 @@ void scanSharedStrings(const std::string& xml, const std::string& part, std::vec
     } while (root.closing);
     if (root.local != "sst")
         cur.fail("sst öğesi yok");
-    std::string scratch, joined;
-    Tag si;
-    while (cur.child(root, si)) {
-        if (si.local != "si") {
-            cur.skip(si);
-            continue;
+    const size_t body = size_t(cur.position() - xml.data());
+
+    // A big table in pieces, each starting at an <si> with the first item's name.
+    XmlCursor peek = cur;
+    Tag first;
+    std::vector<size_t> starts;
+    if (const size_t n = piecesFor(xml.size()); n > 1 && peek.child(root, first) && first.local == "si")
+        starts = pieceStarts(xml, body, xml.size(), first.qname, n);
+    if (!starts.empty()) {
+        starts.insert(starts.begin(), body);
+        std::vector<std::vector<QString>> got(starts.size());
+        std::vector<std::unique_ptr<Charge>> charges;
+        for (size_t k = 0; k < starts.size(); ++k)
+            charges.push_back(std::make_unique<Charge>(charge ? charge->budget() : nullptr, part));
+        const bool read = readPieces(starts.size(), [&](size_t k) {
+            const bool last = k + 1 == starts.size();
+            XmlCursor piece(xml.data() + starts[k], last ? xml.data() + xml.size() : xml.data() + starts[k + 1], part);
+            Meter meter(*charges[k]);
+            scanItems(piece, last ? &root : nullptr, got[k], meter);
+        });
+        if (read) {
+            size_t total = 0;
+            for (const auto& g : got)
+                total += g.size();
+            out.reserve(had + total);
+            for (auto& g : got)
+                out.insert(out.end(), std::make_move_iterator(g.begin()), std::make_move_iterator(g.end()));
+            for (auto& c : charges)
+                if (charge)
+                    charge->absorb(*c);
+            return;
         }
-        // One <t>, or runs <r><t> whose texts join; phonetic runs are no part of it.
-        // A single plain <t> is taken straight from the part.
-        std::string_view first;
-        bool single = false, joining = false;
-        joined.clear();
-        auto piece = [&](std::string_view v) {
-            if (!single && !joining && v.data() != scratch.data()) {
-                first = v;
-                single = true;
-                return;
-            }
-            if (single)
-                joined.assign(first);
-            single = false;
-            joining = true;
-            joined.append(v);
-        };
-        readStringItem(cur, si, scratch, piece);
-        out.push_back(decodeXString(single ? first : std::string_view(joined)));
-        // The table's slot twice over (the vector grows by doubling) and the text.
-        meter.add(2 * sizeof(QString) + sizeof(char16_t) * size_t(out.back().size()));
     }
-    meter.flush();
+    Charge none(nullptr, part);
+    Meter meter(charge ? *charge : none);
+    scanItems(cur, &root, out, meter);
 }
 
 } // namespace kuvela::detail
