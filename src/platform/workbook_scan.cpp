@@ -129,13 +129,18 @@ bool XmlCursor::next(Tag& t)
         if (t.closing)
             ++q;
         const char* nameStart = q;
-        while (q < end_ && !isSpace(*q) && *q != '>' && *q != '/')
+        const char* localStart = q;
+        // Names and attribute values are a few characters long: plain loops beat
+        // memchr's call on them.
+        while (q < end_ && !isSpace(*q) && *q != '>' && *q != '/') {
+            if (*q == ':' && localStart == nameStart)
+                localStart = q + 1;
             ++q;
+        }
         if (q == nameStart)
             fail("adı olmayan etiket");
         t.qname = std::string_view(nameStart, size_t(q - nameStart));
-        const size_t colon = t.qname.find(':');
-        t.local = colon == std::string_view::npos ? t.qname : t.qname.substr(colon + 1);
+        t.local = std::string_view(localStart, size_t(q - localStart));
         const char* attrs = q;
         for (;;) {
             while (q < end_ && *q != '>' && *q != '"' && *q != '\'' && *q != '<')
@@ -144,10 +149,12 @@ bool XmlCursor::next(Tag& t)
                 fail("kapanmayan etiket");
             if (*q == '>')
                 break;
-            const char* close = static_cast<const char*>(std::memchr(q + 1, *q, size_t(end_ - q - 1)));
-            if (!close)
+            const char quote = *q++;
+            while (q < end_ && *q != quote)
+                ++q;
+            if (q == end_)
                 fail("kapanmayan öznitelik değeri");
-            q = close + 1;
+            ++q;
         }
         t.selfClosing = q > attrs && q[-1] == '/';
         t.attrs = std::string_view(attrs, size_t((t.selfClosing ? q - 1 : q) - attrs));
@@ -171,16 +178,19 @@ std::string_view XmlCursor::text(const Tag& open, std::string& scratch)
         return {};
     const char* from = p_;
     const char* lt = p_;
-    bool marked = false; // an entity or a carriage return to decode
-    for (; lt < end_ && *lt != '<'; ++lt)
-        marked = marked || *lt == '&' || *lt == '\r';
+    while (lt < end_ && *lt != '<' && *lt != '&' && *lt != '\r')
+        ++lt;
     if (lt == end_)
         fail("kapanmayan öğe");
     // The usual case: plain text right up to the end tag.
     const std::string_view plain(from, size_t(lt - from));
-    const bool simple = !marked && lt + 1 < end_ && lt[1] == '/';
+    const bool simple = *lt == '<' && lt + 1 < end_ && lt[1] == '/';
     if (!simple) {
-        scratch.clear();
+        // An entity, a line end, a CDATA section or a comment: decoded from here on.
+        if (!std::memchr(lt, '<', size_t(end_ - lt)))
+            fail("kapanmayan öğe");
+        scratch.assign(from, size_t(lt - from));
+        p_ = lt;
         for (;;) {
             const char* c = p_;
             while (c < end_ && *c != '<' && *c != '&' && *c != '\r')
@@ -291,8 +301,10 @@ bool XmlCursor::nextAttribute(std::string_view& attrs, std::string_view& name, s
     if (i == attrs.size() || (attrs[i] != '"' && attrs[i] != '\''))
         throw XmlFailure("öznitelik değeri tırnaksız: " + std::string(name));
     const char quote = attrs[i++];
-    const size_t close = attrs.find(quote, i);
-    if (close == std::string_view::npos)
+    size_t close = i;
+    while (close < attrs.size() && attrs[close] != quote)
+        ++close;
+    if (close == attrs.size())
         throw XmlFailure("öznitelik değeri kapanmamış: " + std::string(name));
     value = attrs.substr(i, close - i);
     attrs = attrs.substr(close + 1);
@@ -444,8 +456,10 @@ void scanSharedStrings(std::string_view xml, const std::string& part, std::vecto
             for (const auto& g : got)
                 total += g.size();
             out.reserve(had + total);
-            for (auto& g : got)
+            for (auto& g : got) {
                 out.insert(out.end(), std::make_move_iterator(g.begin()), std::make_move_iterator(g.end()));
+                std::vector<QString>().swap(g); // the table is not held twice at its peak
+            }
             for (auto& c : charges)
                 if (charge)
                     charge->absorb(*c);
