@@ -94,9 +94,9 @@ void Book::failFromCurrent() const
 void Book::parseKept(pugi::xml_document& doc, const std::string& part)
 {
     Charge text(budget.get(), part);
-    const std::string xml = zip->read(part, &text);
+    const Inflated xml = zip->read(part, &text);
     Charge tree(budget.get(), part);
-    parsePart(doc, xml, part, &tree);
+    parsePart(doc, xml.view(), part, &tree);
     tree.keep();
 }
 

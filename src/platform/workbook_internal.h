@@ -3,6 +3,7 @@
 // styles, and each sheet's rows as plain vectors.
 #include "platform/workbook.h"
 #include "platform/workbook_limits.h"
+#include "platform/workbook_pieces.h"
 #include "platform/workbook_styles.h"
 #include "platform/workbook_zip.h"
 
@@ -62,8 +63,8 @@ struct SheetAround {
     std::string before, after;
     std::string prefix; // sheetData's namespace prefix
     // `xml` with its sheetData at [begin, end) when `hasData`, as locateSheetData finds it.
-    static SheetAround of(const std::string& xml, bool hasData, size_t begin, size_t end, std::string prefix);
-    static SheetAround of(const std::string& xml);
+    static SheetAround of(std::string_view xml, bool hasData, size_t begin, size_t end, std::string prefix);
+    static SheetAround of(std::string_view xml);
     size_t size() const { return before.size() + after.size() + prefix.size(); }
 };
 
@@ -77,9 +78,6 @@ struct ParsedSheet {
     SheetAround around;
 };
 
-// Thrown in a reading that nobody waits for any more.
-struct Cancelled {};
-
 // What reading a sheet needs to know of its workbook.
 struct SheetSource {
     std::string part;
@@ -89,7 +87,11 @@ struct SheetSource {
     std::shared_ptr<Budget> budget;
 };
 
-ParsedSheet parseSheet(const std::string& xml, const SheetSource& source); // workbook_sheet_read.cpp
+ParsedSheet parseSheet(std::string_view xml, const SheetSource& source); // workbook_sheet_read.cpp
+// The rows of the sheetData whose content is [inner, innerEnd) of `xml`, into `out`;
+// what they hold goes on `kept`.                                     workbook_rows.cpp
+void readRows(std::string_view xml, size_t inner, size_t innerEnd, const SheetSource& source, ParsedSheet& out,
+              Charge& kept);
 // The sheet part inflated and read, its text charged to the budget while it is read.
 ParsedSheet readSheet(const ZipReader::Detached& part, const SheetSource& source);
 
@@ -137,6 +139,8 @@ struct Book {
     std::shared_ptr<std::atomic<bool>> cancel = std::make_shared<std::atomic<bool>>(false);
     std::shared_ptr<Budget> budget = std::make_shared<Budget>(WorkbookLimits{});
     std::vector<std::unique_ptr<Sheet>> sheets; // last: they go first, ending their readings
+    size_t lastLoaded = size_t(-1);             // position of the sheet read last
+    static constexpr size_t kSheetsAhead = 3;
 
     QString label() const; // the file's name for messages
     [[noreturn]] void fail(int code, const QString& what) const;

@@ -61,6 +61,7 @@ public:
     Charge& operator=(const Charge&) = delete;
 
     WorkbookLimits limits() const { return budget_ ? budget_->limits() : WorkbookLimits{}; }
+    Budget* budget() const { return budget_; }
 
     void add(size_t bytes)
     {
@@ -76,6 +77,12 @@ public:
             budget_->inflated(bytes, part_);
             add(bytes);
         }
+    }
+    // Takes over what `other` charged to the same budget.
+    void absorb(Charge& other)
+    {
+        total_ += other.total_;
+        other.total_ = 0;
     }
     // The model keeps what was charged: it stays on the budget while the workbook lives.
     void keep() { kept_ = true; }

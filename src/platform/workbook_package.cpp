@@ -196,17 +196,11 @@ void Book::readPackage()
         models.keep();
         if (sheets.empty())
             throw XmlFailure(workbookPart + " (çalışma sayfası yok)");
-        // Reading the sheets on other threads while the strings are read here more than
-        // halves the time to open DATA.xlsx; a workbook of many sheets gets it for its
-        // first few.
-        for (size_t i = 0; i < sheets.size() && i < 8; ++i)
-            prefetch(modelOf(*sheets[i]));
-
         if (pugi::xml_node r = relationshipOfType(workbookRels, "/sharedStrings")) {
             std::string part = resolve(folder, r.attribute("Target").value());
             if (zip->find(part, &part)) {
                 Charge text(budget.get(), part), table(budget.get(), part);
-                scanSharedStrings(zip->read(part, &text), part, strings, &table);
+                scanSharedStrings(zip->read(part, &text).view(), part, strings, &table);
                 table.keep();
                 sharedCount = strings.size();
             }
@@ -216,7 +210,7 @@ void Book::readPackage()
             if (zip->find(part, &part)) {
                 stylesPart = part;
                 Charge text(budget.get(), part), tree(budget.get(), part);
-                styles.load(zip->read(part, &text), part, &tree);
+                styles.load(zip->read(part, &text).view(), part, &tree);
                 tree.keep();
             }
         }

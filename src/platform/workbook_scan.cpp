@@ -1,6 +1,7 @@
 #include "platform/workbook_scan.h"
 
 #include "platform/workbook_limits.h"
+#include "platform/workbook_pieces.h"
 
 #include <algorithm>
 #include <cstring>
@@ -128,13 +129,18 @@ bool XmlCursor::next(Tag& t)
         if (t.closing)
             ++q;
         const char* nameStart = q;
-        while (q < end_ && !isSpace(*q) && *q != '>' && *q != '/')
+        const char* localStart = q;
+        // Names and attribute values are a few characters long: plain loops beat
+        // memchr's call on them.
+        while (q < end_ && !isSpace(*q) && *q != '>' && *q != '/') {
+            if (*q == ':' && localStart == nameStart)
+                localStart = q + 1;
             ++q;
+        }
         if (q == nameStart)
             fail("adı olmayan etiket");
         t.qname = std::string_view(nameStart, size_t(q - nameStart));
-        const size_t colon = t.qname.find(':');
-        t.local = colon == std::string_view::npos ? t.qname : t.qname.substr(colon + 1);
+        t.local = std::string_view(localStart, size_t(q - localStart));
         const char* attrs = q;
         for (;;) {
             while (q < end_ && *q != '>' && *q != '"' && *q != '\'' && *q != '<')
@@ -143,10 +149,12 @@ bool XmlCursor::next(Tag& t)
                 fail("kapanmayan etiket");
             if (*q == '>')
                 break;
-            const char* close = static_cast<const char*>(std::memchr(q + 1, *q, size_t(end_ - q - 1)));
-            if (!close)
+            const char quote = *q++;
+            while (q < end_ && *q != quote)
+                ++q;
+            if (q == end_)
                 fail("kapanmayan öznitelik değeri");
-            q = close + 1;
+            ++q;
         }
         t.selfClosing = q > attrs && q[-1] == '/';
         t.attrs = std::string_view(attrs, size_t((t.selfClosing ? q - 1 : q) - attrs));
@@ -170,16 +178,19 @@ std::string_view XmlCursor::text(const Tag& open, std::string& scratch)
         return {};
     const char* from = p_;
     const char* lt = p_;
-    bool marked = false; // an entity or a carriage return to decode
-    for (; lt < end_ && *lt != '<'; ++lt)
-        marked = marked || *lt == '&' || *lt == '\r';
+    while (lt < end_ && *lt != '<' && *lt != '&' && *lt != '\r')
+        ++lt;
     if (lt == end_)
         fail("kapanmayan öğe");
     // The usual case: plain text right up to the end tag.
     const std::string_view plain(from, size_t(lt - from));
-    const bool simple = !marked && lt + 1 < end_ && lt[1] == '/';
+    const bool simple = *lt == '<' && lt + 1 < end_ && lt[1] == '/';
     if (!simple) {
-        scratch.clear();
+        // An entity, a line end, a CDATA section or a comment: decoded from here on.
+        if (!std::memchr(lt, '<', size_t(end_ - lt)))
+            fail("kapanmayan öğe");
+        scratch.assign(from, size_t(lt - from));
+        p_ = lt;
         for (;;) {
             const char* c = p_;
             while (c < end_ && *c != '<' && *c != '&' && *c != '\r')
@@ -290,8 +301,10 @@ bool XmlCursor::nextAttribute(std::string_view& attrs, std::string_view& name, s
     if (i == attrs.size() || (attrs[i] != '"' && attrs[i] != '\''))
         throw XmlFailure("öznitelik değeri tırnaksız: " + std::string(name));
     const char quote = attrs[i++];
-    const size_t close = attrs.find(quote, i);
-    if (close == std::string_view::npos)
+    size_t close = i;
+    while (close < attrs.size() && attrs[close] != quote)
+        ++close;
+    if (close == attrs.size())
         throw XmlFailure("öznitelik değeri kapanmamış: " + std::string(name));
     value = attrs.substr(i, close - i);
     attrs = attrs.substr(close + 1);
@@ -314,7 +327,7 @@ std::string XmlCursor::decode(std::string_view raw)
     return out;
 }
 
-bool locateSheetData(const std::string& xml, size_t& begin, size_t& inner, size_t& innerEnd, size_t& end,
+bool locateSheetData(std::string_view xml, size_t& begin, size_t& inner, size_t& innerEnd, size_t& end,
                      std::string& prefix)
 {
     size_t pos = 0;
@@ -355,10 +368,61 @@ bool locateSheetData(const std::string& xml, size_t& begin, size_t& inner, size_
     return false;
 }
 
-void scanSharedStrings(const std::string& xml, const std::string& part, std::vector<QString>& out, Charge* charge)
+namespace {
+
+// One <si>: one <t>, or runs <r><t> whose texts join; phonetic runs are no part of it.
+// A single plain <t> is taken straight from the part.
+QString readSharedItem(XmlCursor& cur, const Tag& si, std::string& scratch, std::string& joined)
 {
-    Charge none(nullptr, part);
-    Meter meter(charge ? *charge : none);
+    std::string_view first;
+    bool single = false, joining = false;
+    joined.clear();
+    auto piece = [&](std::string_view v) {
+        if (!single && !joining && v.data() != scratch.data()) {
+            first = v;
+            single = true;
+            return;
+        }
+        if (single)
+            joined.assign(first);
+        single = false;
+        joining = true;
+        joined.append(v);
+    };
+    readStringItem(cur, si, scratch, piece);
+    return decodeXString(single ? first : std::string_view(joined));
+}
+
+// The items up to the cursor's end, or up to the end of `root` when given.
+void scanItems(XmlCursor& cur, const Tag* root, std::vector<QString>& out, Meter& meter)
+{
+    std::string scratch, joined;
+    Tag si;
+    for (;;) {
+        if (root) {
+            if (!cur.child(*root, si))
+                break;
+        } else if (!cur.next(si)) {
+            break;
+        } else if (si.closing) {
+            cur.fail("beklenmeyen kapanış etiketi");
+        }
+        if (si.local != "si") {
+            cur.skip(si);
+            continue;
+        }
+        out.push_back(readSharedItem(cur, si, scratch, joined));
+        // The table's slot twice over (the vector grows by doubling) and the text.
+        meter.add(2 * sizeof(QString) + sizeof(char16_t) * size_t(out.back().size()));
+    }
+    meter.flush();
+}
+
+} // namespace
+
+void scanSharedStrings(std::string_view xml, const std::string& part, std::vector<QString>& out, Charge* charge)
+{
+    const size_t had = out.size();
     XmlCursor cur(xml.data(), xml.data() + xml.size(), part);
     Tag root;
     do {
@@ -367,36 +431,44 @@ void scanSharedStrings(const std::string& xml, const std::string& part, std::vec
     } while (root.closing);
     if (root.local != "sst")
         cur.fail("sst öğesi yok");
-    std::string scratch, joined;
-    Tag si;
-    while (cur.child(root, si)) {
-        if (si.local != "si") {
-            cur.skip(si);
-            continue;
-        }
-        // One <t>, or runs <r><t> whose texts join; phonetic runs are no part of it.
-        // A single plain <t> is taken straight from the part.
-        std::string_view first;
-        bool single = false, joining = false;
-        joined.clear();
-        auto piece = [&](std::string_view v) {
-            if (!single && !joining && v.data() != scratch.data()) {
-                first = v;
-                single = true;
-                return;
+    const size_t body = size_t(cur.position() - xml.data());
+
+    // A big table in pieces, each starting at an <si> with the first item's name.
+    XmlCursor peek = cur;
+    Tag first;
+    std::vector<size_t> starts;
+    if (const size_t n = piecesFor(xml.size()); n > 1 && peek.child(root, first) && first.local == "si")
+        starts = pieceStarts(xml, body, xml.size(), first.qname, n);
+    if (!starts.empty()) {
+        starts.insert(starts.begin(), body);
+        std::vector<std::vector<QString>> got(starts.size());
+        std::vector<std::unique_ptr<Charge>> charges;
+        for (size_t k = 0; k < starts.size(); ++k)
+            charges.push_back(std::make_unique<Charge>(charge ? charge->budget() : nullptr, part));
+        const bool read = readPieces(starts.size(), [&](size_t k) {
+            const bool last = k + 1 == starts.size();
+            XmlCursor piece(xml.data() + starts[k], last ? xml.data() + xml.size() : xml.data() + starts[k + 1], part);
+            Meter meter(*charges[k]);
+            scanItems(piece, last ? &root : nullptr, got[k], meter);
+        });
+        if (read) {
+            size_t total = 0;
+            for (const auto& g : got)
+                total += g.size();
+            out.reserve(had + total);
+            for (auto& g : got) {
+                out.insert(out.end(), std::make_move_iterator(g.begin()), std::make_move_iterator(g.end()));
+                std::vector<QString>().swap(g); // the table is not held twice at its peak
             }
-            if (single)
-                joined.assign(first);
-            single = false;
-            joining = true;
-            joined.append(v);
-        };
-        readStringItem(cur, si, scratch, piece);
-        out.push_back(decodeXString(single ? first : std::string_view(joined)));
-        // The table's slot twice over (the vector grows by doubling) and the text.
-        meter.add(2 * sizeof(QString) + sizeof(char16_t) * size_t(out.back().size()));
+            for (auto& c : charges)
+                if (charge)
+                    charge->absorb(*c);
+            return;
+        }
     }
-    meter.flush();
+    Charge none(nullptr, part);
+    Meter meter(charge ? *charge : none);
+    scanItems(cur, &root, out, meter);
 }
 
 } // namespace kuvela::detail

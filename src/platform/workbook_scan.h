@@ -75,13 +75,13 @@ void readStringItem(XmlCursor& cur, const Tag& open, std::string& scratch, Piece
 
 // The sheetData element in a sheet part's text: the element is [begin, end), its
 // content [inner, innerEnd); `prefix` is the namespace prefix it is written with.
-bool locateSheetData(const std::string& xml, size_t& begin, size_t& inner, size_t& innerEnd, size_t& end,
+bool locateSheetData(std::string_view xml, size_t& begin, size_t& inner, size_t& innerEnd, size_t& end,
                      std::string& prefix);
 
 class Charge;
 
 // The <si> items of a shared string table; what they hold goes on `charge`.
-void scanSharedStrings(const std::string& xml, const std::string& part, std::vector<QString>& out,
+void scanSharedStrings(std::string_view xml, const std::string& part, std::vector<QString>& out,
                        Charge* charge = nullptr);
 
 } // namespace kuvela::detail

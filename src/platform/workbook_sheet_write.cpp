@@ -37,7 +37,7 @@ std::string Book::writeSheet(const SheetModel& m) const
     // new one) starts from the bare skeleton.
     SheetAround fresh;
     if (!m.around.kept)
-        fresh = SheetAround::of(zip->find(m.part) ? zip->read(m.part) : sheetSkeleton());
+        fresh = zip->find(m.part) ? SheetAround::of(zip->read(m.part).view()) : SheetAround::of(sheetSkeleton());
     const SheetAround& around = m.around.kept ? m.around : fresh;
     std::string p = around.prefix;
     std::string skeleton;

@@ -107,7 +107,7 @@ StyleBook::StyleBook()
     load(defaultXml(), "xl/styles.xml");
 }
 
-void StyleBook::load(const std::string& xml, const std::string& partName, Charge* charge)
+void StyleBook::load(std::string_view xml, const std::string& partName, Charge* charge)
 {
     parsePart(doc_, xml, partName, charge);
     derived_.clear();

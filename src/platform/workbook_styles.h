@@ -21,7 +21,7 @@ class StyleBook {
 public:
     StyleBook();
     // Throws XmlFailure when the part is malformed.
-    void load(const std::string& xml, const std::string& partName, Charge* charge = nullptr);
+    void load(std::string_view xml, const std::string& partName, Charge* charge = nullptr);
     static const std::string& defaultXml();
 
     bool isDate(int xf) const { return xf >= 0 && xf < int(date_.size()) && date_[size_t(xf)]; }

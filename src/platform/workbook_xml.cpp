@@ -68,7 +68,7 @@ const char* parseStatusText(pugi::xml_parse_status status)
 
 // The elements of a part, counted by the forward reader before any tree is built:
 // a few kilobytes of empty elements or of nesting must not become a huge tree.
-size_t boundedElements(const std::string& text, const std::string& partName)
+size_t boundedElements(std::string_view text, const std::string& partName)
 {
     XmlCursor cur(text.data(), text.data() + text.size(), partName);
     Tag t;
@@ -89,7 +89,7 @@ size_t boundedElements(const std::string& text, const std::string& partName)
 
 } // namespace
 
-void parsePart(pugi::xml_document& doc, const std::string& text, const std::string& partName, Charge* charge)
+void parsePart(pugi::xml_document& doc, std::string_view text, const std::string& partName, Charge* charge)
 {
     const size_t elements = boundedElements(text, partName);
     if (charge)

@@ -43,7 +43,7 @@ class Charge;
 // Package parts: parsed with their declaration, printed back without reformatting.
 // The part's elements are counted and their nesting measured before a tree is built;
 // the tree's memory goes on `charge` when given.
-void parsePart(pugi::xml_document& doc, const std::string& text, const std::string& partName, Charge* charge = nullptr);
+void parsePart(pugi::xml_document& doc, std::string_view text, const std::string& partName, Charge* charge = nullptr);
 std::string printPart(const pugi::xml_document& doc);
 
 // Text of a shared or inline string: its <t>, or the <t> of every run.

@@ -6,6 +6,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace kuvela::detail {
@@ -61,7 +62,7 @@ zip_t* openArchive(const std::string& bytes)
 // its compressed data could plausibly hold: a crafted entry may claim gigabytes and
 // hold a few bytes, or claim a few bytes and inflate to gigabytes. What is really
 // inflated is bounded by the part limit and charged to the workbook's budget.
-std::string readEntry(zip_t* za, zip_uint64_t idx, const std::string& name, Charge* charge)
+Inflated readEntry(zip_t* za, zip_uint64_t idx, const std::string& name, Charge* charge)
 {
     const size_t limit = charge ? charge->limits().partBytes : WorkbookLimits{}.partBytes;
     zip_stat_t st;
@@ -76,16 +77,20 @@ std::string readEntry(zip_t* za, zip_uint64_t idx, const std::string& name, Char
     const auto closer = std::unique_ptr<zip_file_t, decltype(&zip_fclose)>(f, zip_fclose);
     const size_t compressed = (st.valid & ZIP_STAT_COMP_SIZE) ? size_t(st.comp_size) : 0;
     const size_t plausible = compressed > (size_t(1) << 24) ? limit : std::max<size_t>(compressed * 1100, 1 << 16);
-    std::string out;
+    Inflated out;
+    size_t capacity = 0;
     auto grow = [&](size_t to) {
         if (charge)
-            charge->addInflated(to - out.size());
-        out.resize(to);
+            charge->addInflated(to - capacity);
+        std::unique_ptr<char[]> bigger(new char[to]);
+        if (out.size)
+            std::memcpy(bigger.get(), out.data.get(), out.size);
+        out.data = std::move(bigger);
+        capacity = to;
     };
-    grow(std::min({size_t(st.size), limit, plausible}));
-    size_t got = 0;
+    grow(std::max<size_t>(std::min({size_t(st.size), limit, plausible}), 1));
     for (;;) {
-        if (got == out.size()) {
+        if (out.size == capacity) {
             // Full: one byte more tells whether the entry ends here (and has libzip
             // check its CRC) before the buffer grows.
             char probe;
@@ -94,24 +99,23 @@ std::string readEntry(zip_t* za, zip_uint64_t idx, const std::string& name, Char
                 throw ZipFailure(name + ": " + zipErrorText(zip_error_code_zip(zip_file_get_error(f))));
             if (r == 0)
                 break;
-            if (got + 1 > limit)
+            if (out.size + 1 > limit)
                 throw LimitFailure(partTooLarge(name, limit));
-            grow(std::min(std::max(out.size() * 2, size_t(1) << 16), limit));
-            out[got++] = probe;
+            grow(std::min(std::max(capacity * 2, size_t(1) << 16), limit));
+            out.data[out.size++] = probe;
             continue;
         }
-        const zip_int64_t r = zip_fread(f, out.data() + got, out.size() - got);
+        const zip_int64_t r = zip_fread(f, out.data.get() + out.size, capacity - out.size);
         if (r < 0)
             throw ZipFailure(name + ": " + zipErrorText(zip_error_code_zip(zip_file_get_error(f))));
         if (r == 0)
             break;
-        got += size_t(r);
+        out.size += size_t(r);
     }
     // libzip trusts the stated size no more than we do; an entry that holds other
     // than it states is damaged.
-    if (got != st.size)
+    if (out.size != st.size)
         throw ZipFailure(name + ": " + zipErrorText(ZIP_ER_INCONS));
-    out.resize(got);
     return out;
 }
 
@@ -151,7 +155,7 @@ bool ZipReader::find(const std::string& name, std::string* stored) const
     return true;
 }
 
-std::string ZipReader::read(const std::string& name, Charge* charge) const
+Inflated ZipReader::read(const std::string& name, Charge* charge) const
 {
     std::string stored;
     if (!find(name, &stored))
@@ -167,7 +171,7 @@ ZipReader::Detached ZipReader::detached(const std::string& name) const
     return Detached{bytes_, index_.at(stored), name};
 }
 
-std::string ZipReader::Detached::read(Charge* charge) const
+Inflated ZipReader::Detached::read(Charge* charge) const
 {
     // libzip handles are not shared between threads: this reading opens its own.
     zip_t* za = openArchive(*bytes);

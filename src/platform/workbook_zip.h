@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -17,6 +18,14 @@ class Charge;
 // What went wrong in the package, in words for a Turkish message.
 struct ZipFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
+};
+
+// An inflated entry. Its buffer is not zero-filled first: inflating writes every byte.
+struct Inflated {
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+    std::string_view view() const { return {data.get(), size}; }
+    std::string str() const { return std::string(view()); }
 };
 
 struct ZipEdit {
@@ -37,13 +46,13 @@ public:
     // packages are.
     bool find(const std::string& name, std::string* stored = nullptr) const;
     // The entry inflated, within the part limit; charged to `charge` when given.
-    std::string read(const std::string& name, Charge* charge = nullptr) const;
+    Inflated read(const std::string& name, Charge* charge = nullptr) const;
     // An entry to be read elsewhere, on another thread: it keeps the archive's bytes.
     struct Detached {
         std::shared_ptr<const std::string> bytes;
         unsigned long long index;
         std::string name;
-        std::string read(Charge* charge = nullptr) const;
+        Inflated read(Charge* charge = nullptr) const;
     };
     Detached detached(const std::string& name) const;
     // A new archive: these entries with the edit applied. Entries the edit does not
