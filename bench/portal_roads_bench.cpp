@@ -19,9 +19,9 @@ void report(const char* road, qint64 totalUs, int invoices)
 {
     const RoadTiming& t = RoadTiming::counters();
     std::printf("%-22s total %8.3f s | fixed pauses %7.3f s (%lld) | browser start %6.3f s (%lld) | "
-                "page loads %6.3f s (%lld) | WebDriver commands %5lld in %7.3f s",
+                "page loads %6.3f s (%lld) | WebDriver commands %5lld in %7.3f s over %lld connection(s)",
                 road, totalUs / 1e6, t.pauseMs / 1e3, t.pauses, t.browserStartUs / 1e6, t.browserStarts,
-                t.pageLoadUs / 1e6, t.pageLoads, t.commands, t.commandUs / 1e6);
+                t.pageLoadUs / 1e6, t.pageLoads, t.commands, t.commandUs / 1e6, t.connections);
     if (invoices > 1)
         std::printf(" | beyond pauses+start %.3f s", (totalUs - t.pauseMs * 1000 - t.browserStartUs) / 1e6);
     std::printf("\n");

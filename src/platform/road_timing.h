@@ -11,6 +11,7 @@ namespace kuvela {
 
 struct RoadTiming {
     long long commands = 0;       // every request to the driver, the session's creation included
+    long long connections = 0;    // connections opened to the driver: one while it is kept alive
     qint64 commandUs = 0;
     long long browserStarts = 0;  // driver process and session until the session answers
     qint64 browserStartUs = 0;

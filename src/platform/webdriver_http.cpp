@@ -122,7 +122,11 @@ WebDriverHttp::Reply WebDriverHttp::send(const char* method, const std::string& 
     QElapsedTimer timer;
     timer.start();
     const CURLcode rc = curl_easy_perform(c);
-    RoadTiming::counters().command(commandKind(method, path), timer.nsecsElapsed() / 1000);
+    RoadTiming& timing = RoadTiming::counters();
+    timing.command(commandKind(method, path), timer.nsecsElapsed() / 1000);
+    long opened = 0;
+    if (curl_easy_getinfo(c, CURLINFO_NUM_CONNECTS, &opened) == CURLE_OK)
+        timing.connections += opened;
     curl_slist_free_all(headers);
     if (rc == CURLE_OPERATION_TIMEDOUT)
         throw WebDriverError(be::DriverTimeout, QStringLiteral("Tarayıcı sürücüsü zamanında yanıt vermedi."), {},
