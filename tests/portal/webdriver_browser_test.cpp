@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace kuvela;
@@ -206,6 +207,62 @@ TEST_F(OnCheckPage, ChoosesOptionsByClickingSoThePageSeesTheChange)
     EXPECT_EQ(failureCode([&] { unit.selectByValue(QStringLiteral("KOLI")); }), be::OptionNotFound);
     EXPECT_TRUE(portal->events("change").empty());
     EXPECT_EQ(unit.attribute(QStringLiteral("value")), QStringLiteral("ADET"));
+}
+
+// The actions that find for themselves act as a find and then the action would: a real
+// mouse click where the element shows, and the driver's own refusals where they cannot.
+TEST_F(OnCheckPage, ActionsThatFindThemselvesActAsAFindThenTheAction)
+{
+    struct Row {
+        const char* what;
+        std::function<void()> act;
+        int failure;           // 0: done
+        const char* clicked;   // the id the page saw clicked, if any
+    };
+    const auto id = [](const char* v) { return Locator::id(QString::fromUtf8(v)); };
+    const Row rows[] = {
+        {"click", [&] { driver().click(id("altta")); }, be::ElementNotUsable, nullptr}, // under another element
+        {"click", [&] { driver().click(id("gizli")); }, be::ElementNotUsable, nullptr},
+        {"click", [&] { driver().click(id("yok")); }, be::ElementNotFound, nullptr},
+        {"click", [&] { driver().click(Locator::xpath(QStringLiteral("//input[@value='Uzakta']"))); }, 0, "uzakta"},
+        {"click", [&] { byId("uzakta").click(); }, 0, "uzakta"},
+        {"click", [&] { driver().click(Locator::linkText(QStringLiteral("Belge İşlemleri Örnek"))); }, 0, "baglanti"},
+        {"type", [&] { driver().type(id("gizli"), QStringLiteral("x")); }, be::ElementNotUsable, nullptr},
+        {"type", [&] { driver().type(id("yok"), QStringLiteral("x")); }, be::ElementNotFound, nullptr},
+        {"type", [&] { driver().type(id("tarih"), QStringLiteral("1")); }, be::ElementNotUsable, nullptr},
+        {"choose", [&] { driver().selectByText(id("yok"), QStringLiteral("Kutu")); }, be::ElementNotFound, nullptr},
+        {"choose", [&] { driver().selectByValue(id("birim"), QStringLiteral("KOLI")); }, be::OptionNotFound, nullptr},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        portal->resetEvents();
+        EXPECT_EQ(failureCode(r.act), r.failure);
+        const auto clicks = portal->events("click");
+        if (!r.clicked) {
+            EXPECT_TRUE(clicks.empty()) << clicks.size();
+            continue;
+        }
+        ASSERT_EQ(clicks.size(), 1u);
+        EXPECT_EQ(clicks[0]["id"], r.clicked);
+        EXPECT_EQ(clicks[0]["trusted"], true); // the mouse, not a script
+    }
+
+    // Typing appends after what the field holds, replaces after Control+A, keeps line
+    // breaks and leaves a read-only field as it was.
+    driver().type(id("ad"), QStringLiteral("Şükrü"));
+    EXPECT_EQ(byId("ad").attribute(QStringLiteral("value")), QStringLiteral("ÖncekiŞükrü"));
+    driver().type(id("ad"), Keys::chord(Keys::Control, QStringLiteral("a")) + QStringLiteral("İğdır Iğ"));
+    EXPECT_EQ(byId("ad").attribute(QStringLiteral("value")), QStringLiteral("İğdır Iğ"));
+    driver().type(id("not"), QStringLiteral("bir\niki"));
+    EXPECT_EQ(byId("not").attribute(QStringLiteral("value")), QStringLiteral("bir\niki"));
+    failureCode([&] { driver().type(id("salt"), QStringLiteral("x")); });
+    EXPECT_EQ(byId("salt").attribute(QStringLiteral("value")), QStringLiteral("sabit"));
+
+    portal->resetEvents();
+    driver().selectByText(id("birim"), QStringLiteral("Çift Kat"));
+    const auto changes = portal->events("change");
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0]["value"], "CIFT");
 }
 
 TEST_F(OnCheckPage, ReadsThePropertyFirstThenTheAttribute)
