@@ -434,14 +434,8 @@ void Form1::coklufaturayukle()
     if (ps.uploadRunning)
         return;
     karar.clear();
-    if (user->text().isEmpty() || pass->text().isEmpty()) {
-        setPanel(7, QStringLiteral("Portal kullanıcı bilgileri girilmemiş..!"));
+    if (!uploadMayStart(*this))
         return;
-    }
-    checkConnection();
-    if (Ret == 0)
-        return;
-    checkChromeVersiyon();
 
     const RunningFlag running(ps.uploadRunning);
     const BrowserButtonsLock lock(*this);

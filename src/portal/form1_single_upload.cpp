@@ -101,14 +101,8 @@ void Form1::Command12_Click()
         msgBox(QStringLiteral("Fatura satırlarında veri yok!"), MsgIcon::Exclamation);
         return;
     }
-    if (user->text().isEmpty() || pass->text().isEmpty()) {
-        setPanel(7, QStringLiteral("Portal kullanıcı bilgileri girilmemiş..!"));
+    if (!uploadMayStart(*this))
         return;
-    }
-    checkConnection();
-    if (Ret == 0)
-        return;
-    checkChromeVersiyon();
 
     const RunningFlag running(ps.uploadRunning);
     const BrowserButtonsLock lock(*this);

@@ -41,6 +41,19 @@ QString uploadDownloadFolder(const Form1& f)
     return fromPath(programFolder() / "Firmalarım" / toPath(f.Combo4->currentText()) / "Satış Faturaları" / "Temp");
 }
 
+bool uploadMayStart(Form1& f)
+{
+    if (f.user->text().isEmpty() || f.pass->text().isEmpty()) {
+        f.setPanel(7, QStringLiteral("Portal kullanıcı bilgileri girilmemiş..!"));
+        return false;
+    }
+    f.checkConnection();
+    if (f.Ret == 0)
+        return false;
+    f.checkChromeVersiyon();
+    return true;
+}
+
 void waitForUploadAnswer(Form1& f, bool& windowClosing)
 {
     const CloseWatch watch(f, windowClosing);

@@ -25,6 +25,10 @@ portal::InvoicePageInput windowInvoice(Form1& f);
 // The company's download folder of the portal roads: Satış Faturaları/Temp.
 QString uploadDownloadFolder(const Form1& f);
 
+// What both uploads ask before a browser starts: the portal user and password, the
+// connection, then the driver for the browser. False when the upload may not start.
+bool uploadMayStart(Form1& f);
+
 // Notices the main window being closed while a road waits for the user.
 class CloseWatch : public QObject {
 public:
