@@ -191,8 +191,12 @@ int PageFiller::lineRowCount()
 {
     int count = 0;
     step(QStringLiteral("satır tablosu sayımı ") + page_.lineTable(), [&] {
-        for (const Element& table : s_.findAll(byId(page_.lineTable())))
-            count = int(table.findAll(Locator::tagName(QStringLiteral("tr"))).size());
+        // The rows of the last table of that id, all in one request.
+        const nlohmann::json rows = s_.driver().executeScript(
+            QStringLiteral("var n = 0; document.querySelectorAll(arguments[0]).forEach(function (t) {"
+                           " n = t.getElementsByTagName('tr').length; }); return n;"),
+            nlohmann::json::array({byId(page_.lineTable()).toW3C().second}));
+        count = rows.is_number_integer() ? rows.get<int>() : 0;
     });
     return count;
 }
@@ -279,8 +283,12 @@ std::optional<QString> readDateContainerId(BrowserSession& session, int tries, i
     for (int t = 1; t <= tries; ++t) {
         QString id;
         try {
-            const Element first = session.find(Locator::tagName(QStringLiteral("div")));
-            id = first.find(Locator::className(fixed::DateContainerClass)).attribute(QStringLiteral("id"));
+            // The first div of the page, and the first date container inside it.
+            const nlohmann::json found = session.driver().executeScript(
+                QStringLiteral("var d = document.getElementsByTagName('div')[0];"
+                               "var c = d && d.querySelector(arguments[0]); return c ? c.id : null;"),
+                nlohmann::json::array({Locator::className(fixed::DateContainerClass).toW3C().second}));
+            id = found.is_string() ? QString::fromStdString(found.get<std::string>()) : QString();
         } catch (const std::exception&) {
             id.clear();
         }
