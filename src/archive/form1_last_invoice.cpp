@@ -87,9 +87,17 @@ void Form1::Command27_Click()
     }
 
     IssuedPage page(s);
-    s.attempt(QStringLiteral("başlangıç tarihi"), [&] { page.pickDate(QStringLiteral("gen__1024"), {}, {}, QStringLiteral("1"), false); });
+    // A query over another period, or one whose answer never came, says nothing of this
+    // month: it must not end as "no invoice this month".
+    const bool picked = s.attempt(QStringLiteral("başlangıç tarihi"),
+                                  [&] { page.pickDate(QStringLiteral("gen__1024"), {}, {}, QStringLiteral("1"), false); });
     s.attempt(QStringLiteral("Sorgula"), [&] { page.inputByValue(QStringLiteral("Sorgula")).click(); });
-    page.awaitResult(tableWaitMs());
+    if (!picked || !page.awaitResult(tableWaitMs())) {
+        setPanel(7, picked ? QStringLiteral("Sorgu sonucu gelmedi; son fatura indirilemedi.")
+                           : QStringLiteral("Ayın ilk günü seçilemedi; son fatura indirilemedi."));
+        s.portalCikis();
+        return;
+    }
     pauseMs(100);
     int pages = 0;
     s.attempt(QStringLiteral("sayfa sayısı"), [&] { pages = page.pageCount(); });

@@ -24,5 +24,7 @@ QStringList tickedArchiveNames(const Form1& form);
 void showFileStage(Form1& form, int current, int total);
 // seciliDosyaAdi = the name, seciliDosya = Dir1's folder with the name.
 void pickArchiveFile(Form1& form, const QString& name);
+// Added to a "written" message when the desktop could not open the written workbook.
+inline QString notOpenedNote() { return QStringLiteral(" (dosya açılamadı)"); }
 
 } // namespace kuvela

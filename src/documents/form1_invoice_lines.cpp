@@ -1,5 +1,6 @@
 // "Faturadan Al" and "Excel'e Aktar": the lines of the picked invoice HTML into the
 // editor's grid or into a new workbook.
+#include "documents/form1_documents_state.h"
 #include "documents/invoice_lines.h"
 #include "documents/invoice_reader.h"
 #include "documents/report_book.h"
@@ -78,8 +79,8 @@ void Form1::Command30_Click()
             for (int c = 0; c < rows[r].size(); ++c)
                 texts[{int(r) + 1, c + 1}] = rows[r][c];
         const std::filesystem::path book = saveReportBook(texts, Clock::instance().now());
-        Desktop::instance().openFile(book);
-        setPanel(7, QStringLiteral("Excel'e aktarıldı: ") + fromPath(book));
+        const bool opened = Desktop::instance().openFile(book);
+        setPanel(7, QStringLiteral("Excel'e aktarıldı: ") + fromPath(book) + (opened ? QString() : notOpenedNote()));
     } catch (const std::exception& e) {
         setPanel(7, QString());
         msgBox(browserFailureText(e), MsgIcon::Critical);

@@ -43,13 +43,18 @@ void pickArchiveFile(Form1& form, const QString& name)
 
 void Form1::Command38_Click()
 {
+    // Nothing ticked: no browser, and no workbook holding only the closing row.
+    const QStringList names = tickedArchiveNames(*this);
+    if (names.isEmpty()) {
+        setPanel(7, QStringLiteral("Excel'e çıkarılacak fatura işaretlenmemiş."));
+        return;
+    }
     LineExport exported;
     int unreadable = 0;
     try {
         {
             InvoiceHtmlReader reader;
             reader.start();
-            const QStringList names = tickedArchiveNames(*this);
             for (int i = 0; i < names.size(); ++i) {
                 const QString& name = names[i];
                 pickArchiveFile(*this, name);
@@ -74,8 +79,10 @@ void Form1::Command38_Click()
         showFileStage(*this, 0, 0);
         exported.finish(prgVersiyon);
         const std::filesystem::path book = saveReportBook(exported.cells(), Clock::instance().now());
-        Desktop::instance().openFile(book);
+        const bool opened = Desktop::instance().openFile(book);
         QString done = QStringLiteral("Fatura satırları Excel'e çıkarıldı... ") + fromPath(book);
+        if (!opened)
+            done += notOpenedNote();
         if (unreadable > 0)
             done += QStringLiteral(" (%1 dosya okunamadı)").arg(unreadable);
         setPanel(7, done);
