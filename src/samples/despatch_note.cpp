@@ -6,6 +6,7 @@
 #include "platform/webdriver_actions.h"
 #include "portal/browser_session.h"
 #include "samples/sample_steps.h"
+#include "shell/form9.h"
 
 #include <QLoggingCategory>
 #include <utility>
@@ -281,9 +282,11 @@ void fillNote(BrowserSession& session, NoteFiller& f, const DespatchNoteLimits& 
         const Element note = session.find(byId("notIrsaliye"));
         note.click();
         const QString now = Clock::instance().now().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+        // Three lines; a typed line break is the page's CR LF.
         note.sendKeys(QStringLiteral("Bu İrsaliye test dataları ile Kuvela v1.3.6 tarafından oluşturuldu. - ") + now +
                       QStringLiteral("\n") +
-                      QStringLiteral("Portala irsaliye tuşlamaktan bıktıysan sende Kuvela kullan !\n"));
+                      QStringLiteral("Portala irsaliye tuşlamaktan bıktıysan sende Kuvela kullan !\n") + supportMailbox()
+                      + QStringLiteral("\n"));
     });
     msgBox(QStringLiteral("İrsaliye başarıyla yüklendi... \r\nTamam butonu ile Portaldan GÜVENLİ ÇIKIŞ yapılacaktır..."),
            MsgIcon::Information);

@@ -26,11 +26,6 @@ const QString kNoSubject = QStringLiteral("Konu Seçiniz");
 const QString kNotConfigured = QStringLiteral("E-posta gönderimi ayarlanmamış: SMTP hesabı tanımlı değil.");
 const QColor kLightGrey(192, 192, 192);
 
-QString supportMailbox()
-{
-    return Settings::forProgram().value(QStringLiteral("support/mailbox")).trimmed();
-}
-
 QString introduction()
 {
     QString text = QStringLiteral("Aşağıdaki form aracılığı ile yardım taleplerinizi, programla ilgili yaşadığınız "
@@ -53,6 +48,8 @@ bool sendingConfigured()
 }
 
 } // namespace
+
+QString supportMailbox() { return Settings::forProgram().value(QStringLiteral("support/mailbox")).trimmed(); }
 
 QString contactBody(const QString& text, const QString& email, const QString& phone)
 {

@@ -55,4 +55,7 @@ private:
     Form1& main_;
 };
 
+// The program's support address ("support/mailbox"); empty when not set.
+QString supportMailbox();
+
 } // namespace kuvela
