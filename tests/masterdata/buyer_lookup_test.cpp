@@ -27,7 +27,6 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 
 using namespace kuvela;
 using namespace kuvela::test;
@@ -44,6 +43,12 @@ QStringList types(const std::vector<json>& events)
     for (const json& e : events)
         t << QString::fromStdString(e.value("type", std::string()));
     return t;
+}
+
+// Title, first name, surname and tax office, as the card shows them.
+QStringList boxes(const Form4& c)
+{
+    return {c.Text1->text(), c.Text2->text(), c.Text3->text(), c.Text5->text()};
 }
 
 std::vector<json> smmmEvents(const FakePortal& p)
@@ -99,6 +104,14 @@ protected:
         EXPECT_FALSE(c.Command3->isEnabled());
         EXPECT_FALSE(c.Command5->isEnabled());
     }
+    // A look-up over: its words in panel 2, both look-ups off until the number changes,
+    // and no browser left running.
+    static void expectEnded(const Form4& c, const QString& panel)
+    {
+        EXPECT_EQ(c.panelText(2), panel);
+        expectLookupButtonsOff(c);
+        EXPECT_TRUE(browserProcessesGone());
+    }
 
     ProgramFolder home;
     ScopedEnv env;
@@ -112,24 +125,27 @@ private:
     std::unique_ptr<Desktop> previousDesktop_;
 };
 
-// ---- plain rules ------------------------------------------------------------------------
-
-TEST(BuyerLookupRules, TypeIdentityColourAndTheConfirmGuard)
+TEST(BuyerLookupRules, NumberLengthDecidesTheCompanyTypeAndTheIdentityChoice)
 {
-    EXPECT_EQ(companyTypeText("0123456789"), "Limited Şirket");
-    EXPECT_EQ(companyTypeText("12345678901"), "Gerçek Kişi");
-    EXPECT_EQ(companyTypeText("123"), "");
-    EXPECT_EQ(identityLabelXPath("1234567890"), smmm::identityRb0);
-    EXPECT_EQ(identityLabelXPath("12345678901"), smmm::identityRb1);
-    EXPECT_EQ(identityLabelXPath("123456789"), "");
-    EXPECT_EQ(taxpayerStatusColour("Faal").rgb() & 0xFFFFFF, 0x00C000u);
-    EXPECT_EQ(taxpayerStatusColour("Terk").rgb() & 0xFFFFFF, 0xFF8000u);
-    EXPECT_EQ(taxpayerStatusColour("faal").rgb() & 0xFFFFFF, 0xFF8000u);
+    const struct { const char* number; const char* type; QString identity; } rows[] = {
+        {"0123456789", "Limited Şirket", smmm::identityRb0}, {"12345678901", "Gerçek Kişi", smmm::identityRb1},
+        {"123456789", "", ""}, {"123", "", ""}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(companyTypeText(r.number), r.type) << r.number;
+        EXPECT_EQ(identityLabelXPath(r.number), r.identity) << r.number;
+    }
+}
 
-    struct Case {
-        QStringList before, after;
-        bool confirm;
-    } cases[] = {
+TEST(BuyerLookupRules, OnlyExactlyFaalIsGreen)
+{
+    const struct { const char* status; unsigned rgb; } rows[] = {{"Faal", 0x00C000u}, {"Terk", 0xFF8000u}, {"faal", 0xFF8000u}};
+    for (const auto& r : rows)
+        EXPECT_EQ(taxpayerStatusColour(r.status).rgb() & 0xFFFFFF, r.rgb) << r.status;
+}
+
+TEST(BuyerLookupRules, OnlyTheNewListStandingFirstIsConfirmed)
+{
+    const struct { QStringList before, after; bool confirm; } rows[] = {
         {{"A", "B"}, {"Yeni", "A", "B"}, true},
         {{}, {"Yeni"}, true},
         {{"A", "B"}, {"A", "B", "Yeni"}, false},   // the new list went last
@@ -137,21 +153,20 @@ TEST(BuyerLookupRules, TypeIdentityColourAndTheConfirmGuard)
         {{"A"}, {"A"}, false},
         {{"A", "B"}, {"B", "A", "C"}, false},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(newListIsFirstRow(c.before, c.after), c.confirm) << s(c.after.join(','));
+    for (const auto& r : rows)
+        EXPECT_EQ(newListIsFirstRow(r.before, r.after), r.confirm) << s(r.after.join(','));
 }
 
-TEST(BuyerLookupRules, EarsivSessionStartsWithItsSixSwitchesInOrder)
+TEST(BuyerLookupRules, EarsivSessionStartsWithItsSixSwitchesInOrderAndNoPreferences)
 {
     const BrowserStart start = earsivLookupStart();
-    EXPECT_TRUE(start.preferences.empty());
-    const QStringList six{"--window-position=0,1000", "--disable-logging", "--log-level=3", "--disable-extensions",
-                          "--disable-crash-reporter", "--disable-gpu"};
     const auto caps = sessionCapabilities(ChromeOptions::fromSettings(start.arguments, start.preferences));
     const auto& chrome = caps["alwaysMatch"]["goog:chromeOptions"];
     ASSERT_GE(chrome["args"].size(), 6u);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(chrome["args"][size_t(i)], s(six[i]));
+    using ordered = nlohmann::ordered_json;
+    EXPECT_EQ(ordered(std::vector<ordered>(chrome["args"].begin(), chrome["args"].begin() + 6)),
+              ordered({"--window-position=0,1000", "--disable-logging", "--log-level=3", "--disable-extensions",
+                    "--disable-crash-reporter", "--disable-gpu"}));
     EXPECT_FALSE(chrome.contains("prefs"));
 }
 
@@ -162,97 +177,94 @@ const json kKnown = {{"0123456789", {{"title", "ABC LTD ŞTİ"}, {"taxOffice", "
 
 using EarsivLookupTest = LookupTest;
 
-TEST_F(EarsivLookupTest, OfflineOrWithoutAccountNoBrowserStarts)
-{
-    Form4& c = card(CustomerKind::Kurum, "0123456789");
-    desktop_->online = false;
-    c.Command3->click();
-    EXPECT_EQ(c.panelText(2), "İnternete bağlı değilsiniz !");
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(c.Command1->isEnabled());
-
-    desktop_->online = true;
-    form->pass->clear();
-    c.Text6->setText("0123456780");
-    c.Command3->click();
-    EXPECT_EQ(c.panelText(2), "eArşiv Portalı kullanıcı adı/şifresi girilmemiş...!");
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(browserProcessesOfThisTest().empty());
-    EXPECT_TRUE(portal->events().empty());
-}
-
-TEST_F(EarsivLookupTest, InstitutionFilledLateReadWithoutClipboardOrLogout)
+// One card through the refusals, an institution, a person, an unknown number, a wrong
+// password and a menu that never leads to the invoice page.
+TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions)
 {
     Form4& c = card(CustomerKind::Kurum, "0123456789", {{"lookup", kKnown}, {"lookupDelayMs", 600}, {"recordLookup", true}});
-    env.set("KUVELA_LOOKUP_VALUEWAITMS", "60000"); // 3 s at this scale, well past the fill
-    QGuiApplication::clipboard()->setText(QStringLiteral("kullanıcının kopyası"));
-    c.Text2->setText("ESKİ");
-    c.Command3->click();
 
-    EXPECT_EQ(c.Text1->text(), "ABC LTD ŞTİ");
-    EXPECT_EQ(c.Text5->text(), "Kadıköy");
-    EXPECT_EQ(c.Text2->text(), "");
-    EXPECT_EQ(c.Text3->text(), "");
-    EXPECT_EQ(c.panelText(2), "Sorgulama tamamlandı...");
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(c.Command1->isEnabled());
-    EXPECT_FALSE(c.lookupRunning());
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kullanıcının kopyası");
-    EXPECT_EQ(types(portal->events()), (QStringList{"login", "pageOpened", "lookup"}));
-    EXPECT_EQ(portal->events("lookup")[0]["number"], "0123456789");
-    EXPECT_TRUE(browserProcessesGone());
-}
+    // Offline, or without the portal's password: no browser starts.
+    const struct { const char* name; bool online; const char* password; const char* message; } refusals[] = {
+        {"offline", false, "abc123", "İnternete bağlı değilsiniz !"},
+        {"no password", true, "", "eArşiv Portalı kullanıcı adı/şifresi girilmemiş...!"},
+    };
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.name);
+        desktop_->online = r.online;
+        form->pass->setText(r.password);
+        c.Text6->clear();
+        c.Text6->setText("0123456789");
+        c.Command3->click();
+        EXPECT_EQ(c.panelText(2), r.message);
+        expectLookupButtonsOff(c);
+        EXPECT_TRUE(c.Command1->isEnabled());
+        EXPECT_TRUE(browserProcessesOfThisTest().empty());
+        EXPECT_TRUE(portal->events().empty());
+    }
 
-TEST_F(EarsivLookupTest, PersonThenAnUnknownNumber)
-{
-    Form4& c = card(CustomerKind::Sahis, "12345678901", {{"lookup", kKnown}});
-    c.Text1->setText("ESKİ UNVAN");
-    c.Command3->click();
-    EXPECT_EQ(c.Text2->text(), "AHMET");
-    EXPECT_EQ(c.Text3->text(), "YILMAZ");
-    EXPECT_EQ(c.Text5->text(), "Çankaya");
-    EXPECT_EQ(c.Text1->text(), "");
-    EXPECT_EQ(c.panelText(2), "Sorgulama tamamlandı...");
+    // An institution the portal fills late, read without the clipboard and without logging out.
+    {
+        SCOPED_TRACE("institution filled late");
+        form->pass->setText("abc123");
+        c.Text6->clear();
+        c.Text6->setText("0123456789");
+        env.set("KUVELA_LOOKUP_VALUEWAITMS", "60000"); // 3 s at this scale, well past the fill
+        QGuiApplication::clipboard()->setText(QStringLiteral("kullanıcının kopyası"));
+        c.Text2->setText("ESKİ");
+        c.Command3->click();
+        env.unset("KUVELA_LOOKUP_VALUEWAITMS");
 
-    // The portal fills nothing for a number it does not know: the boxes get that.
-    c.Text6->setText("99999999999");
-    c.Command3->click();
-    EXPECT_EQ(c.Text2->text(), "");
-    EXPECT_EQ(c.Text3->text(), "");
-    EXPECT_EQ(c.Text5->text(), "");
-    EXPECT_EQ(c.panelText(2), "Sorgulama tamamlandı...");
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(portal->events("logout").empty());
-    EXPECT_TRUE(browserProcessesGone());
-}
+        EXPECT_EQ(boxes(c), (QStringList{"ABC LTD ŞTİ", "", "", "Kadıköy"}));
+        expectEnded(c, "Sorgulama tamamlandı...");
+        EXPECT_TRUE(c.Command1->isEnabled());
+        EXPECT_FALSE(c.lookupRunning());
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "kullanıcının kopyası");
+        EXPECT_EQ(types(portal->events()), (QStringList{"login", "pageOpened", "lookup"}));
+        EXPECT_EQ(portal->events("lookup")[0]["number"], "0123456789");
+    }
 
-TEST_F(EarsivLookupTest, WrongPasswordGivesUpAfterTwentyPollsAndABrokenPageIsReported)
-{
-    Form4& c = card(CustomerKind::Kurum, "0123456789", {{"lookup", kKnown}});
-    form->pass->setText("yanlış");
-    QElapsedTimer took;
-    took.start();
-    c.Command3->click();
-    // Twenty polls of 1000 ms at the test's scale of 0.05.
-    EXPECT_GE(took.elapsed(), 20 * 50 - 50);
-    EXPECT_EQ(c.panelText(2), "Site çok yavaş, lütfen daha sonra tekrar deneyiniz...");
-    EXPECT_EQ(types(portal->events()), QStringList{"loginFailed"});
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(browserProcessesGone());
+    // A person, then a number the portal does not know: the boxes get its nothing.
+    {
+        SCOPED_TRACE("person, then unknown");
+        portal->setScenario({{"lookup", kKnown}});
+        portal->resetEvents();
+        c.Option2->click();
+        c.Text6->setText("12345678901");
+        c.Text1->setText("ESKİ UNVAN");
+        c.Command3->click();
+        EXPECT_EQ(boxes(c), (QStringList{"", "AHMET", "YILMAZ", "Çankaya"}));
+        expectEnded(c, "Sorgulama tamamlandı...");
 
-    // Logged in, but the menu never leads to the invoice page.
-    portal->setScenario({{"lookup", kKnown}, {"omitMainTreeOption", true}});
-    portal->resetEvents();
-    form->pass->setText("abc123");
-    c.Text5->setText("Elle yazılan");
-    c.Text6->clear();
-    c.Text6->setText("0123456789");
-    c.Command3->click();
-    EXPECT_EQ(c.panelText(2), "Site çok yavaş, lütfen daha sonra tekrar deneyiniz...");
-    EXPECT_EQ(c.Text5->text(), "Elle yazılan");
-    EXPECT_EQ(types(portal->events()), QStringList{"login"});
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(browserProcessesGone());
+        c.Text6->setText("99999999999");
+        c.Command3->click();
+        EXPECT_EQ(boxes(c), (QStringList{"", "", "", ""}));
+        expectEnded(c, "Sorgulama tamamlandı...");
+        EXPECT_TRUE(portal->events("logout").empty());
+    }
+
+    // Sessions that fail: a wrong password gives up after twenty polls of 1000 ms (at the
+    // test's scale of 0.05); a menu never leads to the invoice page. Typed boxes stay.
+    const struct { const char* name; const char* password; json scenario; QStringList events; int atLeastMs; } failing[] = {
+        {"wrong password", "yanlış", {{"lookup", kKnown}}, {"loginFailed"}, 20 * 50 - 50},
+        {"broken menu", "abc123", {{"lookup", kKnown}, {"omitMainTreeOption", true}}, {"login"}, 0},
+    };
+    c.Option1->click();
+    for (const auto& f : failing) {
+        SCOPED_TRACE(f.name);
+        portal->setScenario(f.scenario);
+        portal->resetEvents();
+        form->pass->setText(f.password);
+        c.Text5->setText("Elle yazılan");
+        c.Text6->clear();
+        c.Text6->setText("0123456789");
+        QElapsedTimer took;
+        took.start();
+        c.Command3->click();
+        EXPECT_GE(took.elapsed(), f.atLeastMs);
+        EXPECT_EQ(c.Text5->text(), "Elle yazılan");
+        EXPECT_EQ(types(portal->events()), f.events);
+        expectEnded(c, "Site çok yavaş, lütfen daha sonra tekrar deneyiniz...");
+    }
 }
 
 // ---- accountants' portal -----------------------------------------------------------------
@@ -299,217 +311,213 @@ void later(int ms, std::function<void()> then) { QTimer::singleShot(ms, std::mov
 
 using SmmmLookupTest = LookupTest;
 
-TEST_F(SmmmLookupTest, MissingIdPasswordOrConnectionStartsNoBrowser)
-{
-    Form4& c = card(CustomerKind::Kurum, "0123456789");
-    form->smmmID.clear();
-    c.Command5->click();
-    EXPECT_EQ(c.panelText(2), " Sorgu için gerekli olan ID girilmemiş...!");
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(c.Frame3->isHidden());
-
-    form->smmmID = QStringLiteral("1234567890");
-    form->smmmPW.clear();
-    c.Command5_Click();
-    EXPECT_EQ(c.panelText(2), " Sorgu için gerekli olan şifre girilmemiş...!");
-
-    form->smmmPW = QStringLiteral("smmm123");
-    desktop_->online = false;
-    c.Command5_Click();
-    EXPECT_EQ(c.panelText(2), "İnternete bağlı değilsiniz !");
-    EXPECT_FALSE(c.Frame3->isHidden());
-    EXPECT_TRUE(browserProcessesOfThisTest().empty());
-    EXPECT_TRUE(portal->events().empty());
-}
-
-TEST_F(SmmmLookupTest, InstitutionAfterAWrongCodeWithItsOwnListConfirmed)
+// One card through the refusals, an institution after a wrong code with its own list
+// confirmed, a person whose new list went last, a title that never comes, and the waits
+// ended by "Kapat", by closing the main window and by "Formu Temizle".
+TEST_F(SmmmLookupTest, RefusalsInstitutionPersonBusySiteAndEndedWaits)
 {
     Form4& c = card(CustomerKind::Kurum, "0123456789", {{"smmmLists", {"Ocak Listesi", "Şubat Listesi"}}});
-    c.Text2->setText("ESKİ AD");
-    int loginsWhileShort = -1, loginsWhileLong = -1, captchasBefore = -1;
-    QString codeAfterError, panelAfterRefusals;
-    bool buttonsDuringWait = true;
-    bool pictureShown = false;
-    QByteArray firstPicture;
-    const QString picture = fromPath(home / QStringLiteral("Data/captcha2.jpg"));
-    auto readPicture = [&] {
-        QFile f(picture);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+
+    // Missing id, password or connection: no browser starts.
+    const struct { const char* name; const char* id; const char* password; bool online; const char* message; bool frameShown; } refusals[] = {
+        {"no id", "", "smmm123", true, " Sorgu için gerekli olan ID girilmemiş...!", false},
+        {"no password", "1234567890", "", true, " Sorgu için gerekli olan şifre girilmemiş...!", false},
+        {"offline", "1234567890", "smmm123", false, "İnternete bağlı değilsiniz !", true},
     };
-    const QString whoBefore = form->whoTriggered;
-    CaptchaUser user(c, {
-        [&] {
-            firstPicture = readPicture();
-            c.Text12->setText("AB3C");
-            // Refused while the card waits: the other look-up and both saves.
-            c.Command3_Click();
-            c.Command5_Click();
-            c.Command1_Click();
-            c.Command4_Click();
-            panelAfterRefusals = c.panelText(2);
-            // A number typed meanwhile enables none of them.
-            c.Text6->setText("0123456780");
-            buttonsDuringWait = c.Command1->isEnabled() || c.Command3->isEnabled() || c.Command4->isEnabled() ||
-                                c.Command5->isEnabled();
-            later(300, [&] {
-                loginsWhileShort = int(portal->events("smmmLogin").size());
-                c.Text12->setText("AB3CDE");
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.name);
+        form->smmmID = QString::fromUtf8(r.id);
+        form->smmmPW = QString::fromUtf8(r.password);
+        desktop_->online = r.online;
+        c.Text6->clear();
+        c.Text6->setText("0123456789");
+        c.Command5->click();
+        EXPECT_EQ(c.panelText(2), r.message);
+        expectLookupButtonsOff(c);
+        EXPECT_EQ(c.Frame3->isHidden(), !r.frameShown);
+        EXPECT_TRUE(browserProcessesOfThisTest().empty());
+        EXPECT_TRUE(portal->events().empty());
+    }
+
+    {
+        SCOPED_TRACE("institution after a wrong code");
+        desktop_->online = true;
+        c.Text6->clear();
+        c.Text6->setText("0123456789");
+        c.Text2->setText("ESKİ AD");
+        int loginsWhileShort = -1, loginsWhileLong = -1, captchasBefore = -1;
+        QString codeAfterError, panelAfterRefusals;
+        bool buttonsDuringWait = true;
+        bool pictureShown = false;
+        QByteArray firstPicture;
+        const QString picture = fromPath(home / QStringLiteral("Data/captcha2.jpg"));
+        auto readPicture = [&] {
+            QFile f(picture);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QString whoBefore = form->whoTriggered;
+        CaptchaUser user(c, {
+            [&] {
+                firstPicture = readPicture();
+                c.Text12->setText("AB3C");
+                // Refused while the card waits: the other look-up and both saves.
+                c.Command3_Click();
+                c.Command5_Click();
+                c.Command1_Click();
+                c.Command4_Click();
+                panelAfterRefusals = c.panelText(2);
+                // A number typed meanwhile enables none of them.
+                c.Text6->setText("0123456780");
+                buttonsDuringWait = c.Command1->isEnabled() || c.Command3->isEnabled() || c.Command4->isEnabled() ||
+                                    c.Command5->isEnabled();
                 later(300, [&] {
-                    loginsWhileLong = int(portal->events("smmmLogin").size());
-                    captchasBefore = int(portal->events("smmmCaptcha").size());
-                    c.Text12->setText("XXXXX");
+                    loginsWhileShort = int(portal->events("smmmLogin").size());
+                    c.Text12->setText("AB3CDE");
+                    later(300, [&] {
+                        loginsWhileLong = int(portal->events("smmmLogin").size());
+                        captchasBefore = int(portal->events("smmmCaptcha").size());
+                        c.Text12->setText("XXXXX");
+                    });
                 });
-            });
-        },
-        [&] {
-            codeAfterError = c.Text12->text().isEmpty() ? QStringLiteral("boş") : c.Text12->text();
-            pictureShown = c.Image1->pixmap().width() > 0 && readPicture() != firstPicture;
-            QDir().mkpath(QStringLiteral(KUVELA_BINARY_DIR "/screenshots"));
-            c.grab().save(QStringLiteral(KUVELA_BINARY_DIR "/screenshots/form4_captcha.png"));
-            c.Text12->setText("ab3cd");
-        },
-    });
-    c.Command5->click();
+            },
+            [&] {
+                codeAfterError = c.Text12->text().isEmpty() ? QStringLiteral("boş") : c.Text12->text();
+                pictureShown = c.Image1->pixmap().width() > 0 && readPicture() != firstPicture;
+                QDir().mkpath(QStringLiteral(KUVELA_BINARY_DIR "/screenshots"));
+                c.grab().save(QStringLiteral(KUVELA_BINARY_DIR "/screenshots/form4_captcha.png"));
+                c.Text12->setText("ab3cd");
+            },
+        });
+        c.Command5->click();
 
-    EXPECT_EQ(user.asked(), 2u);
-    EXPECT_FALSE(buttonsDuringWait);
-    EXPECT_EQ(panelAfterRefusals, lookup_text::typeCaptcha);
-    EXPECT_TRUE(portal->events("login").empty());
-    EXPECT_EQ(form->whoTriggered, whoBefore);
-    EXPECT_EQ(loginsWhileShort, 0);
-    EXPECT_EQ(loginsWhileLong, 0);
-    EXPECT_EQ(captchasBefore, 1);
-    EXPECT_EQ(codeAfterError, "boş");
-    // The fake's own words, then a new picture to type from.
-    const int error = int(user.seen.indexOf("Güvenlik kodu hatalı. Lütfen tekrar deneyiniz."));
-    EXPECT_GE(error, 0) << s(user.seen.join(" | "));
-    EXPECT_EQ(user.seen.value(error + 1), lookup_text::typeCaptcha);
-    EXPECT_TRUE(pictureShown);
-    EXPECT_TRUE(readPicture().startsWith("\xFF\xD8")) << "a JPEG picture";
+        EXPECT_EQ(user.asked(), 2u);
+        EXPECT_FALSE(buttonsDuringWait);
+        EXPECT_EQ(panelAfterRefusals, lookup_text::typeCaptcha);
+        EXPECT_TRUE(portal->events("login").empty());
+        EXPECT_EQ(form->whoTriggered, whoBefore);
+        EXPECT_EQ(loginsWhileShort, 0);
+        EXPECT_EQ(loginsWhileLong, 0);
+        EXPECT_EQ(captchasBefore, 1);
+        EXPECT_EQ(codeAfterError, "boş");
+        // The fake's own words, then a new picture to type from.
+        const int error = int(user.seen.indexOf("Güvenlik kodu hatalı. Lütfen tekrar deneyiniz."));
+        EXPECT_GE(error, 0) << s(user.seen.join(" | "));
+        EXPECT_EQ(user.seen.value(error + 1), lookup_text::typeCaptcha);
+        EXPECT_TRUE(pictureShown);
+        EXPECT_TRUE(readPicture().startsWith("\xFF\xD8")) << "a JPEG picture";
 
-    const auto logins = portal->events("smmmLogin");
-    ASSERT_EQ(logins.size(), 2u);
-    EXPECT_EQ(logins[0]["captcha"], "XXXXX");
-    EXPECT_EQ(logins[1]["captcha"], "AB3CD");
-    EXPECT_EQ(logins[1]["identity"], "RB0");
-    EXPECT_EQ(logins[1]["ok"], true);
+        const auto logins = portal->events("smmmLogin");
+        ASSERT_EQ(logins.size(), 2u);
+        EXPECT_EQ(logins[0]["captcha"], "XXXXX");
+        EXPECT_EQ(logins[1]["captcha"], "AB3CD");
+        EXPECT_EQ(logins[1]["identity"], "RB0");
+        EXPECT_EQ(logins[1]["ok"], true);
 
-    EXPECT_EQ(c.Text1->text(), "ABC LTD ŞTİ");
-    EXPECT_EQ(c.Text2->text(), "");
-    EXPECT_EQ(c.Text3->text(), "");
-    EXPECT_EQ(c.Text4->toPlainText(), "Atatürk Cad. No:1 Kadıköy İstanbul");
-    EXPECT_EQ(c.Text5->text(), "KADIKÖY");
-    EXPECT_EQ(c.Label14->text(), "Faal");
-    EXPECT_EQ(c.Label14->palette().color(QPalette::WindowText), QColor(0, 192, 0));
-    EXPECT_EQ(c.panelText(2), "Sorgulama tamamlandı...");
-    EXPECT_TRUE(c.Frame3->isHidden());
-    EXPECT_TRUE(c.Text12->isHidden());
-    EXPECT_TRUE(c.Text12->text().isEmpty());
-    EXPECT_EQ(c.Image1->pixmap().width(), 0);
-    // The number was changed during the wait: its rule decides the buttons now.
-    EXPECT_EQ(c.Text6->text(), "0123456780");
-    for (QPushButton* b : {c.Command1, c.Command3, c.Command4, c.Command5})
-        EXPECT_TRUE(b->isEnabled());
+        EXPECT_EQ(boxes(c), (QStringList{"ABC LTD ŞTİ", "", "", "KADIKÖY"}));
+        EXPECT_EQ(c.Text4->toPlainText(), "Atatürk Cad. No:1 Kadıköy İstanbul");
+        EXPECT_EQ(c.Label14->text(), "Faal");
+        EXPECT_EQ(c.Label14->palette().color(QPalette::WindowText), QColor(0, 192, 0));
+        EXPECT_EQ(c.panelText(2), "Sorgulama tamamlandı...");
+        EXPECT_TRUE(c.Frame3->isHidden());
+        EXPECT_TRUE(c.Text12->isHidden());
+        EXPECT_TRUE(c.Text12->text().isEmpty());
+        EXPECT_EQ(c.Image1->pixmap().width(), 0);
+        // The number was changed during the wait: its rule decides the buttons now.
+        EXPECT_EQ(c.Text6->text(), "0123456780");
+        for (QPushButton* b : {c.Command1, c.Command3, c.Command4, c.Command5})
+            EXPECT_TRUE(b->isEnabled());
 
-    const auto events = smmmEvents(*portal);
-    EXPECT_EQ(types(events), (QStringList{"smmmIdentity", "smmmLogin", "smmmIdentity", "smmmLogin", "smmmNewList",
-                                          "smmmPopupOpened", "smmmType", "smmmQuery", "smmmPopupClosed", "smmmHome",
-                                          "smmmListDeleted", "smmmLogout"}));
-    EXPECT_EQ(portal->events("smmmType")[0]["value"], "Limited Şirket");
-    EXPECT_EQ(portal->events("smmmQuery")[0]["number"], "0123456789");
-    const auto deleted = portal->events("smmmListDeleted");
-    ASSERT_EQ(deleted.size(), 1u);
-    EXPECT_EQ(deleted[0]["row"], 0);
-    EXPECT_EQ(deleted[0]["name"], portal->events("smmmNewList")[0]["name"]);
-    EXPECT_TRUE(browserProcessesGone());
-}
+        EXPECT_EQ(types(smmmEvents(*portal)),
+                  (QStringList{"smmmIdentity", "smmmLogin", "smmmIdentity", "smmmLogin", "smmmNewList", "smmmPopupOpened",
+                               "smmmType", "smmmQuery", "smmmPopupClosed", "smmmHome", "smmmListDeleted", "smmmLogout"}));
+        EXPECT_EQ(portal->events("smmmType")[0]["value"], "Limited Şirket");
+        EXPECT_EQ(portal->events("smmmQuery")[0]["number"], "0123456789");
+        const auto deleted = portal->events("smmmListDeleted");
+        ASSERT_EQ(deleted.size(), 1u);
+        EXPECT_EQ(deleted[0]["row"], 0);
+        EXPECT_EQ(deleted[0]["name"], portal->events("smmmNewList")[0]["name"]);
+        EXPECT_TRUE(browserProcessesGone());
+    }
 
-TEST_F(SmmmLookupTest, PersonInOrangeAndAnotherListLeftAlone)
-{
-    json people = {{"12345678901", {{"name", "AHMET"}, {"surname", "YILMAZ"}, {"address", "Kızılay 3 Ankara"},
-                                    {"taxOffice", "ÇANKAYA"}, {"status", "Terk"}}}};
-    Form4& c = card(CustomerKind::Sahis, "12345678901",
-                    {{"smmmId", "12345678901"}, {"smmmTaxpayers", people}, {"smmmNewListAtEnd", true}});
-    form->smmmID = QStringLiteral("12345678901");
-    c.Text1->setText("ESKİ UNVAN");
-    CaptchaUser user(c, {[&] { c.Text12->setText("ab3cd"); }});
-    c.Command5->click();
+    {
+        SCOPED_TRACE("person in orange, another list left alone");
+        json people = {{"12345678901", {{"name", "AHMET"}, {"surname", "YILMAZ"}, {"address", "Kızılay 3 Ankara"},
+                                        {"taxOffice", "ÇANKAYA"}, {"status", "Terk"}}}};
+        portal->setScenario({{"smmmId", "12345678901"}, {"smmmTaxpayers", people}, {"smmmNewListAtEnd", true}});
+        portal->resetEvents();
+        form->smmmID = QStringLiteral("12345678901");
+        c.Option2->click();
+        c.Text6->setText("12345678901");
+        c.Text1->setText("ESKİ UNVAN");
+        CaptchaUser user(c, {[&] { c.Text12->setText("ab3cd"); }});
+        c.Command5->click();
 
-    EXPECT_EQ(c.Text2->text(), "AHMET");
-    EXPECT_EQ(c.Text3->text(), "YILMAZ");
-    EXPECT_EQ(c.Text1->text(), "");
-    EXPECT_EQ(c.Text5->text(), "ÇANKAYA");
-    EXPECT_EQ(c.Label14->text(), "Terk");
-    EXPECT_EQ(c.Label14->palette().color(QPalette::WindowText), QColor(255, 128, 0));
-    EXPECT_EQ(c.panelText(2), "Sorgulama tamamlandı...");
-    EXPECT_EQ(portal->events("smmmLogin")[0]["identity"], "RB1");
-    EXPECT_EQ(portal->events("smmmType")[0]["value"], "Gerçek Kişi");
-    // The new list stood last: the first row is the user's and is not confirmed.
-    EXPECT_TRUE(portal->events("smmmListDeleted").empty());
-    EXPECT_EQ(portal->events("smmmLogout").size(), 1u);
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(browserProcessesGone());
-}
+        EXPECT_EQ(boxes(c), (QStringList{"", "AHMET", "YILMAZ", "ÇANKAYA"}));
+        EXPECT_EQ(c.Label14->text(), "Terk");
+        EXPECT_EQ(c.Label14->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+        expectEnded(c, "Sorgulama tamamlandı...");
+        EXPECT_EQ(portal->events("smmmLogin")[0]["identity"], "RB1");
+        EXPECT_EQ(portal->events("smmmType")[0]["value"], "Gerçek Kişi");
+        // The new list stood last: the first row is the user's and is not confirmed.
+        EXPECT_TRUE(portal->events("smmmListDeleted").empty());
+        EXPECT_EQ(portal->events("smmmLogout").size(), 1u);
+    }
 
-TEST_F(SmmmLookupTest, KapatOrClosingTheMainWindowEndsTheWait)
-{
-    Form4& c = card(CustomerKind::Kurum, "0123456789", {{"smmmId", "123456789"}});
+    {
+        SCOPED_TRACE("title that never comes");
+        portal->setScenario({{"smmmQueryDelayMs", -1}});
+        portal->resetEvents();
+        form->smmmID = QStringLiteral("1234567890");
+        c.Option1->click();
+        c.Text6->setText("0123456789");
+        CaptchaUser user(c, {[&] { c.Text12->setText("AB3CD"); }});
+        QElapsedTimer took;
+        took.start();
+        c.Command5->click();
+        EXPECT_GE(took.elapsed(), 11 * 50 - 50);
+        EXPECT_EQ(c.Text1->text(), "");
+        EXPECT_TRUE(c.Frame3->isHidden());
+        EXPECT_TRUE(c.Text12->isHidden());
+        EXPECT_TRUE(portal->events("smmmLogout").empty());
+        EXPECT_EQ(portal->events("smmmQuery").size(), 1u);
+        expectEnded(c, "Site çok yoğun.. daha sonra deneyiniz...");
+    }
+
+    // While the card waits for the captcha: "Kapat", closing the main window, and "Formu
+    // Temizle" (which takes the captcha away) each end the road before any login.
+    portal->setScenario({{"smmmId", "123456789"}});
+    portal->resetEvents();
     form->smmmID = QStringLiteral("123456789");
-    CaptchaUser user(c, {[&] {
-        c.Text12->setText("AB3");
-        c.Command2->click();
-    }});
-    c.Command5->click();
-    EXPECT_EQ(user.asked(), 1u);
-    EXPECT_TRUE(portal->events("smmmLogin").empty());
-    EXPECT_TRUE(portal->events("smmmIdentity").empty());
-    EXPECT_TRUE(c.isHidden());
-    EXPECT_TRUE(c.Frame3->isHidden());
-    EXPECT_TRUE(c.Text12->isHidden());
-    EXPECT_TRUE(c.Text12->text().isEmpty());
-    EXPECT_EQ(c.Image1->pixmap().width(), 0);
-    EXPECT_EQ(c.panelText(2), "");
-    EXPECT_FALSE(c.lookupRunning());
-    EXPECT_TRUE(browserProcessesGone());
-
-    form->Command4_Click();
-    c.Text6->setText("0123456789");
-    CaptchaUser closer(c, {[&] { form->close(); }});
-    c.Command5->click();
-    EXPECT_EQ(closer.asked(), 1u);
-    EXPECT_EQ(c.karar, "Kapat");
-    EXPECT_TRUE(portal->events("smmmLogin").empty());
-    EXPECT_TRUE(browserProcessesGone());
-
-    // "Formu Temizle" takes the captcha away: the road ends rather than wait for nothing.
-    form->Command4_Click();
-    c.Text6->setText("0123456789");
-    CaptchaUser emptier(c, {[&] { c.Command6->click(); }});
-    c.Command5->click();
-    EXPECT_EQ(emptier.asked(), 1u);
-    EXPECT_EQ(c.karar, "Devam");
-    EXPECT_FALSE(c.lookupRunning());
-    EXPECT_TRUE(c.Frame3->isHidden());
-    EXPECT_TRUE(portal->events("smmmLogin").empty());
-    EXPECT_TRUE(browserProcessesGone());
-}
-
-TEST_F(SmmmLookupTest, TitleThatNeverComesEndsBusy)
-{
-    Form4& c = card(CustomerKind::Kurum, "0123456789", {{"smmmQueryDelayMs", -1}});
-    CaptchaUser user(c, {[&] { c.Text12->setText("AB3CD"); }});
-    QElapsedTimer took;
-    took.start();
-    c.Command5->click();
-    EXPECT_GE(took.elapsed(), 11 * 50 - 50);
-    EXPECT_EQ(c.panelText(2), "Site çok yoğun.. daha sonra deneyiniz...");
-    EXPECT_EQ(c.Text1->text(), "");
-    EXPECT_TRUE(c.Frame3->isHidden());
-    EXPECT_TRUE(c.Text12->isHidden());
-    EXPECT_TRUE(portal->events("smmmLogout").empty());
-    EXPECT_EQ(portal->events("smmmQuery").size(), 1u);
-    expectLookupButtonsOff(c);
-    EXPECT_TRUE(browserProcessesGone());
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        QString karar;
+        bool cardHidden;
+    } waits[] = {
+        {"Kapat", [&] { c.Text12->setText("AB3"); c.Command2->click(); }, "Kapat", true},
+        {"main window closed", [&] { form->close(); }, "Kapat", true},
+        {"Formu Temizle", [&] { c.Command6->click(); }, "Devam", false},
+    };
+    for (const auto& w : waits) {
+        SCOPED_TRACE(w.name);
+        form->Command4_Click();
+        c.Text6->clear();
+        c.Text6->setText("0123456789");
+        CaptchaUser user(c, {w.act});
+        c.Command5->click();
+        EXPECT_EQ(user.asked(), 1u);
+        EXPECT_EQ(c.karar, w.karar);
+        EXPECT_EQ(c.isHidden(), w.cardHidden);
+        EXPECT_FALSE(c.lookupRunning());
+        EXPECT_TRUE(c.Frame3->isHidden());
+        EXPECT_TRUE(c.Text12->isHidden());
+        EXPECT_TRUE(c.Text12->text().isEmpty());
+        EXPECT_EQ(c.Image1->pixmap().width(), 0);
+        EXPECT_EQ(c.panelText(2), "");
+        EXPECT_TRUE(portal->events("smmmLogin").empty());
+        EXPECT_TRUE(portal->events("smmmIdentity").empty());
+        EXPECT_TRUE(browserProcessesGone());
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "masterdata/customer_card.h"
+#include "masterdata/masterdata_fixture.h"
 #include "platform/paths.h"
 
 #include <QFile>
@@ -13,18 +14,7 @@ using namespace kuvela;
 
 namespace {
 
-const QString kScript = QStringLiteral(KUVELA_SOURCE_DIR "/tests/fixtures/make_customer_fixture.py");
-
-QByteArray runScript(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral("/usr/bin/python3"), QStringList{kScript} + args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-        ADD_FAILURE() << p.readAllStandardError().toStdString();
-        return {};
-    }
-    return p.readAllStandardOutput();
-}
+using kuvela::testdata::runCustomerFixture;
 
 class CustomerCardFile : public ::testing::Test {
 protected:
@@ -35,12 +25,12 @@ protected:
     {
         file = dir.path() + QStringLiteral("/DATA.xlsx");
         QFile::remove(file);
-        runScript({QStringLiteral("make"), file, variant});
+        runCustomerFixture({QStringLiteral("make"), file, variant});
         return toPath(file);
     }
     QJsonArray readRow(int row)
     {
-        return QJsonDocument::fromJson(runScript({QStringLiteral("read"), file, QString::number(row)})).array();
+        return QJsonDocument::fromJson(runCustomerFixture({QStringLiteral("read"), file, QString::number(row)})).array();
     }
     QByteArray bytes()
     {

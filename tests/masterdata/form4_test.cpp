@@ -3,6 +3,7 @@
 // duplicate refusal, no stored customer ever overwritten, and the hand-over.
 #include "invoice/editor_window_fixture.h"
 #include "masterdata/form4.h"
+#include "masterdata/masterdata_fixture.h"
 #include "platform/paths.h"
 #include "shell/enter_key_check.h"
 
@@ -22,8 +23,6 @@
 
 namespace kuvela {
 namespace {
-
-const QString kScript = QStringLiteral(KUVELA_SOURCE_DIR "/tests/fixtures/make_customer_fixture.py");
 
 // A customer as typed into the card.
 struct Typed {
@@ -54,16 +53,7 @@ protected:
         form->Command4_Click();
         return form4(*form);
     }
-    QByteArray python(const QStringList& args)
-    {
-        QProcess p;
-        p.start(QStringLiteral("/usr/bin/python3"), QStringList{kScript} + args);
-        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-            ADD_FAILURE() << p.readAllStandardError().toStdString();
-            return {};
-        }
-        return p.readAllStandardOutput();
-    }
+    static QByteArray python(const QStringList& args) { return testdata::runCustomerFixture(args); }
     // mDATA's row through openpyxl: columns 1 to 12 as text, "-" for an empty cell.
     QStringList row(int r)
     {

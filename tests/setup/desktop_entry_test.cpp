@@ -29,13 +29,6 @@ TEST(DesktopEntry, ExecQuotesThePathAsOneArgument)
         EXPECT_EQ(desktopExecArgument(path), exec) << path.toStdString();
 }
 
-TEST(DesktopEntry, TextHasTheNameCommentAndNothingElseToStart)
-{
-    EXPECT_EQ(desktopEntryText(QStringLiteral("Kuvela"), QStringLiteral("eBelge Movraanı"), QStringLiteral("/d/Kuvela/kuvela")),
-              QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\nName=Kuvela\nComment=eBelge Movraanı\n"
-                             "Exec=\"/d/Kuvela/kuvela\"\nTerminal=false\n"));
-}
-
 TEST(SetupPlaces, DesktopFromTheUserFoldersDeliveryFromTheSetupUnlessGiven)
 {
     QTemporaryDir config;

@@ -67,10 +67,9 @@ public:
     int startDetached(const QString& program, const QStringList& arguments, const fs::path&) override
     {
         starts << (QStringList{program} + arguments).join(u' ');
-        return answer;
+        return 0;
     }
     QStringList starts;
-    int answer = 0;
 };
 
 class SetupFixture : public ::testing::Test {
