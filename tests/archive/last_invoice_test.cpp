@@ -84,21 +84,17 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
          march({{"invoices", {invoice("GIB2024000000053", "04-03-2024", {{"packageNever", true}})}}}),
          "GIB2024000000053 nolu fatura indirilemedi: paket gelmedi.",
          QStringList{lastInvoiceBox("04-03-2024", "GIB2024000000053")}, true, 1, {1}, {}, {}},
-        // The first pass finds no "İndir"; the restart pages again and files the invoice,
-        // leaving the box the first pass ticked as it is.
-        {"no İndir on the first pass",
+        {"no İndir on the first pass: the restart pages again, the box ticked before left as it is",
          march({{"downloadButtonAfter", 2}, {"invoices", {invoice("GIB2024000000070", "04-03-2024")}}}),
          "GIB2024000000070 nolu Fatura indirildi ...", std::nullopt, true, 2, {1},
          filedStem("GIB2024000000070", "04-03-2024", "----------SATIŞ-"), filedStem("GIB2024000000070", "04-03-2024", "SATIŞ-")},
-        // A second failure ends the run: no third pass, the reason on the line, logged out.
-        {"no İndir on either pass",
+        {"no İndir on either pass: no third pass, the reason on the line, logged out",
          march({{"downloadButtonAfter", 99}, {"invoices", {invoice("GIB2024000000071", "05-03-2024")}}}),
          "Son fatura indirilemedi: \"İndir\" düğmesi bulunamadı. Hata No: 1111", std::nullopt, true, 2, {}, {}, {}},
         {"a login that does not land", march({{"invoices", {invoice("GIB2024000000060", "01-03-2024")}}}),
          "Giriş yapılamıyor... Daha sonra tekrar deneyiniz...", QStringList{}, false, 0, {}, {}, {}, nullptr, "yanlis"},
-        // The credentials are asked before the connection.
-        {"no password, offline", march(), "Kullanıcı adı/şifre girilmemiş...!", QStringList{}, false, 0, {}, {}, {}, nullptr,
-         "", false},
+        {"no password, offline: the credentials asked first", march(), "Kullanıcı adı/şifre girilmemiş...!", QStringList{},
+         false, 0, {}, {}, {}, nullptr, "", false},
     };
     startWith(march());
     for (const Row& r : rows) {

@@ -183,21 +183,13 @@ TEST_F(ReceivedRoad, MonthOfFourWindowsSavedAsTheList)
     EXPECT_EQ(list.value("C1").toArray().at(1).toString(), QStringLiteral("Fatura No"));
     EXPECT_EQ(list.value("A1").toArray().at(1).toString(), QStringLiteral("Firma"));
     QStringList numbers;
-    for (int n : {1, 2, 3})
+    for (int n : {1, 2, 3, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 50, 60})
         numbers << QStringLiteral("GIB2024%1").arg(100000000 + n);
-    for (int n = 10; n < 35; ++n)
-        numbers << QStringLiteral("GIB2024%1").arg(100000000 + n);
-    numbers << QStringLiteral("GIB2024100000050") << QStringLiteral("GIB2024100000060");
     EXPECT_EQ(column(list, u'C', 2, 31), numbers) << "windows and pages one after another, none twice";
     EXPECT_FALSE(list.contains("C32"));
     EXPECT_EQ(list.value("B2").toArray(), (QJsonArray{"text", "0012345601"}));
     EXPECT_EQ(list.value("D31").toArray(), (QJsonArray{"text", "29-02-2024"}));
     EXPECT_EQ(list.value("F2").toArray(), (QJsonArray{"text", "2.234,56"}));
-    const QJsonObject formats = read["formats"].toObject()[sheets[0].toString()].toObject();
-    EXPECT_EQ(formats.value("K1").toObject().value("fill").toString(), QStringLiteral("FFFFCC99"));
-    EXPECT_TRUE(formats.value("A1").toObject().value("bold").toBool());
-    EXPECT_EQ(formats.value("D20").toObject().value("h").toString(), QStringLiteral("center"));
-    EXPECT_EQ(formats.value("H20").toObject().value("h").toString(), QStringLiteral("right"));
     // Sheet 2: every table row of the five result pages, header rows included.
     const QJsonObject raw = read["cells"].toObject()[sheets[1].toString()].toObject();
     int rows = 0, headers = 0;
