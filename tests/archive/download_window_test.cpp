@@ -111,7 +111,7 @@ TEST_F(DownloadWindowTest, SingleCompanyModeUsesTheMainWindow)
     EXPECT_FALSE(f->Check1->isEnabled());
 }
 
-TEST_F(DownloadWindowTest, FirmModeAndMonthUnlockInOrder)
+TEST_F(DownloadWindowTest, FirmModeAndMonthUnlockInOrderThenFiledFilesOpen)
 {
     Form3& f = open();
     EXPECT_FALSE(f.Frame7->isEnabled());
@@ -162,11 +162,8 @@ TEST_F(DownloadWindowTest, FirmModeAndMonthUnlockInOrder)
     f.ayveyil = QStringLiteral("01-2020");
     EXPECT_FALSE(f.tarihAyarla());
     EXPECT_EQ(f.statusText(), QStringLiteral("Dönem okunamadı: 2023 Movember "));
-}
 
-TEST_F(DownloadWindowTest, FileListsAndDoubleClickOpenByEnding)
-{
-    Form3& f = open();
+    // The filed files of both modes, and a double click opening them by their ending.
     const auto company = home_ / QStringLiteral("Firmalarım/Çağdaş Gıda");
     for (const char* name : {"Alış Faturaları/A.XLSX", "Alış Faturaları/b.xls", "Alış Faturaları/c.xlsx",
                              "Satış Faturaları/Html/GIB2024000000001 x.html",

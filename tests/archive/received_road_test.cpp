@@ -10,7 +10,6 @@
 #include <QJsonDocument>
 #include <QProcess>
 #include <gtest/gtest.h>
-#include <set>
 
 using namespace kuvela;
 using namespace kuvela::test;
