@@ -6,10 +6,7 @@
 #include "masterdata/form1_window_fixture.h"
 #include "portal/fake_portal_harness.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QProcess>
-#include <QRadioButton>
 #include <fstream>
 
 namespace kuvela::test {

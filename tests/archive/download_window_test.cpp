@@ -59,7 +59,7 @@ protected:
     }
 };
 
-TEST_F(DownloadWindowTest, LoadsMonthsFirmsAndFilters)
+TEST_F(DownloadWindowTest, LoadsMonthsFirmsAndFiltersAndShowsAlsoOffline)
 {
     Form3& f = open();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Kuvela-eArşiv Fatura İndir"));
@@ -74,16 +74,22 @@ TEST_F(DownloadWindowTest, LoadsMonthsFirmsAndFilters)
     EXPECT_TRUE(f.Text3->isHidden());
     EXPECT_TRUE(f.Check2->isHidden());
 
-    f.Combo1->setCurrentText(QStringLiteral("Zirai K."));
-    f.Combo1_LostFocus();
-    EXPECT_EQ(items(f.bList1), QStringList{"Çağdaş Gıda"});
-    EXPECT_EQ(f.Label3->text(), QStringLiteral("Listelenen 2"));
-    f.Combo1->setEditText(QStringLiteral("Bilinmeyen"));  // only companies without a letter
-    f.Combo1_LostFocus();
-    EXPECT_TRUE(items(f.bList1).isEmpty());
-    f.Combo1->setEditText(QStringLiteral("Defter Türü - Hepsi"));
-    f.Combo1_LostFocus();
-    EXPECT_EQ(items(f.bList1), (QStringList{"Çağdaş Gıda", "Işık Yazılım"}));
+    // The book-type filter; a type no company has leaves only companies without a letter.
+    for (auto [type, firms] : {std::pair{"Zirai K.", QStringList{"Çağdaş Gıda"}}, std::pair{"Bilinmeyen", QStringList{}},
+                               std::pair{"Defter Türü - Hepsi", QStringList{"Çağdaş Gıda", "Işık Yazılım"}}}) {
+        f.Combo1->setEditText(QString::fromUtf8(type));
+        f.Combo1_LostFocus();
+        EXPECT_EQ(items(f.bList1), firms) << type;
+        EXPECT_EQ(f.Label3->text(), QStringLiteral("Listelenen 2")) << type;
+    }
+
+    // The menu entry shows the window also offline.
+    desktop_->online = false;
+    window_->faturaindir_Click();
+    Form3& shown = form3Of(*window_);
+    EXPECT_TRUE(shown.isVisible());
+    EXPECT_EQ(shown.statusText(), QStringLiteral("İnternete bağlı değilsiniz...!"));
+    EXPECT_EQ(window_->panelText(8), QStringLiteral("OFF"));
 }
 
 TEST_F(DownloadWindowTest, SingleCompanyModeUsesTheMainWindow)
@@ -105,7 +111,7 @@ TEST_F(DownloadWindowTest, SingleCompanyModeUsesTheMainWindow)
     EXPECT_FALSE(f->Check1->isEnabled());
 }
 
-TEST_F(DownloadWindowTest, FirmModeAndMonthUnlockInOrder)
+TEST_F(DownloadWindowTest, FirmModeAndMonthUnlockInOrderThenFiledFilesOpen)
 {
     Form3& f = open();
     EXPECT_FALSE(f.Frame7->isEnabled());
@@ -156,11 +162,8 @@ TEST_F(DownloadWindowTest, FirmModeAndMonthUnlockInOrder)
     f.ayveyil = QStringLiteral("01-2020");
     EXPECT_FALSE(f.tarihAyarla());
     EXPECT_EQ(f.statusText(), QStringLiteral("Dönem okunamadı: 2023 Movember "));
-}
 
-TEST_F(DownloadWindowTest, FileListsAndDoubleClickOpenByEnding)
-{
-    Form3& f = open();
+    // The filed files of both modes, and a double click opening them by their ending.
     const auto company = home_ / QStringLiteral("Firmalarım/Çağdaş Gıda");
     for (const char* name : {"Alış Faturaları/A.XLSX", "Alış Faturaları/b.xls", "Alış Faturaları/c.xlsx",
                              "Satış Faturaları/Html/GIB2024000000001 x.html",
@@ -191,17 +194,6 @@ TEST_F(DownloadWindowTest, FileListsAndDoubleClickOpenByEnding)
     EXPECT_EQ(desktop_->opened[0], company / toPath(QStringLiteral("Alış Faturaları/c.xlsx")));
     EXPECT_EQ(desktop_->opened[1], company / toPath(QStringLiteral("Satış Faturaları/Html/GIB2024000000001 x.html")));
     EXPECT_EQ(desktop_->opened[2], company / toPath(QStringLiteral("Satış Faturaları/Html/GIB2024000000003-İPTAL.txt")));
-}
-
-TEST_F(DownloadWindowTest, MenuEntryShowsTheWindowAlsoOffline)
-{
-    open();
-    desktop_->online = false;
-    window_->faturaindir_Click();
-    Form3& f = form3Of(*window_);
-    EXPECT_TRUE(f.isVisible());
-    EXPECT_EQ(f.statusText(), QStringLiteral("İnternete bağlı değilsiniz...!"));
-    EXPECT_EQ(window_->panelText(8), QStringLiteral("OFF"));
 }
 
 } // namespace

@@ -64,19 +64,6 @@ TEST(InvoiceFileName, BuildsTheFixedWidthNamesOfBothWindows)
     }
 }
 
-TEST(InvoiceFileName, FieldHelpersKeepTheirWidths)
-{
-    EXPECT_EQ(invoiceTitleField("ABCDE").size(), 20);
-    EXPECT_EQ(invoiceTitleField(QString(25, u'Ş')), QString(20, u'Ş'));
-    EXPECT_EQ(invoiceTaxNumberField("0123456789"), " 0123456789");
-    EXPECT_EQ(invoiceTaxNumberField("12345678901"), "12345678901");
-    EXPECT_EQ(invoiceTaxNumberField("123456789"), "123456789");
-    // Filing the same row twice adds no second blank.
-    EXPECT_EQ(invoiceTaxNumberField(invoiceTaxNumberField("0123456789")), " 0123456789");
-    EXPECT_EQ(packageTail("ABCDEFGHIJKLMNOPQRST.zip"), "GHIJKLMNOPQRST");
-    EXPECT_EQ(packageTail("ABC.zip"), "ABC");
-}
-
 TEST(InvoiceFileName, ParsesWhatItBuilds)
 {
     const PortalInvoiceRow r =

@@ -92,23 +92,28 @@ TEST_F(FilingTest, NoPackageUnsafePackagesAndMisnamedMembers)
     EXPECT_EQ(folderFileNames(folders_.temp()), QStringList{"x.zip.crdownload"});
     emptyFolder(folders_.temp());
 
-    // An entry reaching out of the folder: kept in Zip under its own name, nothing unpacked.
-    package(QStringLiteral("KOTU.zip"), {zipFile("KOTU.html", "a"), zipFile("../evil.html", "kötü")});
-    r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
-    EXPECT_EQ(r.kind, FilingResult::Kind::Unsafe);
-    EXPECT_FALSE(fs::exists(folders_.root / "evil.html"));
-    EXPECT_FALSE(fs::exists(folders_.temp().parent_path() / "evil.html"));
-    EXPECT_TRUE(folderFileNames(folders_.html()).isEmpty());
-    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"KOTU.zip"});
-    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
-
-    // A folder part is refused too; an unreadable package as well.
-    package(QStringLiteral("ALT.zip"), {zipFile("alt/ALT.html", "a")});
-    EXPECT_EQ(fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).kind,
-              FilingResult::Kind::Unsafe);
-    std::ofstream(folders_.temp() / "BOZUK.zip") << "zip değil";
-    EXPECT_EQ(fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).kind,
-              FilingResult::Kind::Unsafe);
+    // Unsafe packages: an entry reaching out of the folder, a folder part, an unreadable
+    // package. Each is kept in Zip under its own name and nothing of it is unpacked.
+    struct Unsafe {
+        const char* name;
+        QJsonArray entries; // none: not a zip at all
+    };
+    for (const Unsafe& u : {Unsafe{"KOTU.zip", {zipFile("KOTU.html", "a"), zipFile("../evil.html", "kötü")}},
+                            Unsafe{"ALT.zip", {zipFile("alt/ALT.html", "a")}}, Unsafe{"BOZUK.zip", {}}}) {
+        SCOPED_TRACE(u.name);
+        if (u.entries.isEmpty())
+            std::ofstream(folders_.temp() / u.name) << "zip değil";
+        else
+            package(QString::fromUtf8(u.name), u.entries);
+        r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+        EXPECT_EQ(r.kind, FilingResult::Kind::Unsafe);
+        EXPECT_FALSE(fs::exists(folders_.root / "evil.html"));
+        EXPECT_FALSE(fs::exists(folders_.temp().parent_path() / "evil.html"));
+        EXPECT_TRUE(folderFileNames(folders_.html()).isEmpty());
+        EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{u.name});
+        EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+        emptyFolder(folders_.zip());
+    }
 
     // Members not named like the package: a failure, never a quiet success.
     package(QStringLiteral("PAKET.zip"), {zipFile("baska.html", "a"), zipFile("baska.xml", "b")});
@@ -118,16 +123,15 @@ TEST_F(FilingTest, NoPackageUnsafePackagesAndMisnamedMembers)
     EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).startsWith("GIB2024000000001 nolu fatura indirilemedi: "));
 }
 
-TEST_F(FilingTest, AlreadyFiledTest)
+TEST_F(FilingTest, AlreadyFiledByItsNumberInAnyCase)
 {
     EXPECT_FALSE(isAlreadyFiled(folders_.root / "YokBöyle", "GIB2024000000001"));
     EXPECT_FALSE(isAlreadyFiled(folders_.html(), "GIB2024000000001"));
     std::ofstream(folders_.html() / "gib2024000000001 05-02-2024.html") << "x";
     std::ofstream(folders_.html() / toPath("GIB2024000000003-İPTAL.txt")) << "x";
-    EXPECT_TRUE(isAlreadyFiled(folders_.html(), "GIB2024000000001"));
-    EXPECT_TRUE(isAlreadyFiled(folders_.html(), "GIB2024000000003"));
-    EXPECT_FALSE(isAlreadyFiled(folders_.html(), "GIB2024000000002"));
-    EXPECT_FALSE(isAlreadyFiled(folders_.html(), ""));
+    for (auto [no, filed] : {std::pair{"GIB2024000000001", true}, std::pair{"GIB2024000000003", true},
+                             std::pair{"GIB2024000000002", false}, std::pair{"", false}})
+        EXPECT_EQ(isAlreadyFiled(folders_.html(), no), filed) << no;
     EXPECT_EQ(alreadyFiledText("GIB2024000000001"), QStringLiteral("GIB2024000000001 seri nolu fatura daha önce indirilmiş..!"));
 }
 

@@ -12,129 +12,133 @@ namespace {
 using nlohmann::json;
 using test::invoice;
 
-class MainWindowPortalTest : public test::ArchiveBrowserTest {
-protected:
-    void run(const json& scenario)
-    {
-        portal_->setScenario(scenario);
-        portal_->resetEvents();
-        dialogs_->clear();
-        window_->Command27_Click();
-    }
-    QStringList html() const { return filed("Html"); }
-};
+class MainWindowPortalTest : public test::ArchiveBrowserTest {};
 
-const json kMarch = {{"today", "15/03/2024"}};
-
-json march(json extra)
+json march(json extra = json::object())
 {
-    json s = kMarch;
+    json s = {{"today", "15/03/2024"}};
     s.update(extra);
     return s;
 }
 
-TEST_F(MainWindowPortalTest, LastInvoiceOfOneOrThreePagesAndAnEmptyBody)
+// The box naming the last invoice found.
+QString lastInvoiceBox(const char* date, const char* no)
 {
-    startWith(kMarch);
-    run(march({{"invoices", {invoice("GIB2024000000020", "02-03-2024"), invoice("GIB2024000000021", "05-03-2024"),
-                             invoice("GIB2024000000022", "07-03-2024", {{"objection", "İTİRAZ"}, {"package", "ABC.zip"}}),
-                             invoice("GIB2024000000023", "20-03-2024")}}}));
-    const auto q = portal_->events("query");
-    ASSERT_EQ(q.size(), 1u);
-    EXPECT_EQ(q[0]["start"], "01/03/2024");
-    EXPECT_EQ(q[0]["end"], "15/03/2024");
-    EXPECT_EQ(portal_->events("nextPage").size(), 1u);
-    ASSERT_EQ(dialogs_->shown().size(), 1u);
-    EXPECT_EQ(dialogs_->shown()[0].title, QStringLiteral("Kuvela  -Son Kesilen eArşiv Faturasını İndir"));
-    EXPECT_EQ(dialogs_->shown()[0].text, QStringLiteral("Sistemde görünen son Faturanın :\r\nTarihi         : 07-03-2024\r\n"
-                                                        "Numarası  : GIB2024000000022\r\nAlıcı Vkn   : 1234567890"));
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("GIB2024000000022 nolu Fatura indirildi ..."));
-    EXPECT_EQ(html(), QStringList{"GIB2024000000022 07-03-2024  1234567890 ABC LTD             -İTİRAZSATIŞ-İTİRAZ-ABC.html"});
-    EXPECT_EQ(filed("Zip"), QStringList{"GIB2024000000022 07-03-2024  1234567890 ABC LTD             -SATIŞ-İTİRAZ-ABC.zip"});
-    EXPECT_TRUE(filed("Temp").isEmpty());
-    EXPECT_EQ(portal_->events("logout").size(), 1u);
-
-    run(march({{"pageSize", 2},
-               {"invoices", {invoice("GIB2024000000030", "01-03-2024"), invoice("GIB2024000000031", "02-03-2024"),
-                             invoice("GIB2024000000032", "03-03-2024"), invoice("GIB2024000000033", "04-03-2024"),
-                             invoice("GIB2024000000034", "05-03-2024")}}}));
-    EXPECT_EQ(portal_->events("nextPage").size(), 3u);
-    EXPECT_EQ(portal_->events("nextPage").back()["to"], 3);
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("GIB2024000000034 nolu Fatura indirildi ..."));
-    EXPECT_EQ(selectionsAtDownload(), std::vector<size_t>{1});
-    EXPECT_EQ(html().filter("-----------SATIŞ-").size(), 1);
-
-    run(march({{"omitClosingRow", true}, {"invoices", {invoice("GIB2024000000040", "01-03-2024")}}}));
-    EXPECT_EQ(dialogs_->texts(), QStringList{"Sistemde bu aya ait fatura bulunamadı !"});
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("Sistemde bu aya ait fatura bulunamadı !"));
-    EXPECT_TRUE(portal_->events("download").empty());
-    EXPECT_EQ(portal_->events("logout").size(), 1u);
-    EXPECT_TRUE(test::browserProcessesGone());
+    return QStringLiteral("Sistemde görünen son Faturanın :\r\nTarihi         : %1\r\nNumarası  : %2\r\nAlıcı Vkn   : 1234567890")
+        .arg(date, no);
 }
 
-TEST_F(MainWindowPortalTest, LastInvoiceCancelledFiledBeforeOrNeverComing)
+// The filed name up to the type; the package's tail after it is not looked at.
+QString filedStem(const char* no, const char* date, const char* type)
 {
-    startWith(kMarch);
-    run(march({{"invoices", {invoice("GIB2024000000050", "01-03-2024"), invoice("GIB2024000000051", "02-03-2024", {{"cancelled", true}})}}}));
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("Sistemdeki son fatura İPTAL olarak görünmektedir. Bu nedenle indirilemez."));
-    EXPECT_EQ(dialogs_->texts(), QStringList{window_->panelText(7)});
-    EXPECT_TRUE(portal_->events("download").empty());
-
-    std::ofstream(folders().html() / "gib2024000000052 eski.html") << "x";
-    run(march({{"invoices", {invoice("GIB2024000000052", "03-03-2024")}}}));
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("GIB2024000000052 nolu Fatura daha önce indirilmiş ...!"));
-    EXPECT_EQ(dialogs_->texts().back(), QStringLiteral("GIB2024000000052 nolu Fatura daha önce indirilmiş !"));
-    EXPECT_TRUE(portal_->events("download").empty());
-    EXPECT_EQ(portal_->events("logout").size(), 1u);
-
-    run(march({{"invoices", {invoice("GIB2024000000053", "04-03-2024", {{"packageNever", true}})}}}));
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("GIB2024000000053 nolu fatura indirilemedi: paket gelmedi."));
-    EXPECT_EQ(selectionsAtDownload(), std::vector<size_t>{1});
-    EXPECT_EQ(html(), QStringList{"gib2024000000052 eski.html"});
-    EXPECT_TRUE(test::browserProcessesGone());
+    return QStringLiteral("%1 %2  1234567890 ABC LTD             -%3").arg(no, date, type);
 }
 
-TEST_F(MainWindowPortalTest, LastInvoiceRestartsThePagingPassOnce)
+// One run of "Son Faturayı İndir" per row, one after another on the same window; the
+// filed folders are emptied before each row so that every row sees only its own files.
+TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
 {
-    startWith(kMarch);
-    // The first pass finds no "İndir"; the restart pages again and files the invoice,
-    // leaving the box the first pass ticked as it is.
-    run(march({{"downloadButtonAfter", 2}, {"invoices", {invoice("GIB2024000000070", "04-03-2024")}}}));
-    EXPECT_EQ(portal_->events("nextPage").size(), 2u);
-    EXPECT_EQ(selectionsAtDownload(), std::vector<size_t>{1});
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("GIB2024000000070 nolu Fatura indirildi ..."));
-    EXPECT_EQ(html().size(), 1);
-    EXPECT_EQ(portal_->events("logout").size(), 1u);
+    struct Row {
+        const char* what;
+        json scenario;
+        QString panel;
+        std::optional<QStringList> dialogs; // unset: not looked at
+        bool loggedIn; // one query and one logout, or neither
+        size_t nextPages;
+        std::vector<size_t> selections;
+        QString html, zip; // the beginning of the one filed name, or none filed
+        const char* filedBefore = nullptr;
+        const char* pass = "abc123";
+        bool online = true;
+    };
+    const QString cancelled = QStringLiteral("Sistemdeki son fatura İPTAL olarak görünmektedir. Bu nedenle indirilemez.");
+    const QString none = QStringLiteral("Sistemde bu aya ait fatura bulunamadı !");
+    const Row rows[] = {
+        {"one page, the objection in front of the type",
+         march({{"invoices", {invoice("GIB2024000000020", "02-03-2024"), invoice("GIB2024000000021", "05-03-2024"),
+                              invoice("GIB2024000000022", "07-03-2024", {{"objection", "İTİRAZ"}, {"package", "ABC.zip"}}),
+                              invoice("GIB2024000000023", "20-03-2024")}}}),
+         "GIB2024000000022 nolu Fatura indirildi ...", QStringList{lastInvoiceBox("07-03-2024", "GIB2024000000022")}, true,
+         1, {1}, filedStem("GIB2024000000022", "07-03-2024", "İTİRAZSATIŞ-İTİRAZ-ABC.html"),
+         filedStem("GIB2024000000022", "07-03-2024", "SATIŞ-İTİRAZ-ABC.zip")},
+        {"three pages, the last row of the last page",
+         march({{"pageSize", 2},
+                {"invoices", {invoice("GIB2024000000030", "01-03-2024"), invoice("GIB2024000000031", "02-03-2024"),
+                              invoice("GIB2024000000032", "03-03-2024"), invoice("GIB2024000000033", "04-03-2024"),
+                              invoice("GIB2024000000034", "05-03-2024")}}}),
+         "GIB2024000000034 nolu Fatura indirildi ...", QStringList{lastInvoiceBox("05-03-2024", "GIB2024000000034")}, true,
+         3, {1}, filedStem("GIB2024000000034", "05-03-2024", "----------SATIŞ-"),
+         filedStem("GIB2024000000034", "05-03-2024", "SATIŞ-")},
+        {"a body without its closing row",
+         march({{"omitClosingRow", true}, {"invoices", {invoice("GIB2024000000040", "01-03-2024")}}}), none,
+         QStringList{none}, true, 1, {}, {}, {}},
+        {"the last one cancelled",
+         march({{"invoices", {invoice("GIB2024000000050", "01-03-2024"),
+                              invoice("GIB2024000000051", "02-03-2024", {{"cancelled", true}})}}}),
+         cancelled, QStringList{cancelled}, true, 1, {}, {}, {}},
+        {"filed before, under a lower-case name", march({{"invoices", {invoice("GIB2024000000052", "03-03-2024")}}}),
+         "GIB2024000000052 nolu Fatura daha önce indirilmiş ...!",
+         QStringList{lastInvoiceBox("03-03-2024", "GIB2024000000052"), "GIB2024000000052 nolu Fatura daha önce indirilmiş !"},
+         true, 1, {}, "gib2024000000052 eski.html", {}, "gib2024000000052 eski.html"},
+        {"a package that never comes",
+         march({{"invoices", {invoice("GIB2024000000053", "04-03-2024", {{"packageNever", true}})}}}),
+         "GIB2024000000053 nolu fatura indirilemedi: paket gelmedi.",
+         QStringList{lastInvoiceBox("04-03-2024", "GIB2024000000053")}, true, 1, {1}, {}, {}},
+        {"no İndir on the first pass: the restart pages again, the box ticked before left as it is",
+         march({{"downloadButtonAfter", 2}, {"invoices", {invoice("GIB2024000000070", "04-03-2024")}}}),
+         "GIB2024000000070 nolu Fatura indirildi ...", std::nullopt, true, 2, {1},
+         filedStem("GIB2024000000070", "04-03-2024", "----------SATIŞ-"), filedStem("GIB2024000000070", "04-03-2024", "SATIŞ-")},
+        {"no İndir on either pass: no third pass, the reason on the line, logged out",
+         march({{"downloadButtonAfter", 99}, {"invoices", {invoice("GIB2024000000071", "05-03-2024")}}}),
+         "Son fatura indirilemedi: \"İndir\" düğmesi bulunamadı. Hata No: 1111", std::nullopt, true, 2, {}, {}, {}},
+        {"a login that does not land", march({{"invoices", {invoice("GIB2024000000060", "01-03-2024")}}}),
+         "Giriş yapılamıyor... Daha sonra tekrar deneyiniz...", QStringList{}, false, 0, {}, {}, {}, nullptr, "yanlis"},
+        {"no password, offline: the credentials asked first", march(), "Kullanıcı adı/şifre girilmemiş...!", QStringList{},
+         false, 0, {}, {}, {}, nullptr, "", false},
+    };
+    startWith(march());
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        for (const char* sub : {"Html", "Zip"})
+            emptyFolder(folders().root / sub);
+        if (r.filedBefore)
+            std::ofstream(folders().html() / r.filedBefore) << "x";
+        window_->pass->setText(QString::fromUtf8(r.pass));
+        desktop_->online = r.online;
+        portal_->setScenario(r.scenario);
+        portal_->resetEvents();
+        dialogs_->clear();
+        window_->Command27_Click();
 
-    // A second failure ends the run: no third pass, the reason on the line, logged out.
-    run(march({{"downloadButtonAfter", 99}, {"invoices", {invoice("GIB2024000000071", "05-03-2024")}}}));
-    EXPECT_EQ(portal_->events("nextPage").size(), 2u);
-    EXPECT_TRUE(portal_->events("download").empty());
-    EXPECT_EQ(window_->panelText(7),
-              QStringLiteral("Son fatura indirilemedi: \"İndir\" düğmesi bulunamadı. Hata No: 1111"));
-    EXPECT_EQ(portal_->events("logout").size(), 1u);
-    EXPECT_EQ(html().size(), 1);
-    EXPECT_TRUE(test::browserProcessesGone());
-}
-
-TEST_F(MainWindowPortalTest, LoginThatDoesNotLandAndMissingCredentials)
-{
-    startWith(kMarch);
-    window_->pass->setText(QStringLiteral("yanlis"));
-    run(march({{"invoices", {invoice("GIB2024000000060", "01-03-2024")}}}));
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("Giriş yapılamıyor... Daha sonra tekrar deneyiniz..."));
-    EXPECT_TRUE(dialogs_->shown().empty());
-    EXPECT_TRUE(test::browserProcessesGone());
-
-    window_->pass->clear();
-    desktop_->online = false;  // the credentials are asked first
-    run(kMarch);
-    EXPECT_EQ(window_->panelText(7), QStringLiteral("Kullanıcı adı/şifre girilmemiş...!"));
+        EXPECT_EQ(window_->panelText(7), r.panel);
+        if (r.dialogs)
+            EXPECT_EQ(dialogs_->texts(), *r.dialogs);
+        for (const auto& shown : dialogs_->shown())
+            if (shown.text.startsWith(QStringLiteral("Sistemde görünen son")))
+                EXPECT_EQ(shown.title, QStringLiteral("Kuvela  -Son Kesilen eArşiv Faturasını İndir"));
+        const auto queries = portal_->events("query");
+        EXPECT_EQ(queries.size(), size_t(r.loggedIn));
+        for (const auto& q : queries) {
+            EXPECT_EQ(q["start"], "01/03/2024");
+            EXPECT_EQ(q["end"], "15/03/2024");
+        }
+        EXPECT_EQ(portal_->events("logout").size(), size_t(r.loggedIn));
+        EXPECT_EQ(portal_->events("nextPage").size(), r.nextPages);
+        EXPECT_EQ(selectionsAtDownload(), r.selections);
+        for (const auto& [sub, expected] : {std::pair{"Html", r.html}, std::pair{"Zip", r.zip}}) {
+            const QStringList names = filed(sub);
+            ASSERT_EQ(names.size(), expected.isEmpty() ? 0 : 1) << sub;
+            if (!names.isEmpty())
+                EXPECT_TRUE(names[0].startsWith(expected)) << names[0].toStdString();
+        }
+        EXPECT_TRUE(filed("Temp").isEmpty());
+        EXPECT_TRUE(test::browserProcessesGone());
+    }
 }
 
 TEST_F(MainWindowPortalTest, PortalPagesWithTheirLimitsAndTexts)
 {
-    startWith(kMarch);
+    startWith(march());
     window_->Command20_Click();
     EXPECT_EQ(dialogs_->texts(), QStringList{"Düzenlenen Belgeler sayfasına giriş yapıldı.."});
     EXPECT_EQ(window_->ys, QStringLiteral("1"));
