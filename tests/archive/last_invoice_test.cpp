@@ -50,6 +50,7 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
         const char* filedBefore = nullptr;
         const char* pass = "abc123";
         bool online = true;
+        const char* tableWaitMs = "5000";
     };
     const QString cancelled = QStringLiteral("Sistemdeki son fatura İPTAL olarak görünmektedir. Bu nedenle indirilemez.");
     const QString none = QStringLiteral("Sistemde bu aya ait fatura bulunamadı !");
@@ -91,6 +92,9 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
         {"no İndir on either pass: no third pass, the reason on the line, logged out",
          march({{"downloadButtonAfter", 99}, {"invoices", {invoice("GIB2024000000071", "05-03-2024")}}}),
          "Son fatura indirilemedi: \"İndir\" düğmesi bulunamadı. Hata No: 1111", std::nullopt, true, 2, {}, {}, {}},
+        {"a query whose answer never comes: said, never taken for an empty month",
+         march({{"resultDelayMs", 3000}, {"invoices", {invoice("GIB2024000000061", "01-03-2024")}}}),
+         "Sorgu sonucu gelmedi; son fatura indirilemedi.", QStringList{}, true, 0, {}, {}, {}, nullptr, "abc123", true, "600"},
         {"a login that does not land", march({{"invoices", {invoice("GIB2024000000060", "01-03-2024")}}}),
          "Giriş yapılamıyor... Daha sonra tekrar deneyiniz...", QStringList{}, false, 0, {}, {}, {}, nullptr, "yanlis"},
         {"no password, offline: the credentials asked first", march(), "Kullanıcı adı/şifre girilmemiş...!", QStringList{},
@@ -105,6 +109,7 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
             std::ofstream(folders().html() / r.filedBefore) << "x";
         window_->pass->setText(QString::fromUtf8(r.pass));
         desktop_->online = r.online;
+        qputenv("KUVELA_DOWNLOAD_TABLEWAITMS", r.tableWaitMs);
         portal_->setScenario(r.scenario);
         portal_->resetEvents();
         dialogs_->clear();
