@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <functional>
 
 namespace kuvela {
 namespace {
@@ -63,6 +64,18 @@ protected:
         EXPECT_EQ(w.Combo4->isEnabled(), combo4Enabled);
     }
 
+    // "Gönder" fails: the box that says why and the one that follows; the panel and List6 stay.
+    void expectSendFails(const QString& told)
+    {
+        dialogs_->clear();
+        window_->Command14->click();
+        ASSERT_EQ(dialogs_->texts().size(), 2);
+        EXPECT_TRUE(dialogs_->texts()[0].startsWith(told)) << dialogs_->texts()[0].toStdString();
+        EXPECT_EQ(dialogs_->texts()[1], QStringLiteral("Öncelikle bir gönderici hesabı seçmelisiniz..!"));
+        EXPECT_FALSE(window_->Frame7->isHidden());
+        EXPECT_EQ(window_->List6->count(), 2);
+    }
+
     // An xdg-email on PATH that records its arguments and then does what `mode` says.
     QString stubMailProgram(const QString& mode)
     {
@@ -105,28 +118,24 @@ TEST_F(MailTest, SmtpSendsTheComposedMailWithItsAttachments)
     w.Option1->click();
     EXPECT_EQ(w.Text13->text(), QStringLiteral("firma@example.com"));
 
-    // A wrong password: told in the panel's words; the panel and its attachments stay.
-    w.Command14->click();
-    ASSERT_EQ(dialogs_->texts().size(), 2);
-    EXPECT_TRUE(dialogs_->texts()[0].startsWith(QStringLiteral("Kullanıcı adı veya şifre hatalı ! \r\n")));
-    EXPECT_EQ(dialogs_->texts()[1], QStringLiteral("Öncelikle bir gönderici hesabı seçmelisiniz..!"));
-    EXPECT_FALSE(w.Frame7->isHidden());
-    EXPECT_EQ(w.List6->count(), 2);
-    EXPECT_EQ(server.count(), 0);
-
-    // No server to reach.
-    dialogs_->clear();
-    useServer(server, test::closedPort());
-    w.Command14->click();
-    ASSERT_EQ(dialogs_->texts().size(), 2);
-    EXPECT_TRUE(dialogs_->texts()[0].startsWith(QStringLiteral(" İnternet bağlantı hatası ! \r\n")));
-    // No server named at all.
-    dialogs_->clear();
-    qputenv("KUVELA_MAIL_HOST", "");
-    w.Command14->click();
-    ASSERT_EQ(dialogs_->texts().size(), 2);
-    EXPECT_TRUE(dialogs_->texts()[0].startsWith(QStringLiteral("Mail gönderimi sırasında bir hata oluştu !\r\n")));
-    EXPECT_FALSE(w.Frame7->isHidden());
+    // Each failure told in the panel's words; the panel and its attachments stay, nothing sent.
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        QString told;
+    } failures[] = {
+        {"wrong password", [] {}, QStringLiteral("Kullanıcı adı veya şifre hatalı ! \r\n")},
+        {"no server to reach", [&] { useServer(server, test::closedPort()); },
+         QStringLiteral(" İnternet bağlantı hatası ! \r\n")},
+        {"no server named", [] { qputenv("KUVELA_MAIL_HOST", ""); },
+         QStringLiteral("Mail gönderimi sırasında bir hata oluştu !\r\n")},
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.what);
+        f.arrange();
+        expectSendFails(f.told);
+        EXPECT_EQ(server.count(), 0);
+    }
 
     dialogs_->clear();
     useServer(server);
@@ -191,11 +200,7 @@ TEST_F(MailTest, DesktopMailProgramAndTheOtherCloseRoads)
     const QString recorded = stubMailProgram(QStringLiteral("exit 3"));
     composeTwo();
     w.Option2->click();
-    w.Command14->click();
-    ASSERT_EQ(dialogs_->texts().size(), 2);
-    EXPECT_TRUE(dialogs_->texts()[0].startsWith(QStringLiteral("Mail gönderimi sırasında bir hata oluştu !\r\n")));
-    EXPECT_FALSE(w.Frame7->isHidden());
-    EXPECT_EQ(w.List6->count(), 2);
+    expectSendFails(QStringLiteral("Mail gönderimi sırasında bir hata oluştu !\r\n"));
     EXPECT_EQ(recordedArguments(recorded),
               (QStringList{QStringLiteral("--cc"), QStringLiteral("kopya@example.com"), QStringLiteral("--subject"),
                            w.Text16->text(), QStringLiteral("--body"), w.Text17->toPlainText(),
