@@ -19,23 +19,17 @@ class MailTest : public test::DocumentsWindowTest {
 protected:
     MailTest()
     {
-        qputenv("KUVELA_TIME_SCALE", "0.4");  // the desktop program's 5 s become 2 s
+        env_.set("KUVELA_TIME_SCALE", QStringLiteral("0.4"));  // the desktop program's 5 s become 2 s
         for (const char* key : {"KUVELA_MAIL_HOST", "KUVELA_MAIL_PORT", "KUVELA_MAIL_CAFILE"})
-            qunsetenv(key);
-    }
-    ~MailTest() override
-    {
-        for (const char* key : {"KUVELA_MAIL_HOST", "KUVELA_MAIL_PORT", "KUVELA_MAIL_CAFILE"})
-            qunsetenv(key);
-        if (!savedPath_.isEmpty())
-            qputenv("PATH", savedPath_);
+            env_.unset(key);
+        env_.set("PATH", stubs_.path() + u':' + qEnvironmentVariable("PATH"));  // for stubMailProgram
     }
 
     void useServer(const test::LocalSmtpServer& server, int port = 0)
     {
-        qputenv("KUVELA_MAIL_HOST", "127.0.0.1");
-        qputenv("KUVELA_MAIL_PORT", QByteArray::number(port ? port : server.port()));
-        qputenv("KUVELA_MAIL_CAFILE", server.caFile().toUtf8());
+        env_.set("KUVELA_MAIL_HOST", QStringLiteral("127.0.0.1"));
+        env_.set("KUVELA_MAIL_PORT", QString::number(port ? port : server.port()));
+        env_.set("KUVELA_MAIL_CAFILE", server.caFile());
     }
 
     // The archive road with A and B ticked: the panel composed for two attachments.
@@ -87,9 +81,6 @@ protected:
                     .toUtf8());
         f.close();
         f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (savedPath_.isEmpty())
-            savedPath_ = qgetenv("PATH");
-        qputenv("PATH", stubs_.path().toUtf8() + ':' + savedPath_);
         return stubs_.filePath(QStringLiteral("args"));
     }
     static QStringList recordedArguments(const QString& file)
@@ -103,7 +94,7 @@ protected:
     }
 
     QTemporaryDir stubs_;
-    QByteArray savedPath_;
+    test::ScopedEnv env_;
 };
 
 TEST_F(MailTest, SmtpSendsTheComposedMailWithItsAttachments)
@@ -127,7 +118,7 @@ TEST_F(MailTest, SmtpSendsTheComposedMailWithItsAttachments)
         {"wrong password", [] {}, QStringLiteral("Kullanıcı adı veya şifre hatalı ! \r\n")},
         {"no server to reach", [&] { useServer(server, test::closedPort()); },
          QStringLiteral(" İnternet bağlantı hatası ! \r\n")},
-        {"no server named", [] { qputenv("KUVELA_MAIL_HOST", ""); },
+        {"no server named", [&] { env_.set("KUVELA_MAIL_HOST", QString()); },
          QStringLiteral("Mail gönderimi sırasında bir hata oluştu !\r\n")},
     };
     for (const auto& f : failures) {
