@@ -13,6 +13,8 @@ class DespatchNoteTest : public SampleWindowTest {
 protected:
     void start(const json& scenario)
     {
+        // The road's fixed pauses (1 ms for the unit list at 0.05) are too short on a loaded machine.
+        env.set("KUVELA_TIME_SCALE", QStringLiteral("0.25"));
         pages = std::make_unique<SamplePages>(false, scenario);
         env.set("KUVELA_TESTPORTAL_URL", pages->baseUrl());
     }
