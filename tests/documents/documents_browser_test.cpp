@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(DocumentsBrowserTest, FaturadanAlTakesTheLinesIntoTheEditor)
+TEST_F(DocumentsBrowserTest, APickedInvoiceGivesEditorLinesAWorkbookAndAPdf)
 {
     Form1& w = startOnInvoices();
     chooseType(QStringLiteral("SATIŞ"));
@@ -80,13 +80,10 @@ TEST_F(DocumentsBrowserTest, FaturadanAlTakesTheLinesIntoTheEditor)
     ASSERT_EQ(dialogs_->texts().size(), 1);
     EXPECT_TRUE(dialogs_->texts()[0].startsWith(QStringLiteral("Fatura dosyası okunamadı: ")));
     EXPECT_TRUE(lineGrid(w).rows.empty());
-    EXPECT_TRUE(test::noBrowserLeft());
-}
 
-TEST_F(DocumentsBrowserTest, ExcelAktarWritesTheLineTableIntoANewWorkbook)
-{
-    Form1& w = startOnInvoices();
+    // "Excel Aktar": the line table into a new workbook under Raporlar, opened.
     pick(kNameA);
+    desktop_->opened.clear();
     w.Command30->click();
     ASSERT_EQ(desktop_->opened.size(), 1u) << w.panelText(7).toStdString();
     const std::filesystem::path book = desktop_->opened.front();
@@ -94,69 +91,49 @@ TEST_F(DocumentsBrowserTest, ExcelAktarWritesTheLineTableIntoANewWorkbook)
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Kitap-20240303-09\\d{4}\\.xlsx$")).match(fromPath(book.filename())).hasMatch())
         << book.filename();
     EXPECT_EQ(w.panelText(7), QStringLiteral("Excel'e aktarıldı: ") + fromPath(book));
-    const QJsonArray rows = test::sheetRows(book);
-    ASSERT_EQ(rows.size(), 5);
-    EXPECT_EQ(rows[0].toArray()[11].toString(), QStringLiteral("GTİP"));
-    EXPECT_EQ(rows[1].toArray()[3].toString(), QStringLiteral("12,50 TL"));
-    EXPECT_EQ(rows[3].toArray()[10].toString(), QStringLiteral("1.000,00 TL"));
-    EXPECT_EQ(rows[4].toArray()[0].toString(), QStringLiteral(" "));
-    EXPECT_TRUE(rows[4].toArray()[1].isNull());
-}
+    const QJsonArray sheet = test::sheetRows(book);
+    ASSERT_EQ(sheet.size(), 5);
+    EXPECT_EQ(sheet[0].toArray()[11].toString(), QStringLiteral("GTİP"));
+    EXPECT_EQ(sheet[1].toArray()[3].toString(), QStringLiteral("12,50 TL"));
+    EXPECT_EQ(sheet[3].toArray()[10].toString(), QStringLiteral("1.000,00 TL"));
+    EXPECT_EQ(sheet[4].toArray()[0].toString(), QStringLiteral(" "));
+    EXPECT_TRUE(sheet[4].toArray()[1].isNull());
 
-TEST_F(DocumentsBrowserTest, VoucherOfTwoInvoicesWithAResetBetweenThem)
-{
-    Form1& w = startOnInvoices();
-    tick({kNameA, kNameFaults, kNameB, kNameText});
-    w.Command37->click();
-    const QString crlf = QStringLiteral("\r\n");
-    auto block = [&](const QString& date, const QString& payable, const QStringList& sales, const QString& desc) {
-        QString t = u' ' + QString(35, u'-') + date + QString(31, u'-') + crlf;
-        t += QStringLiteral(" 120.00") + QString(37, u' ') + payable + crlf;
-        for (int i = 0; i + 1 < sales.size(); i += 2)
-            t += QStringLiteral("    \t") + sales[i] + QString(52, u' ') + sales[i + 1] + crlf;
-        return t + u' ' + desc + crlf;
-    };
-    // File1's order: B, then A, then the faulty one (no totals, no date: nothing of A's stays).
-    const QString expected =
-        block(QStringLiteral("02/06/2023"), QStringLiteral("1.018,00 TL"),
-              {"600.00", "1.000,00 TL", "391.18", "180,00 TL"}, QStringLiteral("ABC2023000000007 nolu TEVKIFAT faturası")) +
-        block(QStringLiteral("19/04/2023"), QStringLiteral("1.651,50 TL"),
-              {"600.00", "1.425,00 TL", "391.08", "24,00 TL", "391.18", "202,50 TL"},
-              QStringLiteral("GIB2023000000001 nolu SATIŞ faturası")) +
-        block(QString(), QString(), {}, QStringLiteral("GIB2023000000099 nolu TEVKİFAT faturası")) + u' ' +
-        QString(40, u'-') + QStringLiteral(" / ") + QString(39, u'-');
-    EXPECT_EQ(w.state<DocumentsState>().voucherText, expected);
-    EXPECT_EQ(w.Text22->toPlainText(), QString(expected).replace(crlf, QStringLiteral("\n")));
-    EXPECT_FALSE(w.Frame19->isHidden());
-    test::screenshot(w, "form1_voucher");
-    EXPECT_EQ(w.Label23->text(), QStringLiteral("Seçilen faturanın Çağdaş Gıda ile ilgisi yoktur. (1 HTML olmayan "
-                                                "dosya atlandı) Satış olmayan faturalar: GIB2023000000099"));
+    // "PDF": printed into the Pdf folder under the name without its tail, nothing else left there.
+    dialogs_->clear();
+    pick(kNameA);
+    ASSERT_TRUE(w.Command29->isEnabled());
+    w.Command29->click();
+    EXPECT_EQ(w.panelText(7), QStringLiteral("Html Fatura PDF 'e dönüştürüldü...")) << dialogs_->texts().join('|').toStdString();
+    EXPECT_FALSE(w.Command29->isEnabled());
+    const std::filesystem::path pdf = home_ / QStringLiteral("Firmalarım/Çağdaş Gıda/Satış Faturaları/Pdf/"
+                                                             "GIB2023000000001 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ.pdf");
+    QFile file(fromPath(pdf));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4) == "%PDF");
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {fromPath(pdf), QStringLiteral("-")});
+    text.waitForFinished(30000);
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("GIB2023000000001")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pdf.parent_path()), {}), 1);  // no temporary left
+    EXPECT_TRUE(test::browserProcessesGone());
 
-    // A ticked file gone since the search: told, and nothing of the file before it repeated.
+    // A file gone before the press starts no browser (a driver that is not there would say so).
+    const test::ScopedEnv missingDriver("KUVELA_BROWSER_DRIVER", "/nonexistent/chromedriver");
+    pick(kNameB);
     std::filesystem::remove(htmlFolder() / toPath(kNameB));
-    w.Command37->click();
-    EXPECT_FALSE(w.state<DocumentsState>().voucherText.contains(QStringLiteral("ABC2023000000007")));
-    EXPECT_EQ(w.state<DocumentsState>().voucherText.count(QStringLiteral(" nolu ")), 2);
-    EXPECT_TRUE(w.Label23->text().endsWith(
-        QStringLiteral("(1 HTML olmayan dosya atlandı) (1 dosya okunamadı) Satış olmayan faturalar: GIB2023000000099")));
+    w.Command29->click();
+    EXPECT_EQ(w.panelText(7), QStringLiteral("PDF oluşturulamadı...!"));
+    EXPECT_TRUE(dialogs_->texts().isEmpty());
 
-    // The three readings of the company's relation to the invoice.
-    tick({});
-    w.List7->item(2)->setCheckState(Qt::Checked);
-    ASSERT_EQ(w.List7->item(2)->text(), kNameA);
-    for (const auto& [vkn, text] : {std::pair{"9876543210", "Seçilen fatura SATIŞ Faturasıdır."},
-                                    std::pair{"1234567890", "Seçilen fatura ALIŞ Faturasıdır Satış olmayan faturalar: "
-                                                            "GIB2023000000001"},
-                                    std::pair{"", "Seçilen faturanın Çağdaş Gıda ile ilgisi yoktur. Satış olmayan "
-                                                  "faturalar: GIB2023000000001"}}) {
-        w.firmaVKN = QString::fromLatin1(vkn);
-        w.Command37->click();
-        EXPECT_EQ(w.Label23->text(), QString::fromUtf8(text));
-    }
-    EXPECT_TRUE(test::noBrowserLeft());
+    // A browser that cannot start is told, never taken for success.
+    pick(kNameA);
+    w.Command29->click();
+    EXPECT_EQ(w.panelText(7), QStringLiteral("PDF oluşturulamadı...!"));
+    EXPECT_EQ(dialogs_->texts().size(), 1);
 }
 
-TEST_F(DocumentsBrowserTest, LineExportOpenAndMailOfTickedInvoices)
+TEST_F(DocumentsBrowserTest, TickedInvoicesGiveALineSheetOpenAMailAndAVoucher)
 {
     Form1& w = startOnInvoices();
     w.prgVersiyon = 146;
@@ -217,8 +194,58 @@ TEST_F(DocumentsBrowserTest, LineExportOpenAndMailOfTickedInvoices)
     w.Command16->click();
     EXPECT_FALSE(w.Frame20->isHidden());
     EXPECT_TRUE(w.whoTriggered.isEmpty());
-    EXPECT_TRUE(test::noBrowserLeft());
+
+    // "Fiş": the voucher of the ticked sales invoices.
+    tick({kNameA, kNameFaults, kNameB, kNameText});
+    w.Command37->click();
+    const QString crlf = QStringLiteral("\r\n");
+    auto block = [&](const QString& date, const QString& payable, const QStringList& sales, const QString& desc) {
+        QString t = u' ' + QString(35, u'-') + date + QString(31, u'-') + crlf;
+        t += QStringLiteral(" 120.00") + QString(37, u' ') + payable + crlf;
+        for (int i = 0; i + 1 < sales.size(); i += 2)
+            t += QStringLiteral("    \t") + sales[i] + QString(52, u' ') + sales[i + 1] + crlf;
+        return t + u' ' + desc + crlf;
+    };
+    // File1's order: B, then A, then the faulty one (no totals, no date: nothing of A's stays).
+    const QString expected =
+        block(QStringLiteral("02/06/2023"), QStringLiteral("1.018,00 TL"),
+              {"600.00", "1.000,00 TL", "391.18", "180,00 TL"}, QStringLiteral("ABC2023000000007 nolu TEVKIFAT faturası")) +
+        block(QStringLiteral("19/04/2023"), QStringLiteral("1.651,50 TL"),
+              {"600.00", "1.425,00 TL", "391.08", "24,00 TL", "391.18", "202,50 TL"},
+              QStringLiteral("GIB2023000000001 nolu SATIŞ faturası")) +
+        block(QString(), QString(), {}, QStringLiteral("GIB2023000000099 nolu TEVKİFAT faturası")) + u' ' +
+        QString(40, u'-') + QStringLiteral(" / ") + QString(39, u'-');
+    EXPECT_EQ(w.state<DocumentsState>().voucherText, expected);
+    EXPECT_EQ(w.Text22->toPlainText(), QString(expected).replace(crlf, QStringLiteral("\n")));
+    EXPECT_FALSE(w.Frame19->isHidden());
+    test::screenshot(w, "form1_voucher");
+    EXPECT_EQ(w.Label23->text(), QStringLiteral("Seçilen faturanın Çağdaş Gıda ile ilgisi yoktur. (1 HTML olmayan "
+                                                "dosya atlandı) Satış olmayan faturalar: GIB2023000000099"));
+
+    // A ticked file gone since the search: told, and nothing of the file before it repeated.
+    std::filesystem::remove(htmlFolder() / toPath(kNameB));
+    w.Command37->click();
+    EXPECT_FALSE(w.state<DocumentsState>().voucherText.contains(QStringLiteral("ABC2023000000007")));
+    EXPECT_EQ(w.state<DocumentsState>().voucherText.count(QStringLiteral(" nolu ")), 2);
+    EXPECT_TRUE(w.Label23->text().endsWith(
+        QStringLiteral("(1 HTML olmayan dosya atlandı) (1 dosya okunamadı) Satış olmayan faturalar: GIB2023000000099")));
+
+    // The three readings of the company's relation to the invoice.
+    tick({});
+    w.List7->item(2)->setCheckState(Qt::Checked);
+    ASSERT_EQ(w.List7->item(2)->text(), kNameA);
+    for (const auto& [vkn, text] : {std::pair{"9876543210", "Seçilen fatura SATIŞ Faturasıdır."},
+                                    std::pair{"1234567890", "Seçilen fatura ALIŞ Faturasıdır Satış olmayan faturalar: "
+                                                            "GIB2023000000001"},
+                                    std::pair{"", "Seçilen faturanın Çağdaş Gıda ile ilgisi yoktur. Satış olmayan "
+                                                  "faturalar: GIB2023000000001"}}) {
+        w.firmaVKN = QString::fromLatin1(vkn);
+        w.Command37->click();
+        EXPECT_EQ(w.Label23->text(), QString::fromUtf8(text));
+    }
+    EXPECT_TRUE(test::browserProcessesGone());
 }
+
 
 } // namespace
 } // namespace kuvela

@@ -2,17 +2,14 @@
 // The main window on "Çağdaş Gıda" with the invoice fixtures filed in its Html folder
 // and the "SATIŞ Faturaları" view shown; browsers run headless at a small time scale.
 #include "masterdata/form1_window_fixture.h"
-#include "platform/webdriver_process.h"
+#include "support/fake_server.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
 #include <QRadioButton>
-#include <QThread>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -26,25 +23,6 @@ inline const QString kNameCancelled =
     QStringLiteral("GIB2023000000000 05-05-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ-İptal-ABCDEFGHIJKLMN.html");
 inline const QString kNameFaults = QStringLiteral("GIB2023000000099 07-07-2023 hatalı #1 'x' %41.html");
 inline const QString kNameText = QStringLiteral("GIB2023000000009 09-09-2023-İPTAL.txt");
-
-// Chromium or its driver below this test process, once killed ones have had 5 s to go.
-inline bool noBrowserLeft()
-{
-    QElapsedTimer waited;
-    waited.start();
-    for (;;) {
-        bool any = false;
-        for (const qint64 pid : descendantProcesses(QCoreApplication::applicationPid())) {
-            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-            any = any || (processAlive(pid) && comm.open(QIODevice::ReadOnly) && comm.readAll().contains("chrom"));
-        }
-        if (!any)
-            return true;
-        if (waited.elapsed() > 5000)
-            return false;
-        QThread::msleep(50);
-    }
-}
 
 // The first sheet of a workbook as openpyxl reads it: rows of values (null when empty).
 inline QJsonArray sheetRows(const std::filesystem::path& file)

@@ -54,7 +54,7 @@ protected:
     QStringList names_;  // in File1's order: 2022 first
 };
 
-TEST_F(Form1ArchiveSearchTest, ExtraOperationsOpenTheSearchPanelWithItsLists)
+TEST_F(Form1ArchiveSearchTest, ExtraOperationsOpenTheSearchPanelWhichClearAndCloseEmpty)
 {
     Form1& w = startOnInvoices();
     ASSERT_TRUE(w.Command26->isEnabled());
@@ -71,6 +71,26 @@ TEST_F(Form1ArchiveSearchTest, ExtraOperationsOpenTheSearchPanelWithItsLists)
     EXPECT_TRUE(w.Combo7->currentText().isEmpty());
     EXPECT_EQ(w.Label37->text(), w.Label22->text());
     EXPECT_TRUE(w.Command38->isEnabled());
+
+    // "Temizle" empties the fields and the list, the panel stays; "Kapat" closes it.
+    search("000001", "1234567890", "örnek", "04", "2023");
+    ASSERT_GT(w.List7->count(), 0);
+    w.Label18->setText(QStringLiteral("Ek- 2"));
+
+    w.Command35->click();
+    for (const QString& t : {w.Text23->text(), w.Text24->text(), w.Text27->text(), w.Combo7->currentText(),
+                             w.Combo8->currentText()})
+        EXPECT_TRUE(t.isEmpty());
+    EXPECT_EQ(w.List7->count(), 0);
+    EXPECT_EQ(w.Label32->text(), QStringLiteral("Listelenen 0"));
+    EXPECT_TRUE(w.Check2->isHidden());
+    EXPECT_FALSE(w.Frame20->isHidden());
+
+    search("", "", "", "04", "");
+    w.Command36->click();
+    EXPECT_TRUE(w.Frame20->isHidden());
+    EXPECT_EQ(w.Label18->text(), QStringLiteral("Ek"));
+    EXPECT_EQ(w.List7->count(), 0);
 }
 
 TEST_F(Form1ArchiveSearchTest, FindListsTheMatchingNamesAndCountsThem)
@@ -125,30 +145,6 @@ TEST_F(Form1ArchiveSearchTest, TickingCountsAndShowsTheActions)
     search("", "", "", "04", "");
     EXPECT_FALSE(w.Check2->isChecked());
     EXPECT_EQ(w.Label32->text(), QStringLiteral("Toplam 3 Listelenen 2"));
-}
-
-TEST_F(Form1ArchiveSearchTest, ClearAndCloseEmptyThePanel)
-{
-    Form1& w = startOnInvoices();
-    w.Command26->click();
-    search("000001", "1234567890", "örnek", "04", "2023");
-    ASSERT_GT(w.List7->count(), 0);
-    w.Label18->setText(QStringLiteral("Ek- 2"));
-
-    w.Command35->click();
-    for (const QString& t : {w.Text23->text(), w.Text24->text(), w.Text27->text(), w.Combo7->currentText(),
-                             w.Combo8->currentText()})
-        EXPECT_TRUE(t.isEmpty());
-    EXPECT_EQ(w.List7->count(), 0);
-    EXPECT_EQ(w.Label32->text(), QStringLiteral("Listelenen 0"));
-    EXPECT_TRUE(w.Check2->isHidden());
-    EXPECT_FALSE(w.Frame20->isHidden());
-
-    search("", "", "", "04", "");
-    w.Command36->click();
-    EXPECT_TRUE(w.Frame20->isHidden());
-    EXPECT_EQ(w.Label18->text(), QStringLiteral("Ek"));
-    EXPECT_EQ(w.List7->count(), 0);
 }
 
 } // namespace

@@ -20,7 +20,7 @@ std::vector<std::string> ids(const std::vector<nlohmann::json>& events)
     return out;
 }
 
-TEST_F(SigningPageTest, PassesTheWarningChoosesAkisAndTypesThePinFromTheSetting)
+TEST_F(SigningPageTest, PassesTheWarningTypesThePinFromTheSettingAndReportsAMissingElement)
 {
     SamplePages pages(true);
     env.set("KUVELA_SIGNING_URL", pages.baseUrl() + u'/');
@@ -28,10 +28,10 @@ TEST_F(SigningPageTest, PassesTheWarningChoosesAkisAndTypesThePinFromTheSetting)
     form->seciliDosya = QStringLiteral("/somewhere/else/picked.html");
 
     std::vector<nlohmann::json> pinsWhileBoxUp;
-    int browsersWhileBoxUp = 0;
+    std::size_t browsersWhileBoxUp = 0;
     dialogs->onShow = [&](const MessageRequest&) {
         pinsWhileBoxUp = pages.events("pin");
-        browsersWhileBoxUp = browsersOfThisTest();
+        browsersWhileBoxUp = browserProcessesOfThisTest().size();
     };
     form->imzaSayfasiAc();
 
@@ -51,14 +51,14 @@ TEST_F(SigningPageTest, PassesTheWarningChoosesAkisAndTypesThePinFromTheSetting)
     ASSERT_EQ(pinsWhileBoxUp.size(), 1u);
     EXPECT_EQ(pinsWhileBoxUp[0].value("card", std::string()), "Akis");
     EXPECT_EQ(pinsWhileBoxUp[0].value("pin", std::string()), "905512");
-    EXPECT_GT(browsersWhileBoxUp, 0);
-    EXPECT_TRUE(browsersGone());
-}
+    EXPECT_GT(browsersWhileBoxUp, 0u);
+    EXPECT_TRUE(browserProcessesGone());
 
-TEST_F(SigningPageTest, AMissingElementIsReportedAndTheSessionEnded)
-{
-    SamplePages pages(true, {{"omit", {"cmbKartIslemcileri"}}});
-    env.set("KUVELA_SIGNING_URL", pages.baseUrl() + u'/');
+    // A page without the card list: the driver's error, and the session ended.
+    dialogs->onShow = nullptr;
+    dialogs->clear();
+    SamplePages broken(true, {{"omit", {"cmbKartIslemcileri"}}});
+    env.set("KUVELA_SIGNING_URL", broken.baseUrl() + u'/');
 
     {
         BrowserSession session;
@@ -72,14 +72,14 @@ TEST_F(SigningPageTest, AMissingElementIsReportedAndTheSessionEnded)
         ASSERT_FALSE(session.skippedSteps().empty());
         EXPECT_TRUE(session.skippedSteps()[0].what.contains(QStringLiteral("debuggerAddress")));
     }
-    EXPECT_TRUE(browsersGone());
+    EXPECT_TRUE(browserProcessesGone());
 
     form->imzaSayfasiAc();
     ASSERT_EQ(dialogs->shown().size(), 1u);
     EXPECT_EQ(dialogs->shown()[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(dialogs->shown()[0].text.contains(QStringLiteral("Hata No: 1111"))) << dialogs->shown()[0].text.toStdString();
-    EXPECT_TRUE(pages.events("pin").empty());
-    EXPECT_TRUE(browsersGone());
+    EXPECT_TRUE(broken.events("pin").empty());
+    EXPECT_TRUE(browserProcessesGone());
 }
 
 } // namespace

@@ -57,6 +57,19 @@ std::unique_ptr<RecordingDesktop> windowTestDesktop()
     return desktop;
 }
 
+ScopedRecordingDesktop::ScopedRecordingDesktop(std::unique_ptr<RecordingDesktop> desktop)
+{
+    if (!desktop)
+        desktop = std::make_unique<RecordingDesktop>();
+    installed_ = desktop.get();
+    previous_ = Desktop::replace(std::move(desktop));
+}
+
+ScopedRecordingDesktop::~ScopedRecordingDesktop()
+{
+    Desktop::replace(std::move(previous_));
+}
+
 ProgramFolder::ProgramFolder()
     : previousHome_(qgetenv("KUVELA_HOME"))
     , hadHome_(qEnvironmentVariableIsSet("KUVELA_HOME"))

@@ -15,7 +15,7 @@
 
 class QWidget;
 
-namespace kuvela { class RecordingDesktop; }
+namespace kuvela { class Desktop; class RecordingDesktop; }
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -88,6 +88,20 @@ std::vector<SheetSpec> standardData(const CellList& extraSettings = {});
 // A desktop for window tests: online, with a browser whose driver the current
 // program folder (KUVELA_HOME) already records, so start-up's driver check passes quietly.
 std::unique_ptr<RecordingDesktop> windowTestDesktop();
+
+// Installs a recording desktop for the guard's lifetime and puts the previous one back.
+class ScopedRecordingDesktop {
+public:
+    explicit ScopedRecordingDesktop(std::unique_ptr<RecordingDesktop> desktop = nullptr);
+    ~ScopedRecordingDesktop();
+    ScopedRecordingDesktop(const ScopedRecordingDesktop&) = delete;
+    ScopedRecordingDesktop& operator=(const ScopedRecordingDesktop&) = delete;
+    RecordingDesktop* operator->() const { return installed_; }
+
+private:
+    RecordingDesktop* installed_;
+    std::unique_ptr<Desktop> previous_;
+};
 
 // Disabled by its own setting, whatever its parents are.
 bool disabledItself(const QWidget* w);
