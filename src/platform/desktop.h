@@ -26,11 +26,16 @@ public:
 // Records what would be opened instead of opening it (tests).
 class RecordingDesktop : public Desktop {
 public:
-    bool openFile(const std::filesystem::path& file) override { opened.push_back(file); return true; }
+    bool openFile(const std::filesystem::path& file) override
+    {
+        opened.push_back(file);
+        return opens;
+    }
     bool isOnline() override { return online; }
     QString chromeVersion() override { return chrome; }
     std::vector<std::filesystem::path> opened;
     bool online = true;
+    bool opens = true; // what openFile answers
     QString chrome;
 };
 

@@ -137,7 +137,23 @@ TEST_F(DocumentsBrowserTest, TickedInvoicesGiveALineSheetOpenAMailAndAVoucher)
 {
     Form1& w = startOnInvoices();
     w.prgVersiyon = 146;
+    // Nothing ticked: said, no browser and no workbook.
+    tick({});
+    w.Command38->click();
+    EXPECT_EQ(w.panelText(7), QStringLiteral("Excel'e çıkarılacak fatura işaretlenmemiş."));
+    EXPECT_TRUE(desktop_->opened.empty());
+    EXPECT_FALSE(std::filesystem::exists(programFolder() / "Raporlar"));
+
+    // A sheet the desktop could not open is still written, and the line says so.
     tick({kNameA, kNameCancelled, kNameB});
+    desktop_->opens = false;
+    w.Command38->click();
+    desktop_->opens = true;
+    EXPECT_TRUE(w.panelText(7).endsWith(QStringLiteral(" (dosya açılamadı)"))) << w.panelText(7).toStdString();
+    ASSERT_EQ(desktop_->opened.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(desktop_->opened.front()));
+    desktop_->opened.clear();
+
     w.Command38->click();
     ASSERT_EQ(desktop_->opened.size(), 1u) << w.panelText(7).toStdString();
     const QJsonArray rows = test::sheetRows(desktop_->opened.front());

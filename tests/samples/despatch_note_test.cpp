@@ -37,6 +37,7 @@ const char* const kDeliveryFields[] = {"teslimatSokakIrsaliye",  "teslimatBinaAd
 
 TEST_F(DespatchNoteTest, FillsTheNoteWithTenLinesAndAnswersTheMessageBox)
 {
+    const test::ScopedEnv mailbox("KUVELA_SUPPORT_MAILBOX", "destek@kuvela.test");
     start({{"messageBox", true}});
     sampleRandom().seed(77);
     std::mt19937 expected(77);
@@ -72,7 +73,9 @@ TEST_F(DespatchNoteTest, FillsTheNoteWithTenLinesAndAnswersTheMessageBox)
     const QString note = field(snap, "notIrsaliye");
     EXPECT_TRUE(note.startsWith(QStringLiteral("Bu İrsaliye test dataları ile Kuvela v1.3.6 tarafından oluşturuldu. - ")))
         << note.toStdString();
-    EXPECT_TRUE(note.contains(QStringLiteral("\nPortala irsaliye tuşlamaktan bıktıysan sende Kuvela kullan !")));
+    // Three lines: the last one the support address.
+    EXPECT_TRUE(note.endsWith(QStringLiteral("\nPortala irsaliye tuşlamaktan bıktıysan sende Kuvela kullan !\ndestek@kuvela.test\n")))
+        << note.toStdString();
 
     ASSERT_EQ(dialogs->shown().size(), 1u);
     EXPECT_EQ(dialogs->shown()[0].icon, MsgIcon::Information);
