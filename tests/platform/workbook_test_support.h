@@ -3,6 +3,7 @@
 // and reads back what we wrote.
 #include "platform/paths.h"
 #include "platform/workbook.h"
+#include "support/fixtures.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -18,10 +19,6 @@
 #include <string>
 
 // Readable failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 inline void PrintTo(const QJsonValue& v, std::ostream* os)
 {
     *os << QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).toStdString();
