@@ -4,7 +4,6 @@
 #include "platform/road_timing.h"
 #include "portal/bulk_run_fixture.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <cstdio>
 
@@ -71,13 +70,3 @@ TEST_F(PortalRoads, BulkRunOfTwentyInvoices)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("KUVELA_DIALOGS", "record");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

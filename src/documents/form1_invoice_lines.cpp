@@ -35,6 +35,7 @@ bool loadPicked(Form1& f, InvoiceHtmlReader& reader)
 
 void Form1::Command28_Click()
 {
+    const PaintingWait painting;
     invoice::LineGrid& grid = lineGrid(*this);
     grid.rows.clear();
     ListView2->clear();
@@ -65,6 +66,7 @@ void Form1::Command28_Click()
 
 void Form1::Command30_Click()
 {
+    const PaintingWait painting;
     try {
         setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
         HtmlTable rows;

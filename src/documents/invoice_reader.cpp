@@ -1,5 +1,6 @@
 #include "documents/invoice_reader.h"
 
+#include "platform/webdriver_tables.h"
 #include "platform/workbook.h"
 
 #include <QFileInfo>
@@ -32,18 +33,7 @@ bool InvoiceHtmlReader::load(const QString& path)
 
 std::vector<HtmlTable> InvoiceHtmlReader::tables(const QString& xpath)
 {
-    std::vector<HtmlTable> out;
-    for (const Element& table : driver_.findAll(Locator::xpath(xpath))) {
-        HtmlTable rows;
-        for (const Element& row : table.findAll(Locator::tagName(QStringLiteral("tr")))) {
-            QStringList cells;
-            for (const Element& cell : row.findAll(Locator::tagName(QStringLiteral("td"))))
-                cells << cell.text();
-            rows.push_back(cells);
-        }
-        out.push_back(std::move(rows));
-    }
-    return out;
+    return readTables(driver_, Locator::xpath(xpath));
 }
 
 HtmlTable InvoiceHtmlReader::firstTable(const QString& xpath)

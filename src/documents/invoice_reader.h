@@ -1,6 +1,6 @@
 #pragma once
-// A headless browser that loads invoice HTML files and walks their tables cell by
-// cell. One reader serves one road; the browser ends with the reader, on every path.
+// A headless browser that loads invoice HTML files and reads their tables, each in one
+// page script. One reader serves one road; the browser ends with the reader, on every path.
 #include "documents/invoice_html.h"
 #include "platform/webdriver.h"
 
@@ -23,7 +23,7 @@ public:
     bool load(const QString& path);
 
     // Every table the XPath yields, in document order: rows are the table's "tr"
-    // descendants, cells a row's "td" descendants.
+    // descendants, cells a row's "td" descendants; texts as the driver's element text.
     std::vector<HtmlTable> tables(const QString& xpath);
     HtmlTable firstTable(const QString& xpath);
 

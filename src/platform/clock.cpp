@@ -17,7 +17,26 @@ std::unique_ptr<Clock>& slot()
     static std::unique_ptr<Clock> current;
     return current;
 }
+
+int& paintingWaits()
+{
+    static int count = 0;
+    return count;
+}
 } // namespace
+
+PaintingWait::PaintingWait() { ++paintingWaits(); }
+
+PaintingWait::~PaintingWait() { --paintingWaits(); }
+
+bool PaintingWait::active() { return paintingWaits() > 0; }
+
+void serveWindowsBriefly()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
 
 QDateTime Clock::now() const { return QDateTime::currentDateTime(); }
 

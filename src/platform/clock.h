@@ -36,6 +36,21 @@ private:
 
 inline void waitMs(int ms) { Clock::instance().waitMs(ms); }
 
+// While one lives, the browser's requests wait as waitMs does: the windows keep painting
+// and user input waits. Roads that read or print through the browser hold one.
+class PaintingWait {
+public:
+    PaintingWait();
+    ~PaintingWait();
+    PaintingWait(const PaintingWait&) = delete;
+    PaintingWait& operator=(const PaintingWait&) = delete;
+    static bool active();
+};
+
+// One slice of the painting wait: what is due for the windows, user input left waiting.
+// Nothing off the windows' thread.
+void serveWindowsBriefly();
+
 // Serves the windows, user input included, until done() holds: the roads' waits for
 // the user (a captcha typed, an answer on a panel). done() is asked every 25 ms.
 void serveUntil(const std::function<bool()>& done);

@@ -1,5 +1,6 @@
 #include "platform/webdriver_http.h"
 
+#include "platform/clock.h"
 #include "platform/road_timing.h"
 
 #include <QElapsedTimer>
@@ -91,8 +92,37 @@ WebDriverHttp::WebDriverHttp(std::string baseUrl) : base_(std::move(baseUrl))
 
 WebDriverHttp::~WebDriverHttp()
 {
+    if (multi_)
+        curl_multi_cleanup(static_cast<CURLM*>(multi_));
     if (curl_)
         curl_easy_cleanup(static_cast<CURL*>(curl_));
+}
+
+int WebDriverHttp::performPainting()
+{
+    CURL* c = static_cast<CURL*>(curl_);
+    if (!multi_)
+        multi_ = curl_multi_init();
+    CURLM* m = static_cast<CURLM*>(multi_);
+    if (!m || curl_multi_add_handle(m, c) != CURLM_OK)
+        return curl_easy_perform(c);
+    CURLcode rc = CURLE_OK;
+    for (int running = 1; running;) {
+        if (curl_multi_perform(m, &running) != CURLM_OK) {
+            rc = CURLE_SEND_ERROR;
+            break;
+        }
+        if (!running)
+            break;
+        serveWindowsBriefly();
+        curl_multi_poll(m, nullptr, 0, 10, nullptr);
+    }
+    int left = 0;
+    while (CURLMsg* msg = curl_multi_info_read(m, &left))
+        if (msg->msg == CURLMSG_DONE && msg->easy_handle == c)
+            rc = msg->data.result;
+    curl_multi_remove_handle(m, c);
+    return rc;
 }
 
 WebDriverHttp::Reply WebDriverHttp::send(const char* method, const std::string& path, const std::string* body,
@@ -101,6 +131,15 @@ WebDriverHttp::Reply WebDriverHttp::send(const char* method, const std::string& 
     CURL* c = static_cast<CURL*>(curl_);
     if (!c)
         throw WebDriverError(be::DriverConnection, QStringLiteral("Tarayıcı sürücüsüne bağlanılamadı."));
+    // A request from what the windows do while another one waits would take the same handle.
+    if (busy_)
+        throw WebDriverError(be::CommandFailed, QStringLiteral("Tarayıcı komutu yerine getirilemedi."), {},
+                             QStringLiteral("önceki komut sürüyor"));
+    busy_ = true;
+    struct Free {
+        bool& busy;
+        ~Free() { busy = false; }
+    } free{busy_};
     curl_easy_reset(c); // keeps the open connection
     Reply reply;
     const std::string url = base_ + path;
@@ -121,7 +160,7 @@ WebDriverHttp::Reply WebDriverHttp::send(const char* method, const std::string& 
     }
     QElapsedTimer timer;
     timer.start();
-    const CURLcode rc = curl_easy_perform(c);
+    const CURLcode rc = PaintingWait::active() ? CURLcode(performPainting()) : curl_easy_perform(c);
     RoadTiming& timing = RoadTiming::counters();
     timing.command(commandKind(method, path), timer.nsecsElapsed() / 1000);
     long opened = 0;

@@ -36,9 +36,13 @@ private:
     };
     Reply send(const char* method, const std::string& path, const std::string* body, long timeoutMs);
     nlohmann::json valueOf(const Reply& reply);
+    // The request carried out while the windows paint (PaintingWait).
+    int performPainting();
 
     std::string base_;
     void* curl_ = nullptr;
+    void* multi_ = nullptr;
+    bool busy_ = false;
 };
 
 // The Turkish failure for a W3C error code ("no such element" and the like).

@@ -7,6 +7,8 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace kuvela {
@@ -262,6 +264,57 @@ TEST_F(DocumentsBrowserTest, TickedInvoicesGiveALineSheetOpenAMailAndAVoucher)
     EXPECT_TRUE(test::browserProcessesGone());
 }
 
+// What the status bar shows each time it paints.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(Form1& w) : w_(w)
+    {
+        for (QLabel* panel : w.StatusBar1->findChildren<QLabel*>())
+            panel->installEventFilter(this);
+    }
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            seen << w_.panelText(7);
+        return false;
+    }
+
+private:
+    Form1& w_;
+};
+
+TEST_F(DocumentsBrowserTest, TheWindowPaintsItsStageWhileALongReadRuns)
+{
+    Form1& w = startOnInvoices();
+    w.show();
+    // An invoice whose page takes a second and a half to load.
+    QFile a(fixture("invoice_a.html"));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    const QString slowName =
+        QStringLiteral("GIB2023000000002 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ-SATIŞ-ABCDEFGHIJKLMN.html");
+    QFile slow(fromPath(htmlFolder() / toPath(slowName)));
+    ASSERT_TRUE(slow.open(QIODevice::WriteOnly));
+    slow.write(a.readAll().replace("</body>", "<script>var t = Date.now(); while (Date.now() - t < 1500) {}</script></body>"));
+    slow.close();
+    w.setDir1Path(fromPath(home_.path()));
+    w.setDir1Path(fromPath(htmlFolder()));
+    pick(slowName);
+
+    const PaintLog painted(w);
+    int beats = 0;
+    QTimer beat;
+    QObject::connect(&beat, &QTimer::timeout, [&beats] { ++beats; });
+    beat.start(50);
+    w.Command28->click();
+    beat.stop();
+    EXPECT_TRUE(painted.seen.contains(QStringLiteral("Fatura satırları okunuyor..."))) << painted.seen.join('|').toStdString();
+    EXPECT_GE(beats, 15);
+    EXPECT_EQ(lineGrid(w).rows.size(), 3u);
+    EXPECT_TRUE(w.panelText(7).isEmpty());
+}
 
 } // namespace
 } // namespace kuvela
