@@ -17,6 +17,8 @@ void InvoiceHtmlReader::start()
 
 bool InvoiceHtmlReader::load(const QString& path)
 {
+    read_.clear();
+    readAlong_ = false;
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable()) {
         // The browser would show its error page under the same address; an empty page
@@ -33,7 +35,26 @@ bool InvoiceHtmlReader::load(const QString& path)
 
 std::vector<HtmlTable> InvoiceHtmlReader::tables(const QString& xpath)
 {
-    return readTables(driver_, Locator::xpath(xpath));
+    if (tableRead() == TableRead::CellByCell)
+        return readTables(driver_, Locator::xpath(xpath));
+    if (const auto it = read_.find(xpath); it != read_.end())
+        return it->second;
+    if (readAlong_)
+        return readTables(driver_, Locator::xpath(xpath));
+    readAlong_ = true;
+    // Everything but the line table, which only some roads read and which is the long one.
+    QStringList wanted = {QString::fromLatin1(kNotesTableXPath), QString::fromLatin1(kHeaderTableXPath),
+                          QString::fromLatin1(kBuyerTableXPath), sellerTableXPath(true), sellerTableXPath(false),
+                          totalsTableXPath(true), totalsTableXPath(false)};
+    if (!wanted.contains(xpath))
+        wanted.prepend(xpath);
+    std::vector<Locator> locators;
+    for (const QString& x : wanted)
+        locators.push_back(Locator::xpath(x));
+    const std::vector<std::vector<HtmlTable>> sets = readTableSets(driver_, locators);
+    for (size_t i = 0; i < sets.size(); ++i)
+        read_[wanted[qsizetype(i)]] = sets[i];
+    return read_[xpath];
 }
 
 HtmlTable InvoiceHtmlReader::firstTable(const QString& xpath)

@@ -5,6 +5,7 @@
 #include "platform/webdriver.h"
 
 #include <QString>
+#include <map>
 #include <vector>
 
 namespace kuvela::documents {
@@ -24,6 +25,8 @@ public:
 
     // Every table the XPath yields, in document order: rows are the table's "tr"
     // descendants, cells a row's "td" descendants; texts as the driver's element text.
+    // The first ask after a load reads the document's small tables along with it, in
+    // the same request, and later asks for them take what was read.
     std::vector<HtmlTable> tables(const QString& xpath);
     HtmlTable firstTable(const QString& xpath);
 
@@ -31,6 +34,8 @@ public:
 
 private:
     WebDriver driver_;
+    std::map<QString, std::vector<HtmlTable>> read_;  // of the loaded page, by XPath
+    bool readAlong_ = false;
 };
 
 // The reason a browser road failed, as panel 7 tells it.

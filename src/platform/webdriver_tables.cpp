@@ -15,8 +15,9 @@ TableRead& chosenRead()
 // The element text as the driver computes it (what a user sees, line by line, blanks
 // collapsed, hidden parts left out, a blank after each table cell, the lines trimmed
 // and non-breaking blanks given as blanks), for every cell of every table.
-// arguments: tables (a selector, or a list of elements), "xpath" | "css" | "elements",
-// then the row, cell and fallback cell selectors, or "" for texts of the elements themselves.
+// arguments: tables (a selector, a list of elements, or a list of [selector, "xpath" | "css"]),
+// "xpath" | "css" | "elements" | "sets", then the row, cell and fallback cell selectors, or ""
+// for texts of the elements themselves.
 const char* const kReadScript = R"js(
 var given = arguments[0], how = arguments[1];
 var rowSel = arguments[2], cellSel = arguments[3], otherSel = arguments[4];
@@ -182,24 +183,27 @@ function textOf(e) {
   addElement(e, lines);
   return trim(lines.map(trim).join('\n')).replace(/\xa0/g, ' ');
 }
-var tables = [];
-if (how === 'xpath') {
-  var found = document.evaluate(given, document, null, XPathResult.ORDERED_NODE_SNAPSHOT_TYPE, null);
-  for (var i = 0; i < found.snapshotLength; ++i)
-    if (found.snapshotItem(i) instanceof Element) tables.push(found.snapshotItem(i));
-} else if (how === 'css') {
-  tables = Array.prototype.slice.call(document.querySelectorAll(given));
-} else {
-  tables = given;
+function found(given, how) {
+  if (how === 'xpath') {
+    var all = document.evaluate(given, document, null, XPathResult.ORDERED_NODE_SNAPSHOT_TYPE, null), out = [];
+    for (var i = 0; i < all.snapshotLength; ++i)
+      if (all.snapshotItem(i) instanceof Element) out.push(all.snapshotItem(i));
+    return out;
+  }
+  return how === 'css' ? Array.prototype.slice.call(document.querySelectorAll(given)) : given;
 }
-if (!rowSel) return tables.map(textOf);
-return tables.map(function (t) {
-  return Array.prototype.map.call(t.querySelectorAll(rowSel), function (r) {
-    var cells = r.querySelectorAll(cellSel);
-    if (!cells.length && otherSel) cells = r.querySelectorAll(otherSel);
-    return Array.prototype.map.call(cells, textOf);
+function walked(tables) {
+  if (!rowSel) return tables.map(textOf);
+  return tables.map(function (t) {
+    return Array.prototype.map.call(t.querySelectorAll(rowSel), function (r) {
+      var cells = r.querySelectorAll(cellSel);
+      if (!cells.length && otherSel) cells = r.querySelectorAll(otherSel);
+      return Array.prototype.map.call(cells, textOf);
+    });
   });
-});
+}
+if (how === 'sets') return given.map(function (g) { return walked(found(g[0], g[1])); });
+return walked(found(given, how));
 )js";
 
 QString jsonText(const json& v) { return v.is_string() ? QString::fromStdString(v.get<std::string>()) : QString(); }
@@ -263,6 +267,32 @@ std::vector<TableTexts> readTables(WebDriver& driver, const std::vector<Element>
         return {};
     return tablesFrom(driver.executeScript(QString::fromUtf8(kReadScript),
                                            walkArguments(references(tables), "elements", walk)));
+}
+
+std::vector<std::vector<TableTexts>> readTableSets(WebDriver& driver, const std::vector<Locator>& sets,
+                                                   const TableWalk& walk)
+{
+    std::vector<std::vector<TableTexts>> out;
+    json selectors = json::array();
+    for (const Locator& l : sets) {
+        const auto [using_, value] = l.toW3C();
+        if (using_ != "css selector" && using_ != "xpath")
+            break;
+        selectors.push_back(json::array({value, using_ == "xpath" ? "xpath" : "css"}));
+    }
+    if (chosenRead() == TableRead::CellByCell || selectors.size() != sets.size()) {
+        for (const Locator& each : sets)
+            out.push_back(readTables(driver, each, walk));
+        return out;
+    }
+    if (sets.empty())
+        return out;
+    const json answer = driver.executeScript(QString::fromUtf8(kReadScript), walkArguments(selectors, "sets", walk));
+    if (answer.is_array())
+        for (const json& set : answer)
+            out.push_back(tablesFrom(set));
+    out.resize(sets.size());
+    return out;
 }
 
 std::vector<TableTexts> readTablesCellByCell(WebDriver& driver, const Locator& tables, const TableWalk& walk)

@@ -31,6 +31,10 @@ TableRead tableRead();
 std::vector<TableTexts> readTables(WebDriver& driver, const Locator& tables, const TableWalk& walk = {});
 std::vector<TableTexts> readTables(WebDriver& driver, const std::vector<Element>& tables, const TableWalk& walk = {});
 
+// The tables of each locator, all in one script: readTables of each, in the same order.
+std::vector<std::vector<TableTexts>> readTableSets(WebDriver& driver, const std::vector<Locator>& sets,
+                                                   const TableWalk& walk = {});
+
 // The same walk through the driver, whatever setTableRead says.
 std::vector<TableTexts> readTablesCellByCell(WebDriver& driver, const Locator& tables, const TableWalk& walk = {});
 std::vector<TableTexts> readTablesCellByCell(WebDriver& driver, const std::vector<Element>& tables,

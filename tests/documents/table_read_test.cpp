@@ -52,6 +52,16 @@ TEST(TableRead, OneScriptGivesTheDriversTextOfEveryCell)
             expectSameTables(script, readTablesCellByCell(driver, tables, w.walk),
                              std::string(page) + ' ' + w.tables + ' ' + w.walk.cellsWhenNone.toStdString());
         }
+        // Several locators in one request read as each alone.
+        std::vector<Locator> sets;
+        for (const Walk& w : walks)
+            sets.push_back(Locator::xpath(QString::fromLatin1(w.tables)));
+        RoadTiming::counters().reset();
+        const std::vector<std::vector<TableTexts>> together = readTableSets(driver, sets);
+        EXPECT_EQ(RoadTiming::counters().commands, 1) << page;
+        ASSERT_EQ(together.size(), sets.size());
+        for (size_t i = 0; i < sets.size(); ++i)
+            expectSameTables(together[i], readTables(driver, sets[i]), std::string(page) + " together " + walks[i].tables);
     }
     // Every element of the page made to differ, tables or not.
     const std::vector<Element> all = driver.findAll(Locator::xpath(QStringLiteral("//body//*")));
