@@ -23,7 +23,14 @@ var given = arguments[0], how = arguments[1];
 var rowSel = arguments[2], cellSel = arguments[3], otherSel = arguments[4];
 var styles = new Map(), memo = {shown: new Map(), shownAny: new Map(), displayed: new Map(),
                                 opacity: new Map(), size: new Map(), overflow: new Map(), hidden: new Map()};
-function css(e) { var s = styles.get(e); if (!s) { s = getComputedStyle(e); styles.set(e, s); } return s; }
+function prop(e, name) {
+  var s = styles.get(e);
+  if (!s) { s = {all: getComputedStyle(e)}; styles.set(e, s); }
+  if (!(name in s)) s[name] = s.all[name];
+  return s[name];
+}
+var rects = new Map();
+function rect(e) { var r = rects.get(e); if (!r) { r = e.getBoundingClientRect(); rects.set(e, r); } return r; }
 function tag(e) { return e.tagName.toUpperCase(); }
 function remember(map, e, f) { if (map.has(e)) return map.get(e); var v = f(); map.set(e, v); return v; }
 function parentOf(e) {
@@ -33,7 +40,7 @@ function parentOf(e) {
 }
 function displayed(e) {
   return remember(memo.displayed, e, function () {
-    if (e.nodeType === 1 && css(e).display === 'none') return false;
+    if (e.nodeType === 1 && prop(e, 'display') === 'none') return false;
     var p = parentOf(e);
     if (p && p.nodeType === 11 && p.host) return displayed(p.host);
     if (p && (p.nodeType === 9 || p.nodeType === 11)) return true;
@@ -43,30 +50,30 @@ function displayed(e) {
 }
 function opacity(e) {
   return remember(memo.opacity, e, function () {
-    var o = Number(css(e).opacity), p = e.parentElement;
+    var o = Number(prop(e, 'opacity')), p = e.parentElement;
     return p ? o * opacity(p) : o;
   });
 }
 function positiveSize(e) {
   return remember(memo.size, e, function () {
-    var r = e.getBoundingClientRect();
+    var r = rect(e);
     if (r.height > 0 && r.width > 0) return true;
     if (tag(e) === 'PATH' && (r.height > 0 || r.width > 0)) {
-      var w = css(e).strokeWidth;
+      var w = prop(e, 'strokeWidth');
       return !!w && parseInt(w, 10) > 0;
     }
-    return css(e).overflow !== 'hidden' && Array.prototype.some.call(e.childNodes, function (n) {
+    return prop(e, 'overflow') !== 'hidden' && Array.prototype.some.call(e.childNodes, function (n) {
       return n.nodeType === 3 || (n.nodeType === 1 && positiveSize(n));
     });
   });
 }
 function overflowState(elem) {
   return remember(memo.overflow, elem, function () {
-    var region = elem.getBoundingClientRect();
+    var region = rect(elem);
     var html = document.documentElement, body = document.body;
-    var htmlOverflow = css(html).overflow, fixed = false;
+    var htmlOverflow = prop(html, 'overflow'), fixed = false;
     function overflowParent(e) {
-      var position = css(e).position;
+      var position = prop(e, 'position');
       if (position === 'fixed') { fixed = true; return e === html ? null : html; }
       var p = e.parentElement;
       while (p && !canOverflow(p, position)) p = p.parentElement;
@@ -74,9 +81,9 @@ function overflowState(elem) {
     }
     function canOverflow(c, position) {
       if (c === html) return true;
-      var d = css(c).display;
+      var d = prop(c, 'display');
       if (d.indexOf('inline') === 0 || d === 'contents') return false;
-      return !(position === 'absolute' && css(c).position === 'static');
+      return !(position === 'absolute' && prop(c, 'position') === 'static');
     }
     function styleOf(e) {
       var own = e;
@@ -84,7 +91,7 @@ function overflowState(elem) {
         if (e === html && body) own = body;
         else if (e === body) return {x: 'visible', y: 'visible'};
       }
-      var o = {x: css(own).overflowX, y: css(own).overflowY};
+      var o = {x: prop(own, 'overflowX'), y: prop(own, 'overflowY')};
       if (e === html) { o.x = o.x === 'visible' ? 'auto' : o.x; o.y = o.y === 'visible' ? 'auto' : o.y; }
       return o;
     }
@@ -94,7 +101,7 @@ function overflowState(elem) {
     for (var c = overflowParent(elem); c; c = overflowParent(c)) {
       var o = styleOf(c);
       if (o.x === 'visible' && o.y === 'visible') continue;
-      var r = c.getBoundingClientRect();
+      var r = rect(c);
       if (r.width === 0 || r.height === 0) return 'hidden';
       var ux = region.right < r.left, uy = region.bottom < r.top;
       if ((ux && o.x === 'hidden') || (uy && o.y === 'hidden')) return 'hidden';
@@ -134,7 +141,7 @@ function isShown(e, anyOpacity) {
     }
     if (t === 'INPUT' && String(e.type).toLowerCase() === 'hidden') return false;
     if (t === 'NOSCRIPT') return false;
-    var v = css(e).visibility;
+    var v = prop(e, 'visibility');
     if (v === 'collapse' || v === 'hidden') return false;
     if (!displayed(e)) return false;
     if (!anyOpacity && opacity(e) === 0) return false;
@@ -160,13 +167,13 @@ function addText(node, lines, space, transform) {
 }
 function addElement(e, lines) {
   if (tag(e) === 'BR') { lines.push(''); return; }
-  var isCell = tag(e) === 'TD', s = css(e), display = s.display;
+  var isCell = tag(e) === 'TD', display = prop(e, 'display');
   var block = !isCell && INLINE.indexOf(display) < 0;
   var before = e.previousElementSibling;
-  var runIn = (before ? css(before).display : '') === 'run-in' && (s.cssFloat || s.float) === 'none';
+  var runIn = (before ? prop(before, 'display') : '') === 'run-in' && (prop(e, 'cssFloat') || prop(e, 'float')) === 'none';
   if (block && !runIn && !blankLine(last(lines))) lines.push('');
   var shown = isShown(e, false), space = null, transform = null;
-  if (shown) { space = s.whiteSpace; transform = s.textTransform; }
+  if (shown) { space = prop(e, 'whiteSpace'); transform = prop(e, 'textTransform'); }
   var children = e.shadowRoot ? e.shadowRoot.childNodes
                : (tag(e) === 'SLOT' && e.assignedNodes().length ? e.assignedNodes() : e.childNodes);
   Array.prototype.forEach.call(children, function (n) {
