@@ -63,6 +63,8 @@ QString writeCause(const std::error_code& ec)
         return QStringLiteral("yazma izni yok");
     if (ec == std::errc::no_space_on_device)
         return QStringLiteral("diskte yer kalmadı");
+    if (ec == std::errc::not_a_directory || ec == std::errc::no_such_file_or_directory)
+        return QStringLiteral("klasör açılamadı");
     return QStringLiteral("dosya yazılamadı");
 }
 
@@ -163,7 +165,6 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
     row.gibFatVN = invoiceTaxNumberField(row.gibFatVN);
 
     const QString stem = package.chopped(4);
-    bool zipCopied = false;
     try {
         Zip::entryNames(packagePath); // refuses the package before anything of it is written
         bool tooLong = true;
@@ -193,10 +194,9 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
             place(html ? QStringLiteral("Html") : QStringLiteral("Xml"), unpacked,
                   (html ? folders.html() : folders.xml()) / toPath(invoiceFileName(row, window, package, ext)));
         }
-        const QString zipName = invoicePackageFileName(row, package);
-        zipCopied = place(QStringLiteral("Zip"), packagePath, folders.zip() / toPath(zipName));
-        if (zipCopied && !result.failedCopies.isEmpty())
-            result.keptAs = zipName;
+        // Filed under its full name only beside its copies; otherwise kept under the short name.
+        if (result.failedCopies.isEmpty())
+            place(QStringLiteral("Zip"), packagePath, folders.zip() / toPath(invoicePackageFileName(row, package)));
         result.kind = result.failedCopies.isEmpty() ? FilingResult::Kind::Filed : FilingResult::Kind::CopyFailed;
         result.namesTooLong = !result.failedCopies.isEmpty() && tooLong;
     } catch (const ZipError& e) {
@@ -204,7 +204,7 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
         result.reason = packageFault(e);
         result.failedCopies.clear();
     }
-    if (!result.filed() && !zipCopied) {
+    if (!result.filed()) {
         // Never unpacked further, never lost: kept for a look by hand.
         const QString kept = fileSafeText(row.gibFatNo + u'-' + packageTail(package) + QStringLiteral(".zip"));
         std::error_code ec;

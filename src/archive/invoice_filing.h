@@ -47,7 +47,7 @@ struct FilingResult {
     QStringList failedCopies; // "Html: <cause>", "Xml: …", "Zip: …" for the targets not written
     bool namesTooLong = false; // every failed copy failed for a name the file system cannot hold
     QString reason;           // why an unsafe or unreadable package was refused
-    QString keptAs;           // the package's name in Zip when it was not filed; "" when it could not be kept
+    QString keptAs;           // "<number>-<tail>.zip" in Zip when it was not filed; "" when it could not be kept
     bool filed() const { return kind == Kind::Filed; }
 };
 
@@ -55,8 +55,8 @@ struct FilingResult {
 // title and tax number are left in their filed widths, as the window variables were.
 // No package: nothing happens. Only the two entries named like the package are taken
 // out. A package that cannot be read, holds an unsafe entry (empty, absolute, a ".."
-// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip" unless
-// Zip already holds it under its own filed name; Temp is emptied only once it is kept.
+// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip"; Temp is
+// emptied only once the package is filed or kept.
 FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& row, FilingWindow window,
                                 PackagePick pick);
 

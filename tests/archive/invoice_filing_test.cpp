@@ -144,16 +144,14 @@ TEST_F(FilingTest, NoPackageUnsafePackagesAndMisnamedMembers)
     for (const fs::path& p : {folders_.html(), folders_.xml(), folders_.zip()})
         emptyFolder(p);
 
-    // Members not named like the package: a failure, never a quiet success; the package
-    // stays in Zip under its filed name.
+    // Members not named like the package: a failure, never a quiet success.
     package(QStringLiteral("PAKET.zip"), {zipFile("baska.html", "a"), zipFile("baska.xml", "b")});
     r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
     EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
     EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
               QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosyalar yazılamadı (Html: pakette PAKET.html yok, "
                              "Xml: pakette PAKET.xml yok); paket Zip klasöründe saklandı."));
-    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{r.keptAs});
-    EXPECT_TRUE(r.keptAs.endsWith("-SATIŞ-PAKET.zip"));
+    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000001-PAKET.zip"});
     EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
 }
 
@@ -174,7 +172,7 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
     emptyFolder(folders_.zip());
 
-    // Html cannot take a file: that cause, no paths; the package stays under its filed name.
+    // Html cannot take a file: that cause, no paths.
     row_.gibBelTur = QStringLiteral("SATIŞ");
     fs::remove_all(folders_.html());
     std::ofstream(folders_.html()) << "klasör değil";
@@ -182,9 +180,9 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
     EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
     EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
-              QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosyalar yazılamadı (Html: dosya yazılamadı); "
+              QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosyalar yazılamadı (Html: klasör açılamadı); "
                              "paket Zip klasöründe saklandı."));
-    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{r.keptAs});
+    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000001-D4A5B6C7D8E9F0.zip"});
     EXPECT_EQ(folderFileNames(folders_.xml()).size(), 1);
     EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
 
