@@ -243,7 +243,8 @@ void regMovraComponents(const SetupContext& context, QStringList& failed)
     std::sort(files.begin(), files.end());
     for (const fs::path& f : files)
         if (!layer.copyToSystem(f)) {
-            failed << QStringLiteral("Sistem klasörüne kopyalanamadı: ") + fromPath(f.filename());
+            failed << QStringLiteral("Sistem klasörüne kopyalanamadı: C:\\Windows\\") + layer.systemFolderName()
+                    + fromPath(f.filename());
             return;
         }
     for (const fs::path& f : files) {

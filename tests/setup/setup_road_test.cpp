@@ -299,6 +299,13 @@ TEST_F(SetupRoadTest, MissingComponentsAreListedCopiedAndOfferedForRegistration)
                                               "Registering işlemleri tamamlandı ..."}));
     EXPECT_EQ(form.Text12->toPlainText(), kDone);
 
+    // Without the rights for the system folder: the step ends naming the target.
+    fake.refuseCopies = true;
+    KurForm refused(context());
+    refused.Command1->click();
+    EXPECT_EQ(refused.road().failed,
+              QStringList{"Sistem klasörüne kopyalanamadı: C:\\Windows\\SysWOW64\\ChromeDriverVersiyon.txt"});
+
     // On Linux nothing is missing and nothing is asked about.
     components_ = &linuxComponents_;
     KurForm onLinux(context());
