@@ -34,6 +34,21 @@ QString localFileAddress(const QString& path)
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
 }
 
+bool isHtmlFileName(const QString& name)
+{
+    return name.endsWith(u".html", Qt::CaseInsensitive) || name.endsWith(u".htm", Qt::CaseInsensitive);
+}
+
+QString passedOverNote(int skippedFiles, int unreadableFiles)
+{
+    QString note;
+    if (skippedFiles > 0)
+        note += QStringLiteral(" (%1 HTML olmayan dosya atlandı)").arg(skippedFiles);
+    if (unreadableFiles > 0)
+        note += QStringLiteral(" (%1 dosya okunamadı)").arg(unreadableFiles);
+    return note;
+}
+
 bool isGibNumber(const QString& number)
 {
     return number.startsWith(u"GIB", Qt::CaseSensitive);

@@ -23,6 +23,12 @@ inline constexpr const char* kNotesTableXPath = "//*[@id='notesTable']";
 inline constexpr const char* kHeaderTableXPath = "//*[@id='despatchTable']";
 inline constexpr const char* kBuyerTableXPath = "//*[@id='customerPartyTable']/tbody/tr/td/table";
 
+// Only ".html" and ".htm" files go into the browser (any letter case).
+bool isHtmlFileName(const QString& name);
+// What a run over ticked files says of the files it could not take:
+// " (n HTML olmayan dosya atlandı)", " (n dosya okunamadı)", each only when n > 0.
+QString passedOverNote(int skippedFiles, int unreadableFiles);
+
 // The invoice number begins with "GIB" exactly (upper case).
 bool isGibNumber(const QString& number);
 QString sellerTableXPath(bool gib);
