@@ -123,15 +123,18 @@ TEST_F(DocumentsBrowserTest, APickedInvoiceGivesEditorLinesAWorkbookAndAPdf)
     EXPECT_EQ(sheet[4].toArray()[0].toString(), QStringLiteral(" "));
     EXPECT_TRUE(sheet[4].toArray()[1].isNull());
 
-    // "PDF": printed into the Pdf folder under the name without its tail, nothing else left there.
+    // "PDF": printed into the Pdf folder under the name without its tail, nothing else left there;
+    // the folder is made when it is missing.
+    const std::filesystem::path pdfFolder = home_ / QStringLiteral("Firmalarım/Çağdaş Gıda/Satış Faturaları/Pdf");
+    std::filesystem::remove_all(pdfFolder);
     dialogs_->clear();
     pick(kNameA);
     ASSERT_TRUE(w.Command29->isEnabled());
     w.Command29->click();
     EXPECT_EQ(w.panelText(7), QStringLiteral("Html Fatura PDF 'e dönüştürüldü...")) << dialogs_->texts().join('|').toStdString();
     EXPECT_FALSE(w.Command29->isEnabled());
-    const std::filesystem::path pdf = home_ / QStringLiteral("Firmalarım/Çağdaş Gıda/Satış Faturaları/Pdf/"
-                                                             "GIB2023000000001 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ.pdf");
+    const std::filesystem::path pdf =
+        pdfFolder / toPath(QStringLiteral("GIB2023000000001 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ.pdf"));
     QFile file(fromPath(pdf));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(4) == "%PDF");
@@ -155,6 +158,17 @@ TEST_F(DocumentsBrowserTest, APickedInvoiceGivesEditorLinesAWorkbookAndAPdf)
     w.Command29->click();
     EXPECT_EQ(w.panelText(7), QStringLiteral("PDF oluşturulamadı...!"));
     EXPECT_EQ(dialogs_->texts().size(), 1);
+
+    // A Pdf folder that cannot be made is named, and no browser starts.
+    dialogs_->clear();
+    std::filesystem::remove_all(pdfFolder);
+    QFile blocking(fromPath(pdfFolder));
+    ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
+    blocking.close();
+    pick(kNameA);
+    w.Command29->click();
+    EXPECT_EQ(w.panelText(7), QStringLiteral("PDF oluşturulamadı...! Pdf klasörü oluşturulamadı: ") + fromPath(pdfFolder));
+    EXPECT_TRUE(dialogs_->texts().isEmpty());
 }
 
 TEST_F(DocumentsBrowserTest, TickedInvoicesGiveALineSheetOpenAMailAndAVoucher)
