@@ -78,7 +78,6 @@ void Form1::Command38_Click()
     try {
         {
             InvoiceHtmlReader reader;
-            reader.start();
             for (int i = 0; i < names.size(); ++i) {
                 const QString& name = names[i];
                 pickArchiveFile(*this, name);
@@ -88,6 +87,8 @@ void Form1::Command38_Click()
                     ++skipped;
                     continue;
                 }
+                if (!reader.driver().isStarted())
+                    reader.start();
                 ExportInvoice invoice;  // every value starts empty for each file
                 if (!readInvoiceFile(reader, seciliDosya, [&] {
                         const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
