@@ -83,12 +83,14 @@ TEST_F(DocumentsBrowserTest, APickedInvoiceGivesEditorLinesAWorkbookAndAPdf)
     EXPECT_TRUE(lineGrid(w).rows.empty());
     EXPECT_EQ(total(QStringLiteral("GENEL TOPLAM")), QStringLiteral("0,00"));  // not the faulty invoice's
 
-    // A page that raises a script dialog, and one whose quantity no Decimal holds: told
-    // like a file that cannot be read, with the totals of the empty grid.
+    // A page that raises a script dialog, one whose quantity no Decimal holds and one whose
+    // quantity times price none holds: told like a file that cannot be read, with the
+    // totals of the empty grid.
     for (const auto& [name, text, replacement] :
          {std::tuple{QStringLiteral("uyarı.html"), QStringLiteral("<body>"),
                      QStringLiteral("<body><script>alert('Uyarı');</script>")},
-          std::tuple{QStringLiteral("taşan.html"), QStringLiteral("10 Adet"), QStringLiteral("1e30 Adet")}}) {
+          std::tuple{QStringLiteral("taşan.html"), QStringLiteral("10 Adet"), QStringLiteral("1e30 Adet")},
+          std::tuple{QStringLiteral("taşan tutar.html"), QStringLiteral("10 Adet"), QStringLiteral("1e26 Adet")}}) {
         SCOPED_TRACE(name.toStdString());
         pick(kNameA);
         w.Command28->click();
