@@ -138,7 +138,8 @@ bool Road::login()
         view_.showCaptchaEntry();
         view_.progress(4);
         const std::optional<QString> code = view_.waitForCaptcha();
-        if (!code)
+        // A code of another length is no code: it would only cost the account a failed login.
+        if (!code || code->size() != 6)
             return false;
 
         browser_.find(Locator::id(QStringLiteral("gen__1059"))).sendKeys(result_.user);
@@ -354,6 +355,7 @@ ReceivedRun Road::run()
         }
         list_.emplace();
         if (!login()) {
+            browser_.tarayiciKapat();
             result_.outcome = ReceivedOutcome::Closed;
             return result_;
         }
