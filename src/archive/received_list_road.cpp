@@ -288,8 +288,8 @@ void Road::takePage(const DateWindow& w, const ResultPage& page)
                 throw WebDriverError(browser_error::ElementNotFound,
                                      QStringLiteral("Fatura hücresi bulunamadı: %1").arg(id));
             cells << *it;
+            view_.status(rt::querying(w) + u' ' + *it);
         }
-        view_.status(rt::querying(w) + u' ' + cells.last());
         list.addInvoice(cells);
     }
 }

@@ -165,6 +165,15 @@ TEST_F(ReceivedRoad, MonthOfFourWindowsSavedAsTheList)
         EXPECT_EQ(queries[i]["end"], dates[i].second);
     }
     EXPECT_EQ(site.events("page").size(), 2u) << "25 invoices on pages of 10";
+    // While a page is read, every cell of it in turn.
+    const auto shownFrom = std::find(view.statuses.begin(), view.statuses.end(),
+                                     QStringLiteral("01-02-2024 - 08-02-2024 arası sorgulanıyor..: SATICI 1 A.Ş."));
+    ASSERT_NE(shownFrom, view.statuses.end());
+    std::vector<QString> firstRow(shownFrom, shownFrom + 11);
+    QStringList cells;
+    for (const json& c : siteInvoice(1, "05-02-2024"))
+        cells << QStringLiteral("01-02-2024 - 08-02-2024 arası sorgulanıyor..: ") + QString::fromStdString(c.get<std::string>());
+    EXPECT_EQ(QStringList(firstRow.begin(), firstRow.end()), cells);
     EXPECT_EQ(site.events("yeni_sorgu").size(), 3u) << "not after the window without invoices";
     EXPECT_EQ(dialogs->texts(),
               (QStringList{"01-02-2024 / 08-02-2024 tarih aralığında 1 sayfa içerisinde 3 adet fatura bulunuyor.",
