@@ -6,6 +6,7 @@
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
+#include "platform/webdriver_tables.h"
 #include "portal/browser_session.h"
 
 #include <QElapsedTimer>
@@ -44,30 +45,28 @@ struct ResultPage {
     std::vector<QStringList> raw;
 };
 
-const QString kReadPage = QStringLiteral(R"JS(
+// Texts as the driver's element text gives them (tableReadScript); every table row of
+// the page with its "td" cells, or its "th" cells when it has none.
+const QString kReadPage = tableReadScript(QStringLiteral(R"JS(
 var body = document.getElementById(arguments[0]);
 if (!body) return null;
 var first = body.querySelector('tr td span');
 var cells = {};
-body.querySelectorAll('span[id]').forEach(function (s) { cells[s.id] = s.innerText; });
+body.querySelectorAll('span[id]').forEach(function (s) { cells[s.id] = textOf(s); });
 var rows = Array.prototype.filter.call(body.getElementsByTagName('tr'),
     function (tr) { return tr.querySelector('td span') !== null; }).length;
-var raw = Array.prototype.map.call(document.getElementsByTagName('tr'), function (tr) {
-    var c = tr.getElementsByTagName('td');
-    if (c.length === 0) c = tr.getElementsByTagName('th');
-    return Array.prototype.map.call(c, function (x) { return x.innerText; });
-});
+var raw = walked([document.documentElement], 'tr', 'td', 'th')[0];
 return {firstId: first ? first.id : '', rows: rows, cells: cells, raw: raw};
-)JS");
+)JS"));
 
 // What tells one result page from the next: the page the paging bar shows and the
 // text of the body's rows ("" while the body holds no invoice row).
-const QString kPageMark = QStringLiteral(R"JS(
+const QString kPageMark = tableReadScript(QStringLiteral(R"JS(
 var body = document.getElementById(arguments[0]);
 var bar = document.getElementsByClassName('csc-tale-paging-div')[0];
 var filled = body && body.querySelector('tr td span') !== null;
-return {rows: filled ? body.innerText : '', bar: bar ? bar.innerText : ''};
-)JS");
+return {rows: filled ? textOf(body) : '', bar: bar ? textOf(bar) : ''};
+)JS"));
 
 struct PageMark {
     QString rows;

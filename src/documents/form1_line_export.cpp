@@ -73,6 +73,8 @@ void Form1::Command38_Click()
         setPanel(7, QStringLiteral("Excel'e çıkarılacak fatura işaretlenmemiş."));
         return;
     }
+    const PaintingWait painting;
+    setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
     LineExport exported;
     int skipped = 0, unreadable = 0;
     try {

@@ -1,6 +1,7 @@
 // "PDF": the picked invoice HTML printed into the company's Pdf folder.
 #include "documents/invoice_reader.h"
 #include "documents/pdf_print.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "shell/form1.h"
@@ -16,6 +17,7 @@ using namespace documents;
 
 void Form1::Command29_Click()
 {
+    const PaintingWait painting;
     setPanel(7, QStringLiteral("PDF dönüştürme başladı..."));
     setProgress(0.0001);
     Label25->clear();

@@ -2,6 +2,7 @@
 #include "documents/form1_documents_state.h"
 #include "documents/invoice_reader.h"
 #include "documents/voucher.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 
 #include <QComboBox>
@@ -28,6 +29,7 @@ InvoiceRelation relationOf(InvoiceHtmlReader& reader, bool gib, const QString& t
 
 void Form1::Command37_Click()
 {
+    const PaintingWait painting;
     QString& text = state<DocumentsState>().voucherText;
     Frame19->show();
     Frame19->raise();

@@ -14,13 +14,9 @@ TableRead& chosenRead()
 
 // The element text as the driver computes it (what a user sees, line by line, blanks
 // collapsed, hidden parts left out, a blank after each table cell, the lines trimmed
-// and non-breaking blanks given as blanks), for every cell of every table.
-// arguments: tables (a selector, a list of elements, or a list of [selector, "xpath" | "css"]),
-// "xpath" | "css" | "elements" | "sets", then the row, cell and fallback cell selectors, or ""
-// for texts of the elements themselves.
-const char* const kReadScript = R"js(
-var given = arguments[0], how = arguments[1];
-var rowSel = arguments[2], cellSel = arguments[3], otherSel = arguments[4];
+// and non-breaking blanks given as blanks): textOf(element). Then found(selector, how)
+// and walked(tables, rows, cells, otherCells), the walk of readTables.
+const char* const kFunctions = R"js(
 var styles = new Map(), memo = {shown: new Map(), shownAny: new Map(), displayed: new Map(),
                                 opacity: new Map(), size: new Map(), overflow: new Map(), hidden: new Map()};
 function prop(e, name) {
@@ -199,7 +195,7 @@ function found(given, how) {
   }
   return how === 'css' ? Array.prototype.slice.call(document.querySelectorAll(given)) : given;
 }
-function walked(tables) {
+function walked(tables, rowSel, cellSel, otherSel) {
   if (!rowSel) return tables.map(textOf);
   return tables.map(function (t) {
     return Array.prototype.map.call(t.querySelectorAll(rowSel), function (r) {
@@ -209,8 +205,16 @@ function walked(tables) {
     });
   });
 }
-if (how === 'sets') return given.map(function (g) { return walked(found(g[0], g[1])); });
-return walked(found(given, how));
+)js";
+
+// arguments: tables (a selector, a list of elements, or a list of [selector, "xpath" | "css"]),
+// "xpath" | "css" | "elements" | "sets", then the row, cell and fallback cell selectors, or ""
+// for texts of the elements themselves.
+const char* const kDispatch = R"js(
+var given = arguments[0], how = arguments[1];
+var rowSel = arguments[2], cellSel = arguments[3], otherSel = arguments[4];
+if (how === 'sets') return given.map(function (g) { return walked(found(g[0], g[1]), rowSel, cellSel, otherSel); });
+return walked(found(given, how), rowSel, cellSel, otherSel);
 )js";
 
 QString jsonText(const json& v) { return v.is_string() ? QString::fromStdString(v.get<std::string>()) : QString(); }
@@ -251,6 +255,15 @@ json references(const std::vector<Element>& elements)
 
 } // namespace
 
+QString tableReadScript(const QString& body)
+{
+    return QString::fromUtf8(kFunctions) + body;
+}
+
+namespace {
+QString readScript() { return tableReadScript(QString::fromUtf8(kDispatch)); }
+} // namespace
+
 void setTableRead(TableRead how) { chosenRead() = how; }
 
 TableRead tableRead() { return chosenRead(); }
@@ -262,7 +275,7 @@ std::vector<TableTexts> readTables(WebDriver& driver, const Locator& tables, con
     const auto [using_, value] = tables.toW3C();
     if (using_ != "css selector" && using_ != "xpath")
         return readTables(driver, driver.findAll(tables), walk);
-    return tablesFrom(driver.executeScript(QString::fromUtf8(kReadScript),
+    return tablesFrom(driver.executeScript(readScript(),
                                            walkArguments(value, using_ == "xpath" ? "xpath" : "css", walk)));
 }
 
@@ -272,7 +285,7 @@ std::vector<TableTexts> readTables(WebDriver& driver, const std::vector<Element>
         return readTablesCellByCell(driver, tables, walk);
     if (tables.empty())
         return {};
-    return tablesFrom(driver.executeScript(QString::fromUtf8(kReadScript),
+    return tablesFrom(driver.executeScript(readScript(),
                                            walkArguments(references(tables), "elements", walk)));
 }
 
@@ -294,7 +307,7 @@ std::vector<std::vector<TableTexts>> readTableSets(WebDriver& driver, const std:
     }
     if (sets.empty())
         return out;
-    const json answer = driver.executeScript(QString::fromUtf8(kReadScript), walkArguments(selectors, "sets", walk));
+    const json answer = driver.executeScript(readScript(), walkArguments(selectors, "sets", walk));
     if (answer.is_array())
         for (const json& set : answer)
             out.push_back(tablesFrom(set));
@@ -336,7 +349,7 @@ QStringList readTexts(WebDriver& driver, const std::vector<Element>& elements)
     }
     if (elements.empty())
         return texts;
-    const json answer = driver.executeScript(QString::fromUtf8(kReadScript),
+    const json answer = driver.executeScript(readScript(),
                                              walkArguments(references(elements), "elements", TableWalk{{}, {}, {}}));
     if (answer.is_array())
         for (const json& t : answer)

@@ -40,6 +40,12 @@ std::vector<TableTexts> readTablesCellByCell(WebDriver& driver, const Locator& t
 std::vector<TableTexts> readTablesCellByCell(WebDriver& driver, const std::vector<Element>& tables,
                                              const TableWalk& walk = {});
 
+// A page script of its own that reads texts as readTables does: `body` may call
+// textOf(element) (the element's text as Element::text() gives it) and
+// walked(tables, rowSelector, cellSelector, otherCellSelector) (readTables' walk of
+// a list of elements).
+QString tableReadScript(const QString& body);
+
 // The texts of the elements, in one script; Element::text() of each, in the same order.
 QStringList readTexts(WebDriver& driver, const std::vector<Element>& elements);
 

@@ -1,9 +1,12 @@
 // The one-script table read against the driver's own text of every cell, on the
-// invoice fixtures and on pages made to differ (blanks, hidden parts, nested tables).
+// invoice fixtures, on a page made to differ (blanks, hidden parts, nested tables) and
+// on the fake tax office's result page.
 #include "documents/invoice_html.h"
 #include "documents/invoice_reader.h"
+#include "platform/clock.h"
 #include "platform/road_timing.h"
 #include "platform/webdriver_tables.h"
+#include "received_taxoffice_site.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +72,37 @@ TEST(TableRead, OneScriptGivesTheDriversTextOfEveryCell)
     for (const Element& e : all)
         one << e.text();
     EXPECT_EQ(readTexts(driver, all), one);
+
+    // The received list's page: every row of the page, and the cells by their spans.
+    nlohmann::json invoices = nlohmann::json::array();
+    for (int i = 1; i <= 3; ++i)
+        invoices.push_back(test::siteInvoice(i, QStringLiteral("0%1-10-2023").arg(i)));
+    invoices[1][0] = "  ÇAĞDAŞ   GIDA\u00a0A.Ş.  ";
+    invoices[2][9] = "\u00a0";
+    test::FakeTaxOffice site(nlohmann::json{{"invoices", invoices}});
+    driver.navigate(site.baseUrl() + u'/');
+    driver.find(Locator::id(QStringLiteral("gen__1059"))).sendKeys(QStringLiteral("1111111"));
+    driver.find(Locator::id(QStringLiteral("gen__1060"))).sendKeys(QStringLiteral("abc123"));
+    driver.find(Locator::id(QStringLiteral("gen__1065"))).sendKeys(site.currentCode());
+    driver.click(Locator::id(QStringLiteral("gen__1068")));
+    driver.find(Locator::id(QStringLiteral("gen__1017-searchBox"))).sendKeys(QStringLiteral("E-Arşiv"));
+    for (const Element& entry : driver.findAll(Locator::className(QStringLiteral("favoriteClass"))))
+        if (entry.text() == QStringLiteral("E-Arşiv Faturalarım"))
+            entry.click();
+    driver.find(Locator::id(QStringLiteral("date-1501"))).sendKeys(QStringLiteral("01-10-2023"));
+    driver.find(Locator::id(QStringLiteral("date-1502"))).sendKeys(QStringLiteral("07-10-2023"));
+    driver.click(Locator::css(QStringLiteral("input[value='Sorgula']")));
+    for (int i = 0; i < 100 && driver.findAll(Locator::id(QStringLiteral("gen__3036-b"))).empty(); ++i)
+        waitMs(20);
+    const Locator page = Locator::css(QStringLiteral("html"));
+    expectSameTables(readTables(driver, page, withHeaders), readTablesCellByCell(driver, page, withHeaders), "tax office");
+    const std::vector<Element> spans = driver.findAll(Locator::css(QStringLiteral("#gen__3036-b span[id]")));
+    ASSERT_EQ(spans.size(), 33u);
+    QStringList spanTexts;
+    for (const Element& e : spans)
+        spanTexts << e.text();
+    EXPECT_EQ(readTexts(driver, spans), spanTexts);
+    EXPECT_EQ(spanTexts[11], QStringLiteral("ÇAĞDAŞ GIDA A.Ş."));
 
     // The switch sends the documents roads' reads through the driver, for the figures before.
     reader.load(QStringLiteral(KUVELA_SOURCE_DIR "/tests/documents/fixtures/invoice_a.html"));
