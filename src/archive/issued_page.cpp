@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/settings.h"
+#include "platform/webdriver_tables.h"
 
 #include <QElapsedTimer>
 
@@ -163,23 +164,42 @@ int IssuedPage::headRowCount()
     return int(s_.findAll(Locator::xpath(QStringLiteral("//*[@id='gen__1036']/thead/tr"))).size());
 }
 
+std::vector<std::vector<RowCell>> IssuedPage::cellsOfRows(const std::vector<Element>& rows)
+{
+    // The row's own cells, each with its text as the driver gives it and its icon.
+    static const QString script = tableReadScript(QStringLiteral(R"JS(
+return arguments[0].map(function (tr) {
+  return Array.prototype.filter.call(tr.children, function (c) { return c.tagName === 'TD'; }).map(function (td) {
+    var i = td.querySelector('i');
+    return {text: textOf(td), icon: i ? i.className : null};
+  });
+});
+)JS"));
+    std::vector<std::vector<RowCell>> out;
+    if (rows.empty())
+        return out;
+    nlohmann::json refs = nlohmann::json::array();
+    for (const Element& r : rows)
+        refs.push_back(r.reference());
+    const nlohmann::json read = s_.driver().executeScript(script, nlohmann::json::array({refs}));
+    for (const auto& row : read.is_array() ? read : nlohmann::json::array()) {
+        std::vector<RowCell> cells;
+        for (const auto& c : row) {
+            RowCell rc;
+            rc.text = QString::fromStdString(c.value("text", std::string()));
+            if (c.contains("icon") && c["icon"].is_string())
+                rc.iconClass = QString::fromStdString(c["icon"].get<std::string>());
+            cells.push_back(std::move(rc));
+        }
+        out.push_back(std::move(cells));
+    }
+    out.resize(rows.size());
+    return out;
+}
+
 std::vector<RowCell> IssuedPage::cellsOf(const Element& row)
 {
-    const nlohmann::json cells = s_.driver().executeScript(
-        QStringLiteral("return Array.prototype.filter.call(arguments[0].children, function (c) {"
-                       "  return c.tagName === 'TD'; }).map(function (td) {"
-                       "  var i = td.querySelector('i');"
-                       "  return { text: td.innerText.trim(), icon: i ? i.className : null }; });"),
-        row);
-    std::vector<RowCell> out;
-    for (const auto& c : cells) {
-        RowCell rc;
-        rc.text = QString::fromStdString(c.value("text", std::string()));
-        if (c.contains("icon") && c["icon"].is_string())
-            rc.iconClass = QString::fromStdString(c["icon"].get<std::string>());
-        out.push_back(std::move(rc));
-    }
-    return out;
+    return cellsOfRows({row}).front();
 }
 
 QString IssuedPage::firstRowNumber()

@@ -56,6 +56,8 @@ public:
     // Number of rows the table's head holds (the report's first rows).
     int headRowCount();
     std::vector<RowCell> cellsOf(const Element& row);
+    // The cells of all the rows in one request; cellsOf of each, in the same order.
+    std::vector<std::vector<RowCell>> cellsOfRows(const std::vector<Element>& rows);
     // The text of the first body row's second cell, "" when none.
     QString firstRowNumber();
     // Waits until the first row's number is no longer `before`, up to timeoutMs.

@@ -1,11 +1,13 @@
 // The one-script table read against the driver's own text of every cell, on the
 // invoice fixtures, on a page made to differ (blanks, hidden parts, nested tables) and
-// on the fake tax office's result page.
+// on the fake tax office's and portal's result pages.
 #include "documents/invoice_html.h"
 #include "documents/invoice_reader.h"
 #include "platform/clock.h"
 #include "platform/road_timing.h"
 #include "platform/webdriver_tables.h"
+#include "archive/issued_page.h"
+#include "portal/fake_portal_harness.h"
 #include "received_taxoffice_site.h"
 #include "support/fixtures.h"
 
@@ -103,6 +105,38 @@ TEST(TableRead, OneScriptGivesTheDriversTextOfEveryCell)
         spanTexts << e.text();
     EXPECT_EQ(readTexts(driver, spans), spanTexts);
     EXPECT_EQ(spanTexts[11], QStringLiteral("ÇAĞDAŞ GIDA A.Ş."));
+
+    // The portal's issued documents, as the download reads its rows.
+    test::FakePortal portal(nlohmann::json{
+        {"invoices", nlohmann::json::array({{{"no", "GIB2023000000001"}, {"vkn", "1234567890"}, {"buyer", "  ÖRNEK   İNŞAAT\u00a0LTD "},
+                                             {"date", "03-10-2023"}, {"extra", {"\u00a0", " son "}}},
+                                            {{"no", "GIB2023000000002"}, {"vkn", "5555555555"}, {"buyer", "BETA"},
+                                             {"date", "04-10-2023"}, {"cancelled", true}}})}});
+    BrowserSession session;
+    session.tarayiciBaslat(QStringList{QStringLiteral("--headless")} + BrowserStart::quietArguments(), {},
+                           portal.url(QStringLiteral("/intragiris.html")));
+    session.driver().executeScript(QStringLiteral("sessionStorage.loggedIn = '1';"));
+    session.driver().navigate(portal.url(QStringLiteral("/anasayfa.html")));
+    session.driver().executeScript(QStringLiteral(
+        "Portal.pages.duzenlenen(document.getElementById('content'));"
+        "document.getElementById('gen__1024-i').value = '01/10/2023';"
+        "document.getElementById('gen__1025-i').value = '31/10/2023';"
+        "document.getElementById('gen__1030').click();"));
+    IssuedPage issued(session);
+    const std::vector<Element> rows = issued.bodyRows();
+    ASSERT_EQ(rows.size(), 3u);  // the portal's closing row too
+    RoadTiming::counters().reset();
+    const std::vector<std::vector<RowCell>> cells = issued.cellsOfRows(rows);
+    EXPECT_EQ(RoadTiming::counters().commands, 1);
+    ASSERT_EQ(cells.size(), rows.size());
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const std::vector<Element> tds = rows[r].findAll(Locator::xpath(QStringLiteral("./td")));
+        ASSERT_EQ(cells[r].size(), tds.size()) << "issued row " << r;
+        for (size_t c = 0; c < tds.size(); ++c)
+            EXPECT_EQ(cells[r][c].text, tds[c].text()) << "issued row " << r << " cell " << c;
+    }
+    EXPECT_EQ(cells[0][3].text, QStringLiteral("ÖRNEK İNŞAAT LTD"));
+    EXPECT_EQ(cells[1][6].iconClass, std::optional<QString>(QStringLiteral("icon-remove")));
 
     // The switch sends the documents roads' reads through the driver, for the figures before.
     reader.load(QStringLiteral(KUVELA_SOURCE_DIR "/tests/documents/fixtures/invoice_a.html"));
