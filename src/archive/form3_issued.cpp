@@ -148,13 +148,22 @@ void Form3::Command2_Click()
         s.attempt(QStringLiteral("tablo başlığı"), [&] { r = page.headRowCount(); });
         std::vector<Element> rows;
         s.attempt(QStringLiteral("tablo satırları"), [&] { rows = page.bodyRows(); });
-        for (const Element& tr : rows) {
+        // The page's rows read in one go; a row that read gives none of is read alone.
+        std::vector<std::vector<RowCell>> read;
+        try {
+            read = page.cellsOfRows(rows);
+        } catch (const std::exception&) {
+        }
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const Element& tr = rows[i];
             ++r;
             row = {};
             rptStr.clear();
             rptFatName.clear();
             std::vector<RowCell> cells;
-            if (!s.attempt(QStringLiteral("satır %1 okunamadı").arg(r), [&] { cells = page.cellsOf(tr); })) {
+            if (i < read.size())
+                cells = read[i];
+            else if (!s.attempt(QStringLiteral("satır %1 okunamadı").arg(r), [&] { cells = page.cellsOf(tr); })) {
                 ++counts.failed;
                 continue;
             }
