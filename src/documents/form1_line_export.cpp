@@ -80,6 +80,7 @@ void Form1::Command38_Click()
     try {
         {
             InvoiceHtmlReader reader;
+            reader.readLinesAlong();
             for (int i = 0; i < names.size(); ++i) {
                 const QString& name = names[i];
                 pickArchiveFile(*this, name);

@@ -42,10 +42,12 @@ std::vector<HtmlTable> InvoiceHtmlReader::tables(const QString& xpath)
     if (readAlong_)
         return readTables(driver_, Locator::xpath(xpath));
     readAlong_ = true;
-    // Everything but the line table, which only some roads read and which is the long one.
+    // Everything but the line table (unless asked), which only some roads read and which is the long one.
     QStringList wanted = {QString::fromLatin1(kNotesTableXPath), QString::fromLatin1(kHeaderTableXPath),
                           QString::fromLatin1(kBuyerTableXPath), sellerTableXPath(true), sellerTableXPath(false),
                           totalsTableXPath(true), totalsTableXPath(false)};
+    if (linesAlong_)
+        wanted << QString::fromLatin1(kLineTableXPath);
     if (!wanted.contains(xpath))
         wanted.prepend(xpath);
     std::vector<Locator> locators;

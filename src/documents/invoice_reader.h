@@ -28,6 +28,8 @@ public:
     // The first ask after a load reads the document's small tables along with it, in
     // the same request, and later asks for them take what was read.
     std::vector<HtmlTable> tables(const QString& xpath);
+    // The line table goes along too, for a road that reads it of every page anyway.
+    void readLinesAlong() { linesAlong_ = true; }
     HtmlTable firstTable(const QString& xpath);
 
     WebDriver& driver() { return driver_; }
@@ -36,6 +38,7 @@ private:
     WebDriver driver_;
     std::map<QString, std::vector<HtmlTable>> read_;  // of the loaded page, by XPath
     bool readAlong_ = false;
+    bool linesAlong_ = false;
 };
 
 // The reason a browser road failed, as panel 7 tells it.
