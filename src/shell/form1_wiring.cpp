@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -166,6 +167,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             break;
         // Nor is a box the program disabled or hid under the focus.
         if (auto* box = static_cast<QWidget*>(watched); !box->isEnabled() || !box->isVisibleTo(this))
+            break;
+        // The opened list takes the focus into its own popup window after the popup reason.
+        if (const QWidget* now = QApplication::focusWidget(); now && now->window()->windowType() == Qt::Popup)
             break;
         if (watched == Combo1) Combo1_LostFocus();
         else if (watched == Combo2) Combo2_LostFocus();
