@@ -165,8 +165,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             break;
-        // Nor is a box the program disabled or hid under the focus.
-        if (auto* box = static_cast<QWidget*>(watched); !box->isEnabled() || !box->isVisibleTo(this))
+        // Nor is a box the program disabled under the focus.
+        if (!static_cast<QWidget*>(watched)->isEnabled())
             break;
         // The opened list takes the focus into its own popup window after the popup reason.
         if (const QWidget* now = QApplication::focusWidget(); now && now->window()->windowType() == Qt::Popup)
