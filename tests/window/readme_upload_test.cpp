@@ -65,6 +65,8 @@ TEST_F(ReadmeUpload, SingleUploadAsTheReadmeSays)
     EXPECT_EQ(row["net"], "8.000,00");
     EXPECT_EQ(row["vat"], "1.600,00");
     EXPECT_EQ(page["totals"]["vergilerDahilToplamTutar"], "9.600,00");
+    // The draft left for the user is one the portal's "Oluştur" would accept.
+    EXPECT_EQ(page["verdict"], json({{"accepted", true}, {"message", ""}}));
     ASSERT_EQ(duringWait.size(), 11);
     EXPECT_EQ(duringWait[5], QStringLiteral("Şahin Gıda Pazarlama A.Ş."));
     EXPECT_EQ(duringWait[7], QStringLiteral("9.600,00"));
