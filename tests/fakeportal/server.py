@@ -34,7 +34,7 @@ DEFAULTS = {
     "currencies": ["Türk Lirası", "Amerikan Doları", "Euro", "İngiliz Sterlini"],
     "countries": ["Türkiye", "Almanya", "Azerbaycan"],
     "units": UNITS,
-    "vatRates": ["0", "1", "8", "18"],
+    "vatRates": ["0", "1", "8", "10", "18", "20"],
     "defaultVatRate": "0",
     "taxes": {"V9015": "KDV Tevkifatı", "V4080": "Özel İletişim Vergisi", "V0071": "ÖTV 1. Liste",
               "V0021": "Banka Muameleleri Vergisi"},
