@@ -297,14 +297,14 @@ TEST_F(Form7Test, NewCardIsStoredAndPickedBack)
     chooseType(QStringLiteral("SATIŞ"));
     Form7& d = lineDialog();
     d.Combo9->setEditText(QStringLiteral("0042"));
-    fill(d, {"Çay 1 kg", "3", "kg", "87,5", "5", "8", "", "V0021-BSMV%", "2,5", "", "", "0902"});
+    fill(d, {"Çay 1 kg", "3", "kg", "87,5", "5", "20", "", "V0021-BSMV%", "2,5", "", "", "0902"});
     d.Command3->click();  // "KAYDET YENİ"
     EXPECT_TRUE(d.panelText(2).isEmpty()) << d.panelText(2).toStdString();
     EXPECT_TRUE(d.Text2->text().isEmpty());  // reloaded: the fields are cleared
     EXPECT_TRUE(itemsOf(d.Combo8).contains("Çay 1 kg"));
     QStringList rows = cardRows();
     ASSERT_EQ(rows.size(), 4);
-    EXPECT_EQ(rows[3], R"(["0042", "Çağdaş Gıda", "Çay 1 kg", "kg", 87.5, 5, 8, null, null, "V0021-BSMV%", 2.5, null, )"
+    EXPECT_EQ(rows[3], R"(["0042", "Çağdaş Gıda", "Çay 1 kg", "kg", 87.5, 5, 20, null, null, "V0021-BSMV%", 2.5, null, )"
                        R"(null, "0902", null, null])");
 
     // "SEÇ" by name fills the card's fields and leaves the quantity.
@@ -318,7 +318,7 @@ TEST_F(Form7Test, NewCardIsStoredAndPickedBack)
     EXPECT_EQ(d.Combo1->currentText(), "kg");
     EXPECT_EQ(d.Text4->text(), "87,5");
     EXPECT_EQ(d.Text5->text(), "5");
-    EXPECT_EQ(d.Combo2->currentText(), "8");
+    EXPECT_EQ(d.Combo2->currentText(), "20");  // a card at today's rate keeps it
     EXPECT_EQ(d.Combo4->currentText(), "V0021-BSMV%");
     EXPECT_EQ(d.Text7->text(), "2,5");
     EXPECT_EQ(d.Text9->text(), "0902");
@@ -335,7 +335,7 @@ TEST_F(Form7Test, NewCardIsStoredAndPickedBack)
     EXPECT_TRUE(d.Text2->text().isEmpty());
     rows = cardRows();
     ASSERT_EQ(rows.size(), 5);
-    EXPECT_TRUE(rows[4].startsWith(R"(["0042", "Çağdaş Gıda", "Çay 1 kg", "kg", 87.5, 5, 8,)")) << rows[4].toStdString();
+    EXPECT_TRUE(rows[4].startsWith(R"(["0042", "Çağdaş Gıda", "Çay 1 kg", "kg", 87.5, 5, 20,)")) << rows[4].toStdString();
 
     // The code alone finds a card too; a unit outside the unit list is not taken over.
     d.Combo6->setEditText(QStringLiteral("P002"));
