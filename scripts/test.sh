@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs, builds and runs every test.
+# Installs, builds and runs every test, under the locale of the people who use the program.
 #   --sanitize  builds into build-sanitize/ with AddressSanitizer and UndefinedBehaviorSanitizer
 #               and runs the tests that need no browser there.
 set -euo pipefail
@@ -15,9 +15,9 @@ if [ "${1:-}" = "--sanitize" ]; then
   browser='^portal\.(PortalLogin|BulkRunTest|OnInvoicePage|UploadWindowTest|OnCheckPage)\.|^shell\.NoticeRoadTest\.'
   # Leaks are not looked for: Qt keeps allocations to the end of the process by design.
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 4 --timeout 600 -E "$browser"
+    LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 4 --timeout 600 -E "$browser"
   exit
 fi
 ./scripts/build.sh
 cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 4 --timeout 600
+LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 4 --timeout 600

@@ -2,13 +2,46 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <limits>
 #include <stdexcept>
 
 namespace kuvela {
 namespace {
 
 using i128 = __int128;
+using u128 = unsigned __int128;
+
+constexpr i128 kMax = std::numeric_limits<i128>::max();
+
+// The range is kept symmetric (the most negative raw value is left out), so a sign
+// change can never wrap.
+[[noreturn]] void outOfRange()
+{
+    throw std::overflow_error("Sayı hesap sınırının dışında");
+}
+
+i128 add(i128 a, i128 b)
+{
+    i128 r;
+    if (__builtin_add_overflow(a, b, &r) || r < -kMax)
+        outOfRange();
+    return r;
+}
+
+i128 mul(i128 a, i128 b)
+{
+    i128 r;
+    if (__builtin_mul_overflow(a, b, &r) || r < -kMax)
+        outOfRange();
+    return r;
+}
+
+i128 neg(i128 a)
+{
+    if (a < -kMax)
+        outOfRange();
+    return -a;
+}
 
 constexpr i128 pow10(int n)
 {
@@ -25,16 +58,16 @@ enum class Half { Even, Away, Down };
 // Divides a by b (b > 0) rounding the quotient to an integer.
 i128 divRound(i128 a, i128 b, Half mode)
 {
-    const bool neg = a < 0;
-    const i128 m = neg ? -a : a;
+    const bool negative = a < 0;
+    const i128 m = negative ? neg(a) : a;
     i128 q = m / b;
     const i128 r = m % b;
     if (mode != Half::Down && r != 0) {
-        const i128 twice = r * 2;
-        if (twice > b || (twice == b && (mode == Half::Away || (q % 2) != 0)))
+        const i128 rest = b - r;  // r > rest: more than a half
+        if (r > rest || (r == rest && (mode == Half::Away || (q % 2) != 0)))
             ++q;
     }
-    return neg ? -q : q;
+    return negative ? -q : q;
 }
 
 Decimal roundTo(const Decimal& d, int decimals, Half mode)
@@ -44,7 +77,7 @@ Decimal roundTo(const Decimal& d, int decimals, Half mode)
     if (decimals < 0)
         decimals = 0;
     const i128 unit = pow10(Decimal::kScale - decimals);
-    return Decimal::fromRaw(divRound(d.raw(), unit, mode) * unit);
+    return Decimal::fromRaw(mul(divRound(d.raw(), unit, mode), unit));
 }
 
 std::string digitsOf(i128 v)
@@ -102,7 +135,7 @@ std::optional<Decimal> Decimal::parse(std::string_view s)
         if (b < e && *b == '+')
             ++b;
         auto [p, ec] = std::from_chars(b, e, exp);
-        if (ec != std::errc() || p != e || exp > 20 || exp < -30)
+        if (ec != std::errc() || p != e || exp > 40 || exp < -30)
             return std::nullopt;
         i = s.size();
     }
@@ -111,9 +144,9 @@ std::optional<Decimal> Decimal::parse(std::string_view s)
     for (int k = std::min(fracDigits, kScale); k < kScale; ++k)
         frac *= 10;
     i128 v = whole * kOne + frac + (roundUp ? 1 : 0);
-    if (exp > 0)
-        v *= pow10(exp);
-    else if (exp < 0)
+    if (exp > 0 && __builtin_mul_overflow(v, pow10(exp), &v))
+        return std::nullopt;  // past the range: no number rather than a wrapped one
+    if (exp < 0)
         v = divRound(v, pow10(-exp), Half::Even);
     Decimal d;
     d.v_ = neg ? -v : v;
@@ -125,43 +158,58 @@ Decimal Decimal::fromDouble(double d)
     if (!std::isfinite(d))
         return {};
     char buf[64];
-    // Shortest text of at most 15 significant digits: what a spreadsheet shows.
-    std::snprintf(buf, sizeof buf, "%.15g", d);
-    return parse(buf).value_or(Decimal{});
+    // At most 15 significant digits, as "%.15g" in the C locale: what a spreadsheet shows.
+    const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
+    return parse(std::string_view(buf, size_t(r.ptr - buf))).value_or(Decimal{});
 }
 
-Decimal Decimal::operator+(const Decimal& o) const { return fromRaw(v_ + o.v_); }
-Decimal Decimal::operator-(const Decimal& o) const { return fromRaw(v_ - o.v_); }
-Decimal Decimal::operator-() const { return fromRaw(-v_); }
+Decimal Decimal::operator+(const Decimal& o) const { return fromRaw(add(v_, o.v_)); }
+Decimal Decimal::operator-(const Decimal& o) const { return fromRaw(add(v_, neg(o.v_))); }
+Decimal Decimal::operator-() const { return fromRaw(neg(v_)); }
 
 Decimal Decimal::operator*(const Decimal& o) const
 {
     // Split to stay inside 128 bits: (a1*2^0 ...) via whole and fraction parts.
     const i128 aw = v_ / kOne, af = v_ % kOne;
     const i128 bw = o.v_ / kOne, bf = o.v_ % kOne;
-    const i128 whole = aw * bw * kOne + aw * bf + af * bw;
-    return fromRaw(whole + divRound(af * bf, kOne, Half::Even));
+    // |aw * bf| and |af * bw| stay below the range by construction; the rest is checked.
+    const i128 whole = add(add(mul(mul(aw, bw), kOne), aw * bf), af * bw);
+    return fromRaw(add(whole, divRound(af * bf, kOne, Half::Even)));
 }
 
 Decimal Decimal::operator/(const Decimal& o) const
 {
     if (o.v_ == 0)
         throw std::domain_error("division by zero");
-    const bool neg = (v_ < 0) != (o.v_ < 0);
-    i128 a = v_ < 0 ? -v_ : v_;
-    const i128 b = o.v_ < 0 ? -o.v_ : o.v_;
-    // Long division digit by digit keeps the numerator inside 128 bits.
-    i128 q = a / b;
-    i128 r = a % b;
+    const bool negative = (v_ < 0) != (o.v_ < 0);
+    const u128 a = u128(v_ < 0 ? neg(v_) : v_);
+    const u128 b = u128(o.v_ < 0 ? neg(o.v_) : o.v_);
+    // Long division digit by digit. The remainder stays below b < 2^127, so ten times it
+    // is built by adding and reducing, never by a product that could pass 128 bits.
+    u128 q = a / b;
+    u128 r = a % b;
     for (int k = 0; k < kScale; ++k) {
-        r *= 10;
-        q = q * 10 + r / b;
-        r %= b;
+        u128 ten = 0;
+        unsigned digit = 0;
+        for (int i = 0; i < 10; ++i) {
+            ten += r;
+            if (ten >= b) {
+                ten -= b;
+                ++digit;
+            }
+        }
+        r = ten;
+        if (q > (u128(kMax) - digit) / 10)
+            outOfRange();
+        q = q * 10 + digit;
     }
-    const i128 twice = r * 2;
-    if (twice > b || (twice == b && (q % 2) != 0))
+    if (r > b - r || (r == b - r && (q % 2) != 0)) {
+        if (q == u128(kMax))
+            outOfRange();
         ++q;
-    return fromRaw(neg ? -q : q);
+    }
+    const i128 v = i128(q);
+    return fromRaw(negative ? -v : v);
 }
 
 Decimal Decimal::roundHalfEven(int decimals) const { return roundTo(*this, decimals, Half::Even); }
@@ -170,7 +218,10 @@ Decimal Decimal::truncate(int decimals) const { return roundTo(*this, decimals, 
 
 double Decimal::toDouble() const
 {
-    return std::strtod(toPlainString().c_str(), nullptr);
+    const std::string s = toPlainString();
+    double d = 0;
+    std::from_chars(s.data(), s.data() + s.size(), d);
+    return d;
 }
 
 long long Decimal::wholePart() const { return static_cast<long long>(v_ / kOne); }

@@ -1,7 +1,8 @@
 #pragma once
 // Exact decimal money arithmetic: a signed 128-bit integer counting units of 10^-12.
 // Amounts a person checks by hand must round as a person rounds in decimal; binary
-// floating point never decides a rounding here.
+// floating point never decides a rounding here. A result past the range (about
+// ±1.7e26) throws std::overflow_error rather than wrapping around.
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -18,7 +19,8 @@ public:
     Decimal(int whole) : Decimal(static_cast<long long>(whole)) {}
     Decimal(long long whole);
 
-    // "-12.345", "0.5", "7" (C notation, '.' point, no grouping). nullopt when not a number.
+    // "-12.345", "0.5", "7" (C notation, '.' point, no grouping). nullopt when not a number
+    // or past the range.
     static std::optional<Decimal> parse(std::string_view plain);
     // A double as its shortest round-trip text, at most 15 significant digits
     // (how a workbook number is seen by a person).

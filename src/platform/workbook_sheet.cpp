@@ -4,6 +4,7 @@
 #include "platform/workbook_xml.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -97,12 +98,25 @@ Cell& SheetModel::cell(int r, int c, int defaultStyle)
     return *rw.cells.insert(it, fresh);
 }
 
+namespace {
+
+// A column's kept style attribute; anything but a plain number is the default style.
+int styleNumber(const char* s)
+{
+    int v = 0;
+    if (s)
+        std::from_chars(s, s + std::strlen(s), v);
+    return v;
+}
+
+} // namespace
+
 int SheetModel::columnStyle(int c) const
 {
     for (const ColumnRange& r : cols)
         if (c >= r.min && c <= r.max)
             if (const char* s = r.get("style"))
-                return std::atoi(s);
+                return styleNumber(s);
     return 0;
 }
 
@@ -331,8 +345,7 @@ void applyFormat(detail::Book& book, SheetModel& m, const QString& address, cons
         // Whole columns: the column format (for cells typed later) and every cell there.
         for (int c = r.col1; c <= r.col2; ++c) {
             ColumnRange& col = columnEntry(m, c);
-            const char* s = col.get("style");
-            col.set("style", std::to_string(book.styles.derive(s ? std::atoi(s) : 0, change)));
+            col.set("style", std::to_string(book.styles.derive(detail::styleNumber(col.get("style")), change)));
         }
         for (Row& row : m.rows)
             for (Cell& cell : row.cells)

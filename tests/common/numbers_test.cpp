@@ -1,6 +1,12 @@
 #include "common/regional.h"
 
+#include "platform/workbook.h"
+
+#include <QTemporaryDir>
+#include <clocale>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
 
 using kuvela::Decimal;
 
@@ -18,6 +24,35 @@ TEST(Decimal, ArithmeticIsExactInDecimal)
     EXPECT_EQ((D("1") / D("8")).toPlainString(), "0.125");
     EXPECT_EQ((D("123456789.123") * D("18") / D("100")).toPlainString(), "22222222.04214");
     EXPECT_THROW(D("1") / Decimal(), std::domain_error);
+    // Near the edge of the range results stay exact; the long division's remainder
+    // there is too big to be multiplied by ten in 128 bits.
+    EXPECT_EQ((D("10000000000000") * D("10000000000000")).toPlainString(), "100000000000000000000000000");
+    EXPECT_EQ((D("1.5e26") / D("9e25")).toPlainString(), "1.666666666667");
+    EXPECT_EQ((D("1") / D("1e26")).toPlainString(), "0");
+}
+
+TEST(Decimal, PastTheRangeThrowsRatherThanWraps)
+{
+    const Decimal top = Decimal::fromRaw(~(__int128(1) << 127));
+    const Decimal tiny = D("0.000000000001");
+    struct { const char* what; std::function<Decimal()> f; } cases[] = {
+        {"quantity x price", [] { return D("99999999999999999999") * D("9999999"); }},
+        {"whole parts", [] { return D("100000000000000000000000") * D("-10000"); }},
+        {"sum", [&] { return top + tiny; }},
+        {"difference", [&] { return -top - tiny; }},
+        {"running sum", [&] { Decimal s = top; s += tiny; return s; }},
+        {"quotient", [] { return D("100000000000000000000") / D("0.0000001"); }},
+        {"halving the divisor", [&] { return top / D("0.5"); }},
+        {"rounding up", [&] { return top.roundHalfAway(0); }},
+        {"rounding even", [&] { return (-top).roundHalfEven(2); }},
+    };
+    for (const auto& c : cases)
+        EXPECT_THROW(c.f(), std::overflow_error) << c.what;
+    EXPECT_THROW(kuvela::formatAmount(top), std::overflow_error);
+    EXPECT_FALSE(Decimal::parse("1e40").has_value());
+    EXPECT_FALSE(Decimal::parse("99999999999999999999999999999").has_value());
+    EXPECT_EQ((top - top).toPlainString(), "0");
+    EXPECT_EQ(D("1e25").toPlainString(), "10000000000000000000000000");
 }
 
 TEST(Decimal, ExplicitRoundingGoesHalfToEven)
@@ -102,4 +137,52 @@ TEST(Regional, TurkishLetterCase)
     EXPECT_EQ(kuvela::turkishUpper(QString::fromUtf8("istanbul ılık çiğ")), QString::fromUtf8("İSTANBUL ILIK ÇİĞ"));
     EXPECT_EQ(kuvela::turkishLower(QString::fromUtf8("İZMİR IŞIK")), QString::fromUtf8("izmir ışık"));
     EXPECT_EQ(kuvela::shortDate(QDate(2026, 2, 3)), "03.02.2026");
+}
+
+
+// Every conversion between numbers and text gives the same under the C library's locales
+// the program meets: a decimal comma there must never leak into machine text or back.
+TEST(Conversions, SameUnderEveryLocale)
+{
+    struct Row { const char* what; std::function<QString()> f; const char* expected; };
+    const Row rows[] = {
+        {"fromDouble rounds as a person", [] { return QString::fromStdString(Decimal::fromDouble(2.675).roundHalfAway(2).toPlainString()); }, "2.68"},
+        {"fromDouble keeps the fraction", [] { return QString::fromStdString(Decimal::fromDouble(87.5).toPlainString()); }, "87.5"},
+        {"fromDouble small", [] { return QString::fromStdString(Decimal::fromDouble(1e-7).toPlainString()); }, "0.0000001"},
+        {"fromDouble negative", [] { return QString::fromStdString(Decimal::fromDouble(-210.5).toPlainString()); }, "-210.5"},
+        {"toDouble", [] { return QString::number(D("87.5").toDouble() == 87.5 && D("-0.125").toDouble() == -0.125); }, "1"},
+        {"toFixedString", [] { return QString::fromStdString(D("1234.565").toFixedString(2)); }, "1234.57"},
+        {"parse", [] { return QString::number(D("210.50") == D("210.5") && !Decimal::parse("210,50")); }, "1"},
+        {"regional reading", [] { return QString::fromStdString(kuvela::regionalConvert(QStringLiteral("1.234,50"))->toPlainString()); }, "1234.5"},
+        {"leading number", [] { return QString::fromStdString(kuvela::leadingNumber(QStringLiteral("12.5 adet")).toPlainString()); }, "12.5"},
+        {"amount", [] { return kuvela::formatAmount(D("1234.5")); }, "1.234,50"},
+        {"plain", [] { return kuvela::formatPlain(D("-0.425")); }, "-0,425"},
+        {"stored double", [] { return kuvela::plainNumberText(210.5); }, "210,5"},
+        {"number cell", [] { return kuvela::CellValue{kuvela::CellValue::Kind::Number, 87.5}.toText(); }, "87,5"},
+        {"typed number through a saved workbook", [] {
+             QTemporaryDir dir;
+             const auto file = std::filesystem::path(dir.path().toStdString()) / "sayılar.xlsx";
+             {
+                 kuvela::Workbook book = kuvela::Workbook::create();
+                 book.sheet(1).setText(1, 1, QStringLiteral("210,50"));
+                 book.sheet(1).setNumber(1, 2, 0.1 + 0.2);
+                 book.saveAs(file);
+             }
+             kuvela::Workbook back = kuvela::Workbook::open(file);
+             const kuvela::CellValue a = back.sheet(1).value(1, 1);
+             return (a.kind == kuvela::CellValue::Kind::Number ? QStringLiteral("number ") : QStringLiteral("text "))
+                    + a.toText() + u' ' + back.sheet(1).text(1, 2);
+         }, "number 210,5 0,3"},
+    };
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    struct Restore {
+        const std::string& name;
+        ~Restore() { std::setlocale(LC_ALL, name.c_str()); }
+    } restore{before};
+    for (const char* locale : {"C", "de_DE.UTF-8", "tr_TR.UTF-8"}) {
+        ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr)
+            << locale << " is not available on this machine; scripts/deps.sh generates it";
+        for (const Row& r : rows)
+            EXPECT_EQ(r.f(), QString::fromUtf8(r.expected)) << r.what << " under " << locale;
+    }
 }
