@@ -126,11 +126,7 @@ QString relationMessage(InvoiceRelation relation, const QString& companyName)
 
 QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales)
 {
-    QString note;
-    if (skippedFiles > 0)
-        note += QStringLiteral(" (%1 HTML olmayan dosya atlandı)").arg(skippedFiles);
-    if (unreadableFiles > 0)
-        note += QStringLiteral(" (%1 dosya okunamadı)").arg(unreadableFiles);
+    QString note = passedOverNote(skippedFiles, unreadableFiles);
     if (!notSales.isEmpty())
         note += QStringLiteral(" Satış olmayan faturalar: ") + notSales.join(QStringLiteral(", "));
     return note;

@@ -219,7 +219,7 @@ TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions
         EXPECT_TRUE(c.Command1->isEnabled());
         EXPECT_FALSE(c.lookupRunning());
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "kullanıcının kopyası");
-        EXPECT_EQ(types(portal->events()), (QStringList{"login", "pageOpened", "lookup"}));
+        EXPECT_EQ(types(portal->events()), (QStringList{"login", "menu", "menu", "menu", "pageOpened", "lookup"}));
         EXPECT_EQ(portal->events("lookup")[0]["number"], "0123456789");
     }
 

@@ -71,6 +71,7 @@ TEST_F(DemoTryOut, TheDemoCompanyUploadsOneInvoiceAndTheBulkTemplate)
     const json page = loggedOutForm();
     ASSERT_TRUE(page.is_object()) << portal->events().dump(1);
     EXPECT_EQ(page["header"]["vkn"], "5555555555");
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
 
     // The demo's bulk template, from the company's bulk folder.
     portal->resetEvents();

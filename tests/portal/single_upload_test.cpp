@@ -29,14 +29,15 @@ const QString kMismatch =
 
 std::string s(const QString& text) { return text.toStdString(); }
 
-QString thisYear() { return QString::number(QDate::currentDate().year()); }
+// Return references from last year lie before any invoice date of today.
+QString lastYear() { return QString::number(QDate::currentDate().year() - 1); }
 
 // A reference as the return-references dialog takes it from the user.
 void addReference(Form1& form, const QString& serial, const QString& day, const QString& month)
 {
     form.Command5_Click();
     Form2& d = form2(form);
-    d.Combo1->setCurrentText(thisYear());
+    d.Combo1->setCurrentText(lastYear());
     d.Combo2->setCurrentText(month);
     d.Combo3->setCurrentText(day);
     d.Combo3_LostFocus();
@@ -118,7 +119,10 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     const json page = loggedOutForm();
     ASSERT_TRUE(page.is_object()) << portal->events().dump(1);
     EXPECT_EQ(page["N"], 1026);
-    EXPECT_EQ(eventTypes(portal->events()), (QStringList{"login", "pageOpened", "taxAdded", "rowAdded", "rowAdded", "logout"}));
+    EXPECT_EQ(eventTypes(portal->events()),
+              (QStringList{"login", "menu", "menu", "menu", "pageOpened", "taxAdded", "rowAdded", "rowAdded", "logout"}));
+    // The draft left for the user is one the portal would create.
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
     const json& h = page["header"];
     EXPECT_EQ(h["date"], "01/02/2024");  // typed over the page's own date
     EXPECT_EQ(h["dateDisabled"], false);
@@ -165,6 +169,25 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     std::cout << "[ timing ] single upload " << ps.lastUploadSeconds << " s, fixed waits " << ps.lastFixedWaitsMs
               << " ms\n";
     EXPECT_GE(ps.lastUploadSeconds * 1000, double(ps.lastFixedWaitsMs));
+
+    // A tax the portal does not offer shifts the second line's cells: the page's total
+    // is "NaN", which is no match but a comparison that failed, and said so.
+    portalListWithout("taxes", "V0073");
+    invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
+    auto listed = satisLine(QStringLiteral("Kola"), "2", QStringLiteral("Adet"), "100", "0", "18");
+    listed.extraTax1 = QStringLiteral("V0073-ÖTV 3.Liste%");
+    listed.extraTax1Rate = "10";
+    line(listed);
+    line(satisLine(QStringLiteral("Gazoz"), "1", QStringLiteral("Adet"), "50", "0", "18"));
+    QString waitingText;
+    upload([this] { safeExit(); }, [&] { waitingText = form->panelText(7); });
+    ASSERT_TRUE(waited);
+    const json shifted = loggedOutForm();
+    EXPECT_EQ(shifted["totals"]["vergilerDahilToplamTutar"], "NaN");
+    EXPECT_FALSE(FakePortal::accepts(shifted));
+    EXPECT_EQ(queueRow()[8], QStringLiteral("Karşılaştırılamadı"));
+    EXPECT_TRUE(waitingText.contains(QStringLiteral("portalın toplamı okunamadı!"))) << s(waitingText);
+    EXPECT_TRUE(form->panelText(7).endsWith(QStringLiteral(" (portalın toplamı okunamadı)"))) << s(form->panelText(7));
 }
 
 TEST_F(UploadWindowTest, IadeOnAPageNumberedElsewhereFindsItsReturnRowsAndShowsThePortalsWords)
@@ -174,11 +197,12 @@ TEST_F(UploadWindowTest, IadeOnAPageNumberedElsewhereFindsItsReturnRowsAndShowsT
     invoice(1, {QStringLiteral("12345678901"), QStringLiteral("Ahmet Can Yılmaz")});
     line(satisLine(QStringLiteral("İade Vida"), "4", QStringLiteral("Adet"), "12,5", "0", "18"));
     line(satisLine(QStringLiteral("İade Somun"), "1", QStringLiteral("Paket"), "30", "5", "8"));
-    const QString first = QStringLiteral("GIB") + thisYear() + QStringLiteral("000000001");
-    const QString last = QStringLiteral("GIB") + thisYear() + QStringLiteral("000000002");
+    const QString first = QStringLiteral("GIB") + lastYear() + QStringLiteral("000000001");
+    const QString last = QStringLiteral("GIB") + lastYear() + QStringLiteral("000000002");
     addReference(*form, first, "15", "03");
     addReference(*form, QStringLiteral("ABC12345"), "01", "02");
     addReference(*form, last, "28", "02");
+    form->Text8->setText(QDate::currentDate().toString(QStringLiteral("dd'/'MM'/'yyyy")));
     ASSERT_EQ(form2(*form).references().size(), 3) << s(form2(*form).panelText(2));
     dialogs->clear();
 
@@ -196,10 +220,12 @@ TEST_F(UploadWindowTest, IadeOnAPageNumberedElsewhereFindsItsReturnRowsAndShowsT
     EXPECT_EQ(page["header"]["title"], "");
     EXPECT_EQ(page["header"]["name"], "Ahmet Can");
     EXPECT_EQ(page["header"]["surname"], "Yılmaz");
-    const json returns = json::array({{{"no", s(first)}, {"date", s("15/03/" + thisYear())}},
-                                      {{"no", "ABC12345"}, {"date", s("01/02/" + thisYear())}},
-                                      {{"no", s(last)}, {"date", s("28/02/" + thisYear())}}});
+    const json returns = json::array({{{"no", s(first)}, {"date", s("15/03/" + lastYear())}},
+                                      {{"no", "ABC12345"}, {"date", s("01/02/" + lastYear())}},
+                                      {{"no", s(last)}, {"date", s("28/02/" + lastYear())}}});
     EXPECT_EQ(page["returns"], returns);
+    // Two valid references: the refused one does not stop the draft.
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
     const auto added = portal->events("returnRowAdded");
     ASSERT_EQ(added.size(), 3u);
     EXPECT_EQ(added[0]["id"], 1245);
@@ -233,6 +259,7 @@ TEST_F(UploadWindowTest, WithholdingAndSpecialBaseLinesConfirmThePortalsPopUps)
     EXPECT_EQ(page["taxes"], json::array({"V9015"}));
     expectRowsAreTheGrid(page["rows"], lineGrid(*form));
     EXPECT_EQ(page["rows"][1]["wAmt"], "29,16");
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
     EXPECT_EQ(queueRow()[7], "330,40");
     EXPECT_EQ(queueRow()[8], "0,00");
     auto popups = portal->events("popup");
@@ -253,9 +280,23 @@ TEST_F(UploadWindowTest, WithholdingAndSpecialBaseLinesConfirmThePortalsPopUps)
     expectRowsAreTheGrid(page["rows"], lineGrid(*form));
     EXPECT_EQ(page["totals"]["vergilerDahilToplamTutar"], "109,00");
     EXPECT_EQ(queueRow()[8], "0,00");
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
     popups = portal->events("popup");
     ASSERT_EQ(popups.size(), 1u);
     EXPECT_EQ(popups[0]["text"], "Özel matrah tutarını giriniz.");
+
+    // A withholding code the portal does not offer: the choice fails, the totals still
+    // match, and the draft left for the user is one the portal refuses.
+    portalListWithout("withholding", "602");
+    invoice(2, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
+    line(part);
+    upload([this] { safeExit(); });
+    ASSERT_TRUE(waited);
+    page = loggedOutForm();
+    EXPECT_EQ(page["rows"][0]["wCode"], "");
+    EXPECT_EQ(queueRow()[8], "0,00");
+    EXPECT_EQ(FakePortal::refusalOf(page), "1. satır: tevkifat kodu seçilmelidir.");
+    EXPECT_TRUE(skipped().contains(QStringLiteral("602"))) << s(skipped());
 }
 
 TEST_F(UploadWindowTest, ForeignCurrencyDespatchNoteAndAPersonThePortalKnewOtherwise)
@@ -291,6 +332,7 @@ TEST_F(UploadWindowTest, ForeignCurrencyDespatchNoteAndAPersonThePortalKnewOther
     EXPECT_EQ(h["surname"], "Demir");
     EXPECT_EQ(h["taxOffice"], "Kadıköy");
     EXPECT_EQ(queueRow()[8], "0,00");
+    EXPECT_TRUE(FakePortal::accepts(loggedOutForm())) << FakePortal::refusalOf(loggedOutForm());
     EXPECT_EQ(form->Text28->toPlainText(), kLoggedOut);
     EXPECT_TRUE(form->Frame26->isHidden());
     EXPECT_FALSE(form->Command31->isEnabled());
@@ -357,6 +399,7 @@ TEST_F(UploadWindowTest, APageThatAddsNoRowsIsTriedBoundedlyAndClosingTheWindowL
     EXPECT_TRUE(skipped().contains(QStringLiteral("satır ekleme |"))) << s(skipped());
     // No row on the page: the portal's total is 0 and the difference says so.
     EXPECT_EQ(queueRow()[8], "-212,40");
+    EXPECT_EQ(FakePortal::refusalOf(portal->events("logout").at(0)["form"]), "En az bir mal/hizmet satırı girilmelidir.");
     EXPECT_EQ(portal->events("logout").size(), 1u);
     EXPECT_EQ(end->codes, std::vector<int>{0});
     EXPECT_TRUE(browserProcessesGone());
