@@ -81,6 +81,7 @@ public:
     int dc = 2;   // decimals of money amounts; 2 until start-up reads the workbook
     int Ret = 0;  // last connection test: 0 offline, 1 online
     Decimal ekmat1, ekmat8, ekmat18;
+    Decimal ekmat10, ekmat20;  // the same shares of the 10 % and 20 % rates
 
     // The window's own values (private to the form in the original).
     int prgVersiyon = 0;
@@ -462,6 +463,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Leaving Combo3 re-reads the buyer and leaving Combo4 reloads the company, so a box the
+    // program hides or disables never hands the focus to them.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Layout and signal wiring (form1_layout.cpp, form1_wiring.cpp).

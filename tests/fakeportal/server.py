@@ -69,7 +69,7 @@ DEFAULTS = {
     "currencies": CURRENCIES,
     "countries": COUNTRIES,
     "units": UNITS,
-    "vatRates": ["0", "1", "8", "18"],
+    "vatRates": ["0", "1", "8", "10", "18", "20"],
     "defaultVatRate": "0",
     "taxes": TAXES,
     "vatBaseTaxCodes": ["V0061", "V0071", "V9077", "V0073", "V0074", "V0075", "V0076", "V0077", "V8002",

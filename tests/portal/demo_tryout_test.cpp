@@ -92,6 +92,16 @@ TEST_F(DemoTryOut, TheDemoCompanyUploadsOneInvoiceAndTheBulkTemplate)
     EXPECT_EQ(created.size(), 2u) << s(form->Text28->toPlainText());
     for (int i = 0; i < form->ListView3->topLevelItemCount(); ++i)
         EXPECT_EQ(form->ListView3->topLevelItem(i)->text(10), QStringLiteral("GIB SERİ NO OLUŞTU"));
+    // The template's lines at 10 % (1.500 + 150; 600 - 60 + 54) and at 1 % (8.000 - 400 + 76), totalled
+    // alike by the program and the portal.
+    const QStringList totals = {QStringLiteral("2.244,00"), QStringLiteral("7.676,00")};
+    for (size_t i = 0; i < created.size() && i < 2; ++i) {
+        EXPECT_EQ(form->ListView3->topLevelItem(int(i))->text(7), totals[qsizetype(i)]);
+        EXPECT_EQ(form->ListView3->topLevelItem(int(i))->text(8), QStringLiteral("0,00"));
+        EXPECT_EQ(created[i]["form"]["totals"]["vergilerDahilToplamTutar"], s(totals[qsizetype(i)]));
+    }
+    if (!created.empty())
+        EXPECT_EQ(created[0]["form"]["rows"][1]["vatRate"], "10");
     EXPECT_TRUE(dialogs->shown().empty()) << s(dialogs->texts().join('\n'));
     EXPECT_TRUE(browserProcessesGone());
 }

@@ -95,11 +95,12 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     const ScopedEnv fullTime("KUVELA_TIME_SCALE", "1");
     start();
     invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
-    auto first = satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18");
+    // Today's rates, 20 % and 10 %, picked from the portal's own list.
+    auto first = satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "20");
     first.extraTax1 = QStringLiteral("V4080-Özel İletişim Vergisi%");
     first.extraTax1Rate = "5";
     line(first);
-    line(satisLine(QStringLiteral("Somun \"M8\""), "3", QStringLiteral("Kutu"), "7,5", "0", "8"));
+    line(satisLine(QStringLiteral("Somun \"M8\""), "3", QStringLiteral("Kutu"), "7,5", "0", "10"));
     form->portalTotal->setText(QStringLiteral("999,99"));  // an earlier invoice's figure
 
     QStringList duringWait;
@@ -142,14 +143,16 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     EXPECT_TRUE(page["returns"].empty());
     ASSERT_EQ(page["rows"].size(), 2u);
     expectRowsAreTheGrid(page["rows"], lineGrid(*form));
-    // 221,40 + 24,30 of the second line: the portal's own arithmetic.
-    EXPECT_EQ(page["totals"]["vergilerDahilToplamTutar"], "245,70");
+    // 180 + 9 + 36 of the first line, 22,50 + 2,25 of the second: the portal's own arithmetic.
+    EXPECT_EQ(page["totals"]["vergilerDahilToplamTutar"], "249,75");
+    EXPECT_EQ(page["rows"][0]["vatRate"], "20");
+    EXPECT_EQ(page["rows"][1]["vatRate"], "10");
 
     // The log: the page's ETTN, both totals equal, the draft waiting.
     EXPECT_EQ(duringWait, (QStringList{"1", QString::fromStdString(page["ettn"]), "01/02/2024", "9876543210",
-                                       "Kadıköy", "Deniz Ticaret A.Ş.", "Moda Cad. 5 İstanbul", "245,70", "0,00",
+                                       "Kadıköy", "Deniz Ticaret A.Ş.", "Moda Cad. 5 İstanbul", "249,75", "0,00",
                                        "", kDraftWaits}));
-    EXPECT_EQ(form->portalTotal->text(), "245,70");
+    EXPECT_EQ(form->portalTotal->text(), "249,75");
     EXPECT_EQ(form->ListView3->headerItem()->text(8), "Fark");
     // No second portal session could start while the draft waited.
     EXPECT_EQ(browserButtons, std::vector<bool>(6, false));
@@ -435,6 +438,8 @@ TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
     EXPECT_EQ(dialogs->shown()[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(dialogs->texts()[0].contains(QStringLiteral("/yok/chromium"))) << s(dialogs->texts()[0]);
     EXPECT_TRUE(dialogs->texts()[0].contains(QStringLiteral(" Hata No: ")));
+    // The waiting text would say the login still runs.
+    EXPECT_EQ(form->panelText(7), dialogs->texts()[0]);
     EXPECT_TRUE(form->Command12->isEnabled());
     EXPECT_TRUE(browserProcessesGone());
 }

@@ -43,6 +43,7 @@ print(wb["mDATA"].max_row, wb["mDATA"]["C1"].value, "|", wb["sDATA"].max_row, wb
 k = wb["kodDATA"]
 print(",".join(str(k.cell(r, 8).value) for r in range(2, 8)))
 print(k["L2"].value, "|", k["B2"].value, k["C2"].value, "|", k["E1"].value)
+print(",".join(str(k.cell(r, 17).value) for r in range(2, 9)))
 )"),
                                {fromPath(delivery() / "DATA.xlsx")});
     EXPECT_EQ(out, QStringLiteral("prgDATA,mDATA,kodDATA,sDATA\n"
@@ -50,7 +51,8 @@ print(k["L2"].value, "|", k["B2"].value, k["C2"].value, "|", k["E1"].value)
                                   "kuvela 1234 2\n"
                                   "1 Ünvan / Ad·Soyad | 1 Ürün/Hizmet Adı\n"
                                   "SATIŞ,İADE,TEVKİFAT,İSTİSNA,ÖZEL MATRAH,İHRAÇ KAYITLI\n"
-                                  "Türk Lirası | 601 40 | Vergi Kodu\n"));
+                                  "Türk Lirası | 601 40 | Vergi Kodu\n"
+                                  "0,1,8,10,18,20,None\n"));
 }
 
 TEST(Delivery, TheProgramStartsOnTheStarterWorkbookWithNoCompany)
