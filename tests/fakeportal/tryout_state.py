@@ -225,7 +225,9 @@ def package_html(inv, scenario):
                ["", "Ödenecek Tutar", totals.get("odenecekTutar", "0,00") + " TL"]]
     note = (header.get("note") or "").strip()
     return """<!DOCTYPE html>
-<html><head><meta charset="utf-8"><title>e-Arşiv Fatura</title></head>
+<html><head><meta charset="utf-8"><title>e-Arşiv Fatura</title>
+<style>body { font: 10pt sans-serif; } table { border-collapse: collapse; margin: 6px 0; }
+#lineTable td, #budgetContainerTable td { border: 1px solid #999; padding: 2px 5px; }</style></head>
 <body><div id="mainbody">
 %s
 %s
