@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <stdexcept>
 
 namespace kuvela {
 
@@ -45,6 +46,12 @@ FilingResult fileLastPackage(Form1& f)
     return result;
 }
 
+
+// Sends the road back to its paging pass; the text is the ending when it was the last pass.
+struct PackageNotFiled : std::runtime_error {
+    explicit PackageNotFiled(const QString& t) : std::runtime_error(t.toStdString()), text(t) {}
+    QString text;
+};
 
 } // namespace
 
@@ -146,16 +153,27 @@ void Form1::Command27_Click()
                     const Element last = page.bodyRows().at(size_t(R - 2));
                     if (!page.isTicked(last))
                         last.find(Locator::xpath(QStringLiteral("./td[1]//input"))).click();
-                    emptyFolder(folders.temp());
-                    page.inputByValue(QStringLiteral("İndir")).click();
-                    pauseMs(200);
                     const QString no = gibFatNo;
-                    const FilingResult filed = fileLastPackage(*this);
-                    dirgetir();
-                    setPanel(7, filed.filed() ? no + QStringLiteral(" nolu Fatura indirildi ...") : filingFailureText(no, filed));
+                    if (!emptyFolder(folders.temp())) {
+                        setPanel(7, tempNotEmptiedText(no));
+                    } else {
+                        page.inputByValue(QStringLiteral("İndir")).click();
+                        pauseMs(200);
+                        const FilingResult filed = fileLastPackage(*this);
+                        dirgetir();
+                        // A package that did not come or could not be opened is fetched again
+                        // by the restart; a failed copy is this package's own ending.
+                        if (filed.kind == FilingResult::Kind::NoPackage || filed.kind == FilingResult::Kind::Unsafe)
+                            throw PackageNotFiled(filingFailureText(no, filed));
+                        setPanel(7, filed.filed() ? no + QStringLiteral(" nolu Fatura indirildi ...")
+                                                  : filingFailureText(no, filed));
+                    }
                 }
             }
             break;
+        } catch (const PackageNotFiled& e) {
+            if (run == 1)
+                setPanel(7, e.text);
         } catch (const std::exception& e) {
             if (run == 1)
                 setPanel(7, QStringLiteral("Son fatura indirilemedi: ") + QString::fromUtf8(e.what()));

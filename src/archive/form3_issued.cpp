@@ -101,10 +101,19 @@ void Form3::Command2_Click()
     }
 
     IssuedPage page(s);
-    s.attempt(QStringLiteral("başlangıç tarihi"), [&] { page.pickDate(QStringLiteral("gen__1024"), monthAbbr, year, QStringLiteral("1"), true); });
-    s.attempt(QStringLiteral("bitiş tarihi"), [&] {
-        page.pickDate(QStringLiteral("gen__1025"), monthAbbr, year, QString::number(period->lastDay), true);
-    });
+    // A query over the portal's own dates would file another period under this month.
+    const bool picked =
+        s.attempt(QStringLiteral("başlangıç tarihi"),
+                  [&] { page.pickDate(QStringLiteral("gen__1024"), monthAbbr, year, QStringLiteral("1"), true); })
+        && s.attempt(QStringLiteral("bitiş tarihi"), [&] {
+               page.pickDate(QStringLiteral("gen__1025"), monthAbbr, year, QString::number(period->lastDay), true);
+           });
+    if (!picked) {
+        setStatus(QStringLiteral("Dönem tarihleri seçilemedi; indirme yapılmadı."));
+        s.portalCikis();
+        ProgressBar1->hide();
+        return;
+    }
     progress(10);
     s.attempt(QStringLiteral("Sorgula"), [&] { page.inputByValue(QStringLiteral("Sorgula")).click(); });
     progress(15);
@@ -171,6 +180,16 @@ void Form3::Command2_Click()
             rptStr = reportStatusText(cells[7].text);
             rptFatName = reportFileName(row.gibFatNo, rptStr);
 
+            // Never leave a row ticked: the next "İndir" must see only its own row.
+            auto untick = [&] {
+                for (int i = 0; i < 2; ++i) {
+                    bool ticked = false;
+                    s.attempt(QStringLiteral("seçim okunamadı"), [&] { ticked = page.isTicked(tr); });
+                    if (!ticked)
+                        break;
+                    s.attempt(QStringLiteral("seçimin kaldırılması"), [&] { page.clickCell(tr, i == 0 ? 8 : 1); });
+                }
+            };
             s.attempt(QStringLiteral("%1 seçimi").arg(row.gibFatNo), [&] { page.clickCell(tr, 1); });
             if (row.gibFatDur.endsWith(QLatin1String("emove"))) {
                 try {
@@ -190,7 +209,12 @@ void Form3::Command2_Click()
                     ++counts.alreadyFiled;
                 } else {
                     setStatus(row.gibFatNo + QStringLiteral(" nolu fatura indiriliyor..."));
-                    emptyFolder(folders.temp());
+                    if (!emptyFolder(folders.temp())) {
+                        setStatus(tempNotEmptiedText(row.gibFatNo));
+                        ++counts.failed;
+                        untick();
+                        continue;
+                    }
                     const bool clicked = s.attempt(QStringLiteral("İndir"),
                                                    [&] { s.find(Locator::id(downloadId)).click(); });
                     pauseMs(300);
@@ -205,14 +229,7 @@ void Form3::Command2_Click()
                     satisDirgetir();
                 }
             }
-            // Never leave a row ticked: the next "İndir" must see only its own row.
-            for (int i = 0; i < 2; ++i) {
-                bool ticked = false;
-                s.attempt(QStringLiteral("seçim okunamadı"), [&] { ticked = page.isTicked(tr); });
-                if (!ticked)
-                    break;
-                s.attempt(QStringLiteral("seçimin kaldırılması"), [&] { page.clickCell(tr, i == 0 ? 8 : 1); });
-            }
+            untick();
         }
         if (ended)
             break;

@@ -9,6 +9,7 @@
 #include "platform/desktop.h"
 #include "platform/paths.h"
 #include "shell/form1.h"
+#include "shell/program_end.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -110,13 +111,16 @@ public:
     std::optional<QString> waitForCaptcha() override
     {
         const CloseRequest close(f_);
-        auto done = [&] { return f_.Text3->text().size() == 6 || f_.kapat == kYes || close.requested; };
+        auto closed = [&] { return f_.kapat == kYes || close.requested || ProgramEnd::instance().requested(); };
+        auto done = [&] { return f_.Text3->text().size() == 6 || closed(); };
         // "Kapat" is the way out while the road waits for the user.
         f_.Command3->setEnabled(true);
         f_.Text3->setFocus();
         serveUntil(done);
         f_.Command3->setEnabled(false);
-        if (f_.kapat == kYes || close.requested)
+        // Once the program ends every event loop returns at once: whatever the box holds
+        // then is no code, and the road must not log in with it.
+        if (closed() || f_.Text3->text().size() != 6)
             return std::nullopt;
         return f_.Text3->text();
     }

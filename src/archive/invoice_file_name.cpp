@@ -24,9 +24,44 @@ QString fileSafeText(QString text)
     return text;
 }
 
+namespace {
+// A letter outside the basic plane takes two UTF-16 units; a lone half counts as one.
+qsizetype unitsAt(const QString& s, qsizetype at)
+{
+    return s.at(at).isHighSurrogate() && at + 1 < s.size() && s.at(at + 1).isLowSurrogate() ? 2 : 1;
+}
+
+// The UTF-16 index where character `n` begins; the string's size when it has fewer.
+qsizetype unitOfCharacter(const QString& s, qsizetype n)
+{
+    qsizetype at = 0;
+    for (; n > 0 && at < s.size(); --n)
+        at += unitsAt(s, at);
+    return at;
+}
+
+qsizetype characterCount(const QString& s)
+{
+    qsizetype n = 0;
+    for (qsizetype at = 0; at < s.size(); ++n)
+        at += unitsAt(s, at);
+    return n;
+}
+} // namespace
+
+QString characterField(const QString& name, qsizetype from, qsizetype count)
+{
+    const qsizetype begin = unitOfCharacter(name, from);
+    if (count < 0)
+        return name.mid(begin);
+    const QString rest = name.mid(begin);
+    return rest.left(unitOfCharacter(rest, count));
+}
+
 QString invoiceTitleField(const QString& gibFatUn)
 {
-    return gibFatUn.size() <= kTitleWidth ? gibFatUn.leftJustified(kTitleWidth, u' ') : gibFatUn.left(kTitleWidth);
+    const qsizetype n = characterCount(gibFatUn);
+    return n <= kTitleWidth ? gibFatUn + QString(kTitleWidth - n, u' ') : characterField(gibFatUn, 0, kTitleWidth);
 }
 
 QString invoiceTaxNumberField(const QString& gibFatVN)
@@ -60,17 +95,18 @@ InvoiceFileFields parseInvoiceFileName(const QString& rawName)
     // Names copied in from other systems may arrive decomposed; positions count composed letters.
     const QString name = rawName.normalized(QString::NormalizationForm_C);
     InvoiceFileFields f;
-    f.number = name.mid(0, 16);
-    f.date = name.mid(17, 10);
-    f.period = name.mid(20, 7);
-    f.taxNumber = name.mid(28, 11);
-    f.title = name.mid(40, kTitleWidth);
-    f.wellFormed = name.size() > 61 && name.at(16) == u' ' && name.at(27) == u' ' && name.at(39) == u' '
-        && name.at(60) == u'-';
-    if (name.size() <= 61)
+    f.number = characterField(name, 0, 16);
+    f.date = characterField(name, 17, 10);
+    f.period = characterField(name, 20, 7);
+    f.taxNumber = characterField(name, 28, 11);
+    f.title = characterField(name, 40, kTitleWidth);
+    QString rest = characterField(name, 61);
+    const QString dash = characterField(name, 60, 1);
+    f.wellFormed = !rest.isEmpty() && name.at(16) == u' ' && name.at(27) == u' ' && name.at(39) == u' '
+        && dash == u"-";
+    if (rest.isEmpty())
         return f;
 
-    QString rest = name.mid(61);
     const qsizetype dot = rest.lastIndexOf(u'.');
     if (dot >= 0) {
         f.extension = rest.mid(dot + 1);

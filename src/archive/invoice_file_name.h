@@ -27,8 +27,12 @@ enum class FilingWindow { DownloadWindow, MainWindow };
 // Characters a file name cannot hold replaced one for one by "_".
 QString fileSafeText(QString text);
 
-// Exactly 20 characters: padded on the right or cut.
+// Exactly 20 characters: padded on the right or cut. Characters, not UTF-16 units: a
+// letter outside the basic plane (an emoji) counts one and is never split.
 QString invoiceTitleField(const QString& gibFatUn);
+// `count` characters of a name from the 0-based character `from` on (count < 0: to the
+// end), counted as the title field counts them.
+QString characterField(const QString& name, qsizetype from, qsizetype count = -1);
 // A 10-character number gets one leading blank; any other length stays as it is.
 QString invoiceTaxNumberField(const QString& gibFatVN);
 // The last 14 characters of the package name without its last four (".zip").

@@ -1,6 +1,7 @@
 #include "archive/invoice_filing.h"
 
 #include "platform/clock.h"
+#include "platform/error_numbers.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 #include "platform/zip_archive.h"
@@ -8,9 +9,9 @@
 #include <QElapsedTimer>
 #include <QSaveFile>
 #include <algorithm>
-#include <functional>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 namespace kuvela {
 
@@ -52,16 +53,43 @@ bool isPartialDownload(const QString& name)
     return name.endsWith(QLatin1String(".crdownload")) || name.startsWith(QLatin1String(".org.chromium."));
 }
 
-// An entry that would land anywhere but beside the package.
-bool unsafeEntry(const QString& name)
+// What a failed write tells the user: its cause, never the paths.
+QString writeCause(const std::error_code& ec)
 {
-    return name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(QLatin1String(".."))
-        || (name.size() >= 2 && name.at(1) == u':');
+    if (ec == std::errc::filename_too_long)
+        return QStringLiteral("dosya adı çok uzun");
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted
+        || ec == std::errc::read_only_file_system)
+        return QStringLiteral("yazma izni yok");
+    if (ec == std::errc::no_space_on_device)
+        return QStringLiteral("diskte yer kalmadı");
+    if (ec == std::errc::not_a_directory || ec == std::errc::no_such_file_or_directory)
+        return QStringLiteral("klasör açılamadı");
+    return QStringLiteral("dosya yazılamadı");
 }
 
-void copyReplacing(const fs::path& from, const fs::path& to)
+QString packageFault(const ZipError& e)
 {
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+    if (e.code() == error_no::ArchiveUnsafeEntry)
+        return QStringLiteral("pakette güvensiz bir girdi var (%1)").arg(e.entry());
+    if (e.code() == error_no::ArchiveDamaged)
+        return QStringLiteral("paket bozuk ya da eksik");
+    return QStringLiteral("paket açılamadı");
+}
+
+// Written beside the target and renamed over it: a failed copy never leaves half a
+// file under the filed name.
+void copyReplacing(const fs::path& from, const fs::path& to, std::error_code& ec)
+{
+    fs::create_directories(to.parent_path(), ec);
+    const fs::path fresh = to.parent_path() / ".dosyalaniyor.tmp";
+    fs::copy_file(from, fresh, fs::copy_options::overwrite_existing, ec);
+    if (!ec)
+        fs::rename(fresh, to, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(fresh, ignored);
+    }
 }
 
 } // namespace
@@ -77,11 +105,19 @@ QStringList packageNames(const fs::path& temp)
 
 bool emptyFolder(const fs::path& folder)
 {
-    bool all = true;
-    for (const QString& n : folderFileNames(folder)) {
-        std::error_code ec;
-        fs::remove(folder / toPath(n), ec);
-        all = all && !ec;
+    // By the listed paths themselves: a name that is no valid UTF-8 must go as well.
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        if (it->is_regular_file(typeEc))
+            files.push_back(it->path());
+    }
+    bool all = !ec || ec == std::errc::no_such_file_or_directory;
+    for (const fs::path& f : files) {
+        std::error_code removeEc;
+        fs::remove(f, removeEc);
+        all = all && !removeEc && !fs::exists(fs::symlink_status(f, removeEc));
     }
     return all;
 }
@@ -128,48 +164,56 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
     row.gibFatUn = invoiceTitleField(row.gibFatUn);
     row.gibFatVN = invoiceTaxNumberField(row.gibFatVN);
 
-    QStringList entries;
+    const QString stem = package.chopped(4);
     try {
-        entries = Zip::entryNames(packagePath);
-        for (const QString& e : entries)
-            if (unsafeEntry(e)) {
-                result.kind = FilingResult::Kind::Unsafe;
-                result.reason = QStringLiteral("pakette güvensiz bir girdi var (%1)").arg(e);
-                break;
+        Zip::entryNames(packagePath); // refuses the package before anything of it is written
+        bool tooLong = true;
+        auto place = [&](const QString& folder, const fs::path& from, const fs::path& to) {
+            std::error_code ec;
+            copyReplacing(from, to, ec);
+            if (ec) {
+                result.failedCopies << folder + QStringLiteral(": ") + writeCause(ec);
+                tooLong = tooLong && ec == std::errc::filename_too_long;
             }
+            return !ec;
+        };
+        for (const QString& ext : {QStringLiteral("html"), QStringLiteral("xml")}) {
+            const bool html = ext == QLatin1String("html");
+            const QString member = stem + u'.' + ext;
+            const fs::path unpacked = folders.temp() / toPath(member);
+            try {
+                Zip::extractOne(packagePath, member, unpacked);
+            } catch (const ZipError& e) {
+                if (e.code() != error_no::FileNotFound)
+                    throw;
+                result.failedCopies << (html ? QStringLiteral("Html: pakette ") : QStringLiteral("Xml: pakette ")) + member
+                        + QStringLiteral(" yok");
+                tooLong = false;
+                continue;
+            }
+            place(html ? QStringLiteral("Html") : QStringLiteral("Xml"), unpacked,
+                  (html ? folders.html() : folders.xml()) / toPath(invoiceFileName(row, window, package, ext)));
+        }
+        // Filed under its full name only beside its copies; otherwise kept under the short name.
+        if (result.failedCopies.isEmpty())
+            place(QStringLiteral("Zip"), packagePath, folders.zip() / toPath(invoicePackageFileName(row, package)));
+        result.kind = result.failedCopies.isEmpty() ? FilingResult::Kind::Filed : FilingResult::Kind::CopyFailed;
+        result.namesTooLong = !result.failedCopies.isEmpty() && tooLong;
     } catch (const ZipError& e) {
         result.kind = FilingResult::Kind::Unsafe;
-        result.reason = e.message();
+        result.reason = packageFault(e);
+        result.failedCopies.clear();
     }
-    if (result.kind == FilingResult::Kind::Unsafe) {
-        // Kept for a look by hand, under its own name, never unpacked.
+    if (!result.filed()) {
+        // Never unpacked further, never lost: kept for a look by hand.
+        const QString kept = fileSafeText(row.gibFatNo + u'-' + packageTail(package) + QStringLiteral(".zip"));
         std::error_code ec;
-        fs::create_directories(folders.zip(), ec);
-        fs::copy_file(packagePath, folders.zip() / toPath(fileSafeText(package)), fs::copy_options::overwrite_existing,
-                      ec);
+        copyReplacing(packagePath, folders.zip() / toPath(kept), ec);
+        if (!ec)
+            result.keptAs = kept;
+    }
+    if (result.filed() || !result.keptAs.isEmpty())
         emptyFolder(folders.temp());
-        return result;
-    }
-
-    const QString stem = package.chopped(4);
-    auto attempt = [&](const QString& target, const std::function<void()>& step) {
-        try {
-            step();
-        } catch (const ZipError& e) {
-            result.failedCopies << target + QStringLiteral(": ") + e.message();
-        } catch (const std::exception& e) {
-            result.failedCopies << target + QStringLiteral(": ") + QString::fromUtf8(e.what());
-        }
-    };
-    for (const QString& ext : {QStringLiteral("html"), QStringLiteral("xml")}) {
-        const fs::path target = (ext == QLatin1String("html") ? folders.html() : folders.xml())
-            / toPath(invoiceFileName(row, window, package, ext));
-        attempt(fromPath(target), [&] { Zip::extractOne(packagePath, stem + u'.' + ext, target); });
-    }
-    const fs::path zipTarget = folders.zip() / toPath(invoicePackageFileName(row, package));
-    attempt(fromPath(zipTarget), [&] { copyReplacing(packagePath, zipTarget); });
-    emptyFolder(folders.temp());
-    result.kind = result.failedCopies.isEmpty() ? FilingResult::Kind::Filed : FilingResult::Kind::CopyFailed;
     return result;
 }
 
@@ -183,14 +227,23 @@ QString filingFailureText(const QString& gibFatNo, const FilingResult& result)
         why = QStringLiteral("paket gelmedi.");
         break;
     case FilingResult::Kind::Unsafe:
-        why = result.reason + QStringLiteral("; paket Zip klasöründe saklandı.");
+        why = result.reason;
         break;
     case FilingResult::Kind::CopyFailed:
-        why = QStringLiteral("dosyalar yerlerine yazılamadı (") + result.failedCopies.join(QStringLiteral("; "))
-            + QStringLiteral(").");
+        why = result.namesTooLong
+            ? QStringLiteral("dosya adı çok uzun")
+            : QStringLiteral("dosyalar yazılamadı (") + result.failedCopies.join(QStringLiteral(", ")) + u')';
         break;
     }
+    if (result.kind != FilingResult::Kind::NoPackage)
+        why += result.keptAs.isEmpty() ? QStringLiteral("; paket Temp klasöründe bırakıldı.")
+                                       : QStringLiteral("; paket Zip klasöründe saklandı.");
     return gibFatNo + QStringLiteral(" nolu fatura indirilemedi: ") + why;
+}
+
+QString tempNotEmptiedText(const QString& gibFatNo)
+{
+    return gibFatNo + QStringLiteral(" nolu fatura indirilemedi: Temp klasörü boşaltılamadı.");
 }
 
 bool isAlreadyFiled(const fs::path& htmlFolder, const QString& gibFatNo)

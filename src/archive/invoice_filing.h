@@ -44,20 +44,26 @@ struct FilingResult {
     enum class Kind { Filed, NoPackage, Unsafe, CopyFailed };
     Kind kind = Kind::NoPackage;
     QString package;          // the package's file name in Temp
-    QStringList failedCopies; // Html, Xml or Zip targets that were not written, with the reason
+    QStringList failedCopies; // "Html: <cause>", "Xml: …", "Zip: …" for the targets not written
+    bool namesTooLong = false; // every failed copy failed for a name the file system cannot hold
     QString reason;           // why an unsafe or unreadable package was refused
+    QString keptAs;           // "<number>-<tail>.zip" in Zip when it was not filed; "" when it could not be kept
     bool filed() const { return kind == Kind::Filed; }
 };
 
 // Files the first (download window) or last (main window) package of Temp. The row's
 // title and tax number are left in their filed widths, as the window variables were.
-// No package: nothing happens. A package that cannot be read or holds an entry with a
-// folder part, "..", an absolute name or a link is kept in Zip under its own name.
+// No package: nothing happens. Only the two entries named like the package are taken
+// out. A package that cannot be read, holds an unsafe entry (empty, absolute, a ".."
+// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip"; Temp is
+// emptied only once the package is filed or kept.
 FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& row, FilingWindow window,
                                 PackagePick pick);
 
 // A failed filing for the status line: "<no> nolu fatura indirilemedi: <why>".
 QString filingFailureText(const QString& gibFatNo, const FilingResult& result);
+// Temp still held files before "İndir": another invoice's package could be taken for this one.
+QString tempNotEmptiedText(const QString& gibFatNo);
 
 // Whether an invoice number occurs in a file name of Html (letter case ignored);
 // an empty number matches nothing.

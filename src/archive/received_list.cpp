@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "platform/workbook.h"
 
+#include <QRegularExpression>
 #include <climits>
 
 namespace kuvela {
@@ -45,6 +46,14 @@ int receivedPageCount(const QString& pagingBar)
         return 1;
     const auto n = digitsAt(pagingBar, at + mark.size());
     return n && *n > 0 && *n < 100000 ? int(*n) : 1;
+}
+
+std::optional<int> receivedPageShown(const QString& pagingBar)
+{
+    static const QRegularExpression shown(QStringLiteral("Sayfa +([0-9]{1,5}) */"));
+    const QRegularExpressionMatch m = shown.match(pagingBar);
+    const int page = m.hasMatch() ? m.captured(1).toInt() : 0;
+    return page > 0 ? std::optional(page) : std::nullopt;
 }
 
 std::vector<long long> receivedInvoiceCounts(const QString& pagingInfo)

@@ -30,6 +30,9 @@ std::vector<DateWindow> receivedDateWindows(const ReceivedPeriod& period);
 // 1 when the bar holds no page count (the page shown is still read).
 int receivedPageCount(const QString& pagingBar);
 
+// The page the paging bar shows ("Sayfa 2 / 12" -> 2); nullopt when it shows none.
+std::optional<int> receivedPageShown(const QString& pagingBar);
+
 // The invoice count after every ":" of the paging information, in order; the last one
 // is the window's count. "Toplam Kayıt Sayısı: 25" -> {25}.
 std::vector<long long> receivedInvoiceCounts(const QString& pagingInfo);

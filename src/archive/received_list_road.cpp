@@ -35,11 +35,10 @@ QStringList startArguments()
     return QStringList{QStringLiteral("--headless")} + BrowserStart::quietArguments();
 }
 
-// What one result page holds, read in one go: the first cell's id and text, the invoice
+// What one result page holds, read in one go: the first cell's id, the invoice
 // rows of the body, every cell text by id, and every table row of the page.
 struct ResultPage {
     QString firstId;
-    QString firstText;
     int rows = 0;
     QHash<QString, QString> cells;
     std::vector<QStringList> raw;
@@ -58,14 +57,22 @@ var raw = Array.prototype.map.call(document.getElementsByTagName('tr'), function
     if (c.length === 0) c = tr.getElementsByTagName('th');
     return Array.prototype.map.call(c, function (x) { return x.innerText; });
 });
-return {firstId: first ? first.id : '', firstText: first ? first.innerText : '', rows: rows, cells: cells, raw: raw};
+return {firstId: first ? first.id : '', rows: rows, cells: cells, raw: raw};
 )JS");
 
-const QString kFirstCell = QStringLiteral(R"JS(
+// What tells one result page from the next: the page the paging bar shows and the
+// text of the body's rows ("" while the body holds no invoice row).
+const QString kPageMark = QStringLiteral(R"JS(
 var body = document.getElementById(arguments[0]);
-var first = body ? body.querySelector('tr td span') : null;
-return first ? first.id + '\n' + first.innerText : '';
+var bar = document.getElementsByClassName('csc-tale-paging-div')[0];
+var filled = body && body.querySelector('tr td span') !== null;
+return {rows: filled ? body.innerText : '', bar: bar ? bar.innerText : ''};
 )JS");
+
+struct PageMark {
+    QString rows;
+    QString bar;
+};
 
 QString jsonText(const nlohmann::json& v)
 {
@@ -91,7 +98,11 @@ private:
     QString bodyId();
     ResultPage readPage(const QString& body);
     void takePage(const DateWindow& w, const ResultPage& page);
-    void waitForNewPage(const QString& body, const QString& before);
+    PageMark pageMark(const QString& body);
+    // Until page `page` stands in the body: other rows than `before`, and the paging bar,
+    // when it shows a page, showing this one. A month of one supplier begins every page
+    // with the same seller in the same cell ids, so the first cell alone cannot tell.
+    void waitForNewPage(const QString& body, const PageMark& before, int page);
 
     ReceivedListView& view_;
     ReceivedListJob job_;
@@ -138,7 +149,8 @@ bool Road::login()
         view_.showCaptchaEntry();
         view_.progress(4);
         const std::optional<QString> code = view_.waitForCaptcha();
-        if (!code)
+        // A code of another length is no code: it would only cost the account a failed login.
+        if (!code || code->size() != 6)
             return false;
 
         browser_.find(Locator::id(QStringLiteral("gen__1059"))).sendKeys(result_.user);
@@ -245,7 +257,6 @@ ResultPage Road::readPage(const QString& body)
         throw WebDriverError(browser_error::ElementNotFound, QStringLiteral("Fatura tablosu bulunamadı."));
     ResultPage page;
     page.firstId = jsonText(v.value("firstId", nlohmann::json()));
-    page.firstText = jsonText(v.value("firstText", nlohmann::json()));
     page.rows = v.value("rows", 0);
     const nlohmann::json cells = v.value("cells", nlohmann::json::object());
     for (const auto& [id, text] : cells.items())
@@ -277,20 +288,29 @@ void Road::takePage(const DateWindow& w, const ResultPage& page)
                 throw WebDriverError(browser_error::ElementNotFound,
                                      QStringLiteral("Fatura hücresi bulunamadı: %1").arg(id));
             cells << *it;
+            view_.status(rt::querying(w) + u' ' + *it);
         }
-        view_.status(rt::querying(w) + u' ' + cells.last());
         list.addInvoice(cells);
     }
 }
 
-void Road::waitForNewPage(const QString& body, const QString& before)
+PageMark Road::pageMark(const QString& body)
+{
+    const nlohmann::json v = browser_.driver().executeScript(kPageMark, nlohmann::json::array({body.toStdString()}));
+    if (!v.is_object())
+        return {};
+    return {jsonText(v.value("rows", nlohmann::json())), jsonText(v.value("bar", nlohmann::json()))};
+}
+
+void Road::waitForNewPage(const QString& body, const PageMark& before, int page)
 {
     QElapsedTimer waited;
     waited.start();
     const int limit = scaledMs(5000);
     for (;;) {
-        const QString now = jsonText(browser_.driver().executeScript(kFirstCell, nlohmann::json::array({body.toStdString()})));
-        if (!now.isEmpty() && now != before)
+        const PageMark now = pageMark(body);
+        const std::optional<int> shown = receivedPageShown(now.bar);
+        if (!now.rows.isEmpty() && now.rows != before.rows && (!shown || *shown == page))
             return;
         if (waited.elapsed() > limit)
             throw RoadFailure{error_no::PageNotTurned};
@@ -334,8 +354,9 @@ bool Road::queryWindow(const DateWindow& w)
             break;
         if (view_.extraDialogs())
             msgBox(rt::nextPageBox(counter));
+        const PageMark before = pageMark(body);
         next->click();
-        waitForNewPage(body, page.firstId + u'\n' + page.firstText);
+        waitForNewPage(body, before, counter);
         page = readPage(body);
         takePage(w, page);
     }
@@ -354,6 +375,7 @@ ReceivedRun Road::run()
         }
         list_.emplace();
         if (!login()) {
+            browser_.tarayiciKapat();
             result_.outcome = ReceivedOutcome::Closed;
             return result_;
         }

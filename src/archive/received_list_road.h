@@ -22,7 +22,8 @@ public:
     // `Check2` and `Text3` visible.
     virtual void showCaptchaEntry() = 0;
     // Lets the user type until `Text3` holds exactly six characters, and gives them;
-    // nullopt when the user closed the window or pressed "Kapat" meanwhile.
+    // nullopt when the user closed the window or pressed "Kapat" meanwhile, or the
+    // program is ending.
     virtual std::optional<QString> waitForCaptcha() = 0;
     virtual void clearCaptchaEntry() = 0;
     // "Extra Diyalog Mesajı Ver" ticked.

@@ -1,5 +1,6 @@
 #include "documents/archive_search.h"
 
+#include "archive/invoice_file_name.h"
 #include "common/regional.h"
 
 namespace kuvela {
@@ -23,10 +24,11 @@ bool archiveNameListed(const QString& rawName, const ArchiveSearchFilter& filter
     const QString period = wantedPeriod(filter);
 
     // A number typed from its first character ("GIB2023...") is found too.
-    const bool numberMatch = containsFolded(name.mid(0, 16), filter.number);
-    const bool taxMatch = containsFolded(name.mid(28), filter.taxNumber);
-    const bool periodMatch = containsFolded(name.mid(20, 7), period);
-    const bool titleMatch = containsFolded(name.mid(40, 20), filter.title);
+    // Positions count characters as the filing wrote them, an emoji of a title as one.
+    const bool numberMatch = containsFolded(characterField(name, 0, 16), filter.number);
+    const bool taxMatch = containsFolded(characterField(name, 28), filter.taxNumber);
+    const bool periodMatch = containsFolded(characterField(name, 20, 7), period);
+    const bool titleMatch = containsFolded(characterField(name, 40, 20), filter.title);
 
     if (!filter.title.isEmpty() && titleMatch)
         return true;

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QTreeWidget>
+#include <stdexcept>
 
 namespace kuvela {
 
@@ -20,11 +21,13 @@ using namespace documents;
 
 namespace {
 
-// The picked file as the browser must find it; a message when it did not.
-bool loadPicked(Form1& f, InvoiceHtmlReader& reader)
+// Starts the browser and reads the picked file; a message when the file could not be
+// read. Throws when the browser did not start.
+bool readPicked(Form1& f, const std::function<void(InvoiceHtmlReader&)>& read)
 {
+    InvoiceHtmlReader reader;
     reader.start();
-    if (reader.load(f.seciliDosya))
+    if (readInvoiceFile(reader, f.seciliDosya, [&] { read(reader); }))
         return true;
     f.setPanel(7, QString());
     msgBox(QStringLiteral("Fatura dosyası okunamadı: ") + f.seciliDosya, MsgIcon::Exclamation);
@@ -44,23 +47,28 @@ void Form1::Command28_Click()
     LineImport lines;
     try {
         setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
-        InvoiceHtmlReader reader;
-        if (!loadPicked(*this, reader))
-            return;
-        const QString reason =
-            withholding ? withholdingReason(reader.tables(QString::fromLatin1(kNotesTableXPath))) : QString();
-        lines = importLines(reader.firstTable(QString::fromLatin1(kLineTableXPath)), withholding, reason);
+        readPicked(*this, [&](InvoiceHtmlReader& reader) {
+            const QString reason =
+                withholding ? withholdingReason(reader.tables(QString::fromLatin1(kNotesTableXPath))) : QString();
+            lines = importLines(reader.firstTable(QString::fromLatin1(kLineTableXPath)), withholding, reason);
+        });
     } catch (const std::exception& e) {
         setPanel(7, QString());
         msgBox(browserFailureText(e), MsgIcon::Critical);
-        return;
     }
     setPanel(7, QString());
     for (const QString& message : lines.headerMessages)
         msgBox(message);
     grid.rows = lines.rows;
     showLineGrid(*this);
-    yekunal();
+    // The totals always follow the grid, so an empty grid never shows the last invoice's.
+    try {
+        yekunal();
+    } catch (const std::overflow_error&) {
+        grid.rows.clear();
+        msgBox(QStringLiteral("Fatura dosyası okunamadı: ") + seciliDosya, MsgIcon::Exclamation);
+        yekunal();
+    }
 }
 
 void Form1::Command30_Click()
@@ -68,12 +76,10 @@ void Form1::Command30_Click()
     try {
         setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
         HtmlTable rows;
-        {
-            InvoiceHtmlReader reader;
-            if (!loadPicked(*this, reader))
-                return;
-            rows = copiedLineRows(reader.firstTable(QString::fromLatin1(kLineTableXPath)));
-        }
+        if (!readPicked(*this, [&](InvoiceHtmlReader& reader) {
+                rows = copiedLineRows(reader.firstTable(QString::fromLatin1(kLineTableXPath)));
+            }))
+            return;
         SheetTexts texts;
         for (size_t r = 0; r < rows.size(); ++r)
             for (int c = 0; c < rows[r].size(); ++c)

@@ -15,10 +15,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLoggingCategory>
 
 namespace kuvela {
 
 using namespace documents;
+
+namespace {
+Q_LOGGING_CATEGORY(lcDocuments, "kuvela.documents")
+} // namespace
 
 QStringList tickedArchiveNames(const Form1& form)
 {
@@ -41,6 +46,25 @@ void pickArchiveFile(Form1& form, const QString& name)
     form.seciliDosya = fromPath(toPath(form.Dir1Path()) / toPath(name));
 }
 
+bool readInvoiceFile(InvoiceHtmlReader& reader, const QString& path, const std::function<void()>& read)
+{
+    try {
+        if (!reader.load(path))
+            return false;
+        read();
+        return true;
+    } catch (const std::exception& e) {
+        qCWarning(lcDocuments).noquote() << "fatura dosyası okunamadı:" << path << QString::fromStdString(e.what());
+    }
+    // A dialog the page raised is gone with the failed command; the page goes too.
+    try {
+        reader.driver().navigate(QStringLiteral("about:blank"));
+    } catch (const std::exception&) {
+        // the next file's load says whether the browser is still there
+    }
+    return false;
+}
+
 void Form1::Command38_Click()
 {
     // Nothing ticked: no browser, and no workbook holding only the closing row.
@@ -50,28 +74,35 @@ void Form1::Command38_Click()
         return;
     }
     LineExport exported;
-    int unreadable = 0;
+    int skipped = 0, unreadable = 0;
     try {
         {
             InvoiceHtmlReader reader;
-            reader.start();
             for (int i = 0; i < names.size(); ++i) {
                 const QString& name = names[i];
                 pickArchiveFile(*this, name);
                 showFileStage(*this, i + 1, int(names.size()));
-                if (!reader.load(seciliDosya)) {
+                // Another file in the browser would only be saved into the user's downloads.
+                if (!isHtmlFileName(name)) {
+                    ++skipped;
+                    continue;
+                }
+                if (!reader.driver().isStarted())
+                    reader.start();
+                ExportInvoice invoice;  // every value starts empty for each file
+                if (!readInvoiceFile(reader, seciliDosya, [&] {
+                        const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
+                        const std::vector<HtmlTable> buyer = reader.tables(QString::fromLatin1(kBuyerTableXPath));
+                        invoice.type = headerValue(header, QStringLiteral("Fatura Tipi:"));
+                        invoice.date = headerValue(header, QStringLiteral("Fatura Tarihi:"));
+                        invoice.number = headerValue(header, QStringLiteral("Fatura No:"));
+                        invoice.buyerRow2 = lastCellOfRow(buyer, 2);
+                        invoice.buyerRow8 = lastCellOfRow(buyer, 8);
+                        invoice.lines = reader.firstTable(QString::fromLatin1(kLineTableXPath));
+                    })) {
                     ++unreadable;  // said at the end, so the sheet is not taken as complete
                     continue;
                 }
-                const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
-                const std::vector<HtmlTable> buyer = reader.tables(QString::fromLatin1(kBuyerTableXPath));
-                ExportInvoice invoice;  // every value starts empty for each file
-                invoice.type = headerValue(header, QStringLiteral("Fatura Tipi:"));
-                invoice.date = headerValue(header, QStringLiteral("Fatura Tarihi:"));
-                invoice.number = headerValue(header, QStringLiteral("Fatura No:"));
-                invoice.buyerRow2 = lastCellOfRow(buyer, 2);
-                invoice.buyerRow8 = lastCellOfRow(buyer, 8);
-                invoice.lines = reader.firstTable(QString::fromLatin1(kLineTableXPath));
                 invoice.cancelled = cancelledFileName(seciliDosyaAdi);
                 exported.add(invoice);
             }
@@ -83,9 +114,7 @@ void Form1::Command38_Click()
         QString done = QStringLiteral("Fatura satırları Excel'e çıkarıldı... ") + fromPath(book);
         if (!opened)
             done += notOpenedNote();
-        if (unreadable > 0)
-            done += QStringLiteral(" (%1 dosya okunamadı)").arg(unreadable);
-        setPanel(7, done);
+        setPanel(7, done + passedOverNote(skipped, unreadable));
     } catch (const std::exception& e) {
         setPanel(7, QString());
         showFileStage(*this, 0, 0);

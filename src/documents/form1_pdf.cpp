@@ -25,6 +25,12 @@ void Form1::Command29_Click()
     const std::filesystem::path folder = programFolder() / toPath(QStringLiteral("Firmalarım")) /
                                          toPath(Combo4->currentText()) / toPath(QStringLiteral("Satış Faturaları")) /
                                          toPath(QStringLiteral("Pdf"));
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!std::filesystem::is_directory(folder)) {
+        setPanel(7, QStringLiteral("PDF oluşturulamadı...! Pdf klasörü oluşturulamadı: ") + fromPath(folder));
+        return;
+    }
     PdfOutcome outcome;
     QString failure;
     try {

@@ -15,11 +15,6 @@ using namespace documents;
 
 namespace {
 
-bool isHtmlName(const QString& name)
-{
-    return name.endsWith(u".html", Qt::CaseInsensitive) || name.endsWith(u".htm", Qt::CaseInsensitive);
-}
-
 InvoiceRelation relationOf(InvoiceHtmlReader& reader, bool gib, const QString& taxNumber)
 {
     if (holdsTaxNumber(reader.tables(sellerTableXPath(gib)), taxNumber))
@@ -49,20 +44,23 @@ void Form1::Command37_Click()
             const QString& name = names[i];
             pickArchiveFile(*this, name);
             showFileStage(*this, i + 1, int(names.size()));
-            if (!isHtmlName(name)) {
+            if (!isHtmlFileName(name)) {
                 ++skipped;
                 continue;
             }
             if (!reader.driver().isStarted())
                 reader.start();
-            if (!reader.load(seciliDosya)) {
+            VoucherInvoice invoice;
+            InvoiceRelation relation = InvoiceRelation::Unrelated;
+            if (!readInvoiceFile(reader, seciliDosya, [&] {
+                    const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
+                    const bool gib = isGibNumber(headerValue(header, QStringLiteral("Fatura No:")));
+                    relation = relationOf(reader, gib, firmaVKN);
+                    invoice = voucherInvoice(header, reader.tables(totalsTableXPath(gib)), gib);
+                })) {
                 ++unreadable;
                 continue;
             }
-            const std::vector<HtmlTable> header = reader.tables(QString::fromLatin1(kHeaderTableXPath));
-            const bool gib = isGibNumber(headerValue(header, QStringLiteral("Fatura No:")));
-            const InvoiceRelation relation = relationOf(reader, gib, firmaVKN);
-            const VoucherInvoice invoice = voucherInvoice(header, reader.tables(totalsTableXPath(gib)), gib);
             Label23->setText(relationMessage(relation, Combo4->currentText()));
             if (relation != InvoiceRelation::Sale)
                 notSales << invoice.number;

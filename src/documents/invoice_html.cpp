@@ -3,6 +3,7 @@
 #include "common/regional.h"
 
 #include <QUrl>
+#include <stdexcept>
 
 namespace kuvela::documents {
 
@@ -31,6 +32,21 @@ QString commaText(std::string plain)
 QString localFileAddress(const QString& path)
 {
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
+
+bool isHtmlFileName(const QString& name)
+{
+    return name.endsWith(u".html", Qt::CaseInsensitive) || name.endsWith(u".htm", Qt::CaseInsensitive);
+}
+
+QString passedOverNote(int skippedFiles, int unreadableFiles)
+{
+    QString note;
+    if (skippedFiles > 0)
+        note += QStringLiteral(" (%1 HTML olmayan dosya atlandı)").arg(skippedFiles);
+    if (unreadableFiles > 0)
+        note += QStringLiteral(" (%1 dosya okunamadı)").arg(unreadableFiles);
+    return note;
 }
 
 bool isGibNumber(const QString& number)
@@ -82,21 +98,56 @@ bool isClosingRow(const QStringList& row)
 
 Decimal leadingValue(const QString& text)
 {
-    QString packed;
-    for (const QChar c : text)
-        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
-            packed += c;
-    return leadingNumber(packed);
+    // Sign, digits with one point, then an exponent when digits follow its "e".
+    std::string plain;
+    int exponentAt = -1;
+    bool point = false, digit = false;
+    for (const QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
+            continue;
+        const char16_t u = c.unicode();
+        const bool isDigit = u >= u'0' && u <= u'9';
+        if (plain.empty() && (u == u'-' || u == u'+'))
+            plain += char(u);
+        else if (isDigit)
+            plain += char(u), digit = digit || exponentAt < 0;
+        else if (u == u'.' && !point && exponentAt < 0)
+            plain += '.', point = true;
+        else if ((u == u'e' || u == u'E') && digit && exponentAt < 0)
+            exponentAt = int(plain.size()), plain += 'e';
+        else if ((u == u'-' || u == u'+') && exponentAt >= 0 && int(plain.size()) == exponentAt + 1)
+            plain += char(u);
+        else
+            break;
+    }
+    if (!digit)
+        return {};
+    if (exponentAt >= 0 && (plain.back() < '0' || plain.back() > '9'))
+        plain.resize(size_t(exponentAt));  // an "e" without digits is no exponent
+    const std::optional<Decimal> value = Decimal::parse(plain);
+    if (value)
+        return *value;
+    // Only a number too far from zero is refused: tiny ones read 0, big ones cannot be held.
+    if (exponentAt >= 0 && plain[size_t(exponentAt) + 1] == '-')
+        return {};
+    throw std::overflow_error("document cell number out of range");
 }
 
 QuantityCell cleanQuantity(const QString& cell)
 {
+    // The quantity stands before the first blank, its grouping points dropped.
     const qsizetype blank = cell.indexOf(u' ');
     QuantityCell out;
-    out.quantity = leadingValue(digitsWithComma(blank < 0 ? cell : cell.left(blank)));
+    QString number = blank < 0 ? cell : cell.left(blank);
+    out.quantity = leadingValue(number.remove(u'.').replace(u',', u'.'));
     if (blank >= 0)
         out.unit = cell.mid(blank + 1).trimmed();
     return out;
+}
+
+Decimal cleanDiscountAmount(const QString& cell)
+{
+    return cleanQuantity(cell).quantity;
 }
 
 Decimal cleanAmount(const QString& cell)

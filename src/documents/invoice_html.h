@@ -23,6 +23,12 @@ inline constexpr const char* kNotesTableXPath = "//*[@id='notesTable']";
 inline constexpr const char* kHeaderTableXPath = "//*[@id='despatchTable']";
 inline constexpr const char* kBuyerTableXPath = "//*[@id='customerPartyTable']/tbody/tr/td/table";
 
+// Only ".html" and ".htm" files go into the browser (any letter case).
+bool isHtmlFileName(const QString& name);
+// What a run over ticked files says of the files it could not take:
+// " (n HTML olmayan dosya atlandı)", " (n dosya okunamadı)", each only when n > 0.
+QString passedOverNote(int skippedFiles, int unreadableFiles);
+
 // The invoice number begins with "GIB" exactly (upper case).
 bool isGibNumber(const QString& number);
 QString sellerTableXPath(bool gib);
@@ -40,8 +46,10 @@ QStringList headerMismatches(const QStringList& headerRow);
 // The closing row of the lines: its first cell reads a single blank.
 bool isClosingRow(const QStringList& row);
 
-// The leading number of a text with blanks, tabs and line feeds taken out first;
-// "." is the decimal point; a text that does not begin with a number reads 0.
+// The leading number of a text with blanks, tabs and line feeds taken out first: a
+// sign, digits with "." as the decimal point and an exponent ("1e3" is 1000); a text
+// that does not begin with a number reads 0. A number too big for a Decimal throws
+// std::overflow_error.
 Decimal leadingValue(const QString& text);
 
 // Cell cleaning, by line-table column.
@@ -49,9 +57,13 @@ struct QuantityCell {
     Decimal quantity;
     QString unit;
 };
-// "2,5 Net Ton" -> 2.5 and "Net Ton"; "1.000 Adet" -> 1000; "5" -> 5 and no unit.
+// Grouping points dropped, the text before the first blank read with "," as the
+// decimal sign: "2,5 Net Ton" -> 2.5 and "Net Ton"; "1.000 Adet" -> 1000;
+// "-3 Adet" -> -3; "1/2 Adet" -> 1; "5" -> 5 and no unit.
 QuantityCell cleanQuantity(const QString& cell);
-// "1.234,56 TL" -> 1234.56 (also the discount amount).
+// The discount amount by the quantity's rule: "1.234,56 TL" -> 1234.56, "-5,00 TL" -> -5.
+Decimal cleanDiscountAmount(const QString& cell);
+// The unit price: digits and "," only, "1.234,56 TL" -> 1234.56.
 Decimal cleanAmount(const QString& cell);
 // "%10,00" -> 10 (discount rate and VAT rate alike).
 Decimal cleanRate(const QString& cell);

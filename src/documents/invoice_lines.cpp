@@ -40,7 +40,7 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, bool withholding
     if (has(5))
         g[5] = gridNumber(cleanRate(at(5)));
     if (has(6)) {
-        discount = cleanAmount(at(6));
+        discount = cleanDiscountAmount(at(6));
         g[6] = gridNumber(discount);
     }
     if (has(5))

@@ -1,7 +1,5 @@
 #include "documents/mail_compose.h"
 
-#include <QRegularExpression>
-
 namespace kuvela::documents {
 
 ComposedMail composeMail(const ComposeInput& in)
@@ -60,11 +58,7 @@ QString headerField(const QString& typed)
 
 QStringList splitAddresses(const QString& typed)
 {
-    QStringList out;
-    for (const QString& part : headerField(typed).split(QRegularExpression(QStringLiteral("[;,]"))))
-        if (!part.trimmed().isEmpty())
-            out << part.trimmed();
-    return out;
+    return splitAddressList(headerField(typed));
 }
 
 } // namespace kuvela::documents

@@ -40,7 +40,8 @@ inline const QString kChooseSenderText = QStringLiteral("Öncelikle bir gönderi
 // A header field as typed, with line breaks taken out.
 QString headerField(const QString& typed);
 
-// Addresses typed with ";" or "," between them, each once trimmed, empties dropped.
+// Addresses typed with ";" or "," between them (not inside quotes or angle brackets),
+// each trimmed, empties dropped.
 QStringList splitAddresses(const QString& typed);
 
 } // namespace kuvela::documents

@@ -19,12 +19,15 @@ struct Booking {
     const char* account;
     int salesLine;  // 1-based; 0: receivable line 1
 };
-constexpr std::array<Booking, 5> kBookings{{
+// The sales lines come in rate order.
+constexpr std::array<Booking, 7> kBookings{{
     {"ot", "120.00", 0},
     {"mhtt", "600.00", 1},
     {"hKdv01", "391.01", 2},
     {"hKdv08", "391.08", 3},
-    {"hKdv18", "391.18", 4},
+    {"hKdv10", "391.10", 4},
+    {"hKdv18", "391.18", 5},
+    {"hKdv20", "391.20", 6},
 }};
 
 } // namespace
@@ -36,7 +39,9 @@ QString totalsKey(const QString& label)
         {QStringLiteral("Toplam İskonto"), QStringLiteral("ti")},
         {QStringLiteral("Hesaplanan KDV(%1)"), QStringLiteral("hKdv01")},
         {QStringLiteral("Hesaplanan KDV(%8)"), QStringLiteral("hKdv08")},
+        {QStringLiteral("Hesaplanan KDV(%10)"), QStringLiteral("hKdv10")},
         {QStringLiteral("Hesaplanan KDV(%18)"), QStringLiteral("hKdv18")},
+        {QStringLiteral("Hesaplanan KDV(%20)"), QStringLiteral("hKdv20")},
         {QStringLiteral("Hesaplanan KDV Tevkifat(%20)"), QStringLiteral("hKdvt20")},
         {QStringLiteral("Hesaplanan KDV Tevkifat(%30)"), QStringLiteral("hKdvt30")},
         {QStringLiteral("Hesaplanan KDV Tevkifat(%40)"), QStringLiteral("hKdvt40")},
@@ -121,11 +126,7 @@ QString relationMessage(InvoiceRelation relation, const QString& companyName)
 
 QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales)
 {
-    QString note;
-    if (skippedFiles > 0)
-        note += QStringLiteral(" (%1 HTML olmayan dosya atlandı)").arg(skippedFiles);
-    if (unreadableFiles > 0)
-        note += QStringLiteral(" (%1 dosya okunamadı)").arg(unreadableFiles);
+    QString note = passedOverNote(skippedFiles, unreadableFiles);
     if (!notSales.isEmpty())
         note += QStringLiteral(" Satış olmayan faturalar: ") + notSales.join(QStringLiteral(", "));
     return note;

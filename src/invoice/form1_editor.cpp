@@ -49,6 +49,8 @@ void Form1::yekunal()
     ekmat1 = result.ekmat1;
     ekmat8 = result.ekmat8;
     ekmat18 = result.ekmat18;
+    ekmat10 = result.ekmat10;
+    ekmat20 = result.ekmat20;
     kdvMatStr = result.kdvMatStr;
     yazTopStr = result.yazTopStr;
     checkTotal->setText(result.checkTotal);

@@ -101,7 +101,7 @@ void Form1::Combo1_LostFocus()
     typeChangeDone(*this);
 
     const QString type = Combo1->currentText();
-    ekmat1 = ekmat8 = ekmat18 = Decimal();
+    ekmat1 = ekmat8 = ekmat18 = ekmat10 = ekmat20 = Decimal();
     Command6->setEnabled(false);
     Option5->setChecked(false);
     Option4->setChecked(false);

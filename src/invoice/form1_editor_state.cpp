@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QHeaderView>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace kuvela {
 
@@ -38,7 +39,9 @@ void showLineGrid(Form1& form)
     view->setHeaderLabels(titles);
     for (int c = 0; c < n; ++c) {
         view->headerItem()->setTextAlignment(c, qtAlign(g.columns[size_t(c)].align));
-        view->header()->resizeSection(c, twipsToPixels(g.columns[size_t(c)].widthTwips));
+        // The layout's width at least, and never so narrow that the title is cut off.
+        const int width = std::max(twipsToPixels(g.columns[size_t(c)].widthTwips), view->header()->sectionSizeHint(c));
+        view->header()->resizeSection(c, width);
     }
     const QColor colour = fromBgr(g.textColour);
     for (const QStringList& row : g.rows) {

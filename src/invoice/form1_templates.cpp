@@ -59,7 +59,7 @@ void Form1::Command3_Click()
 {
     ListView3->clear();
     whoTriggered = QStringLiteral("command3");
-    ekmat1 = ekmat8 = ekmat18 = Decimal();
+    ekmat1 = ekmat8 = ekmat18 = ekmat10 = ekmat20 = Decimal();
     beginRoad();
     setPanel(7, invoice::importReadingStatus());
     invoice::LineGrid& grid = lineGrid(*this);

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace kuvela {
@@ -36,6 +37,14 @@ void takeEntry(QListWidget* list, const QString& entry)
         delete list->takeItem(list->row(found.first()));
     // Nothing stays picked: a second press must not take the neighbour.
     list->clearSelection();
+}
+
+// Tax names are long: a list is never narrower than its longest entry, scroll bar
+// included.
+void fitToEntries(QListWidget* list)
+{
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
 }
 
 } // namespace
@@ -108,6 +117,9 @@ void Form5::Form_Load()
         List1->clear();
         StatusBar1->setPanel(2, e.message());
     }
+    // The added taxes are entries of this list.
+    fitToEntries(List1);
+    List2->setMinimumWidth(List1->minimumWidth());
 }
 
 void Form5::Form_Unload()

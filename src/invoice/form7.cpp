@@ -218,7 +218,14 @@ void Form7::closeEvent(QCloseEvent* event)
     loaded_ = false;
     Check1->setChecked(false);
     event->accept();
-    QDialog::closeEvent(event);
+    QDialog::reject();  // hidden with the dialog's result; not the override, which would close again
+}
+
+void Form7::reject()
+{
+    // Esc would only hide the dialog and keep the last company's lists and a ticked
+    // "Stok Kartlarına Ekle": it closes as the window's own close does.
+    close();
 }
 
 void Form7::setPanel(int n, const QString& text)

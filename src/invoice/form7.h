@@ -87,6 +87,7 @@ public:
     void Text7_Change();
     void Text8_Change();
     void Text10_Change();
+    void reject() override;  // Esc: the dialog's own close
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

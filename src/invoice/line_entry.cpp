@@ -69,7 +69,8 @@ std::optional<LineEntryRefusal> checkLineEntry(LineEntryFields& f, const QString
         return discount ? refuse(10, u"İskonto oranı >0 veya = 0 olmalıdır ...!")
                         : refuse(9, u"İskonto oranı sayısal olmalıdır ...!");
     }
-    if (f.vatRate.isEmpty())
+    // A rate typed only part of the way ("2") is no rate: never turned into another.
+    if (!AllowedVatRates().contains(f.vatRate, Qt::CaseSensitive))
         return refuse(11, u"KDV oranı seçilmelidir... !");
     if (type == kOzelMatrah && f.specialReason.isEmpty())
         return refuse(12, u"Özel Matrah Nedeni seçilmelidir...!", P::MessageBox);
@@ -181,7 +182,9 @@ const QStringList& UnitNames()
 
 const QStringList& AllowedVatRates()
 {
-    static const QStringList rates = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("8"), QStringLiteral("18")};
+    // 8 and 18 stay for returns and corrections of sales made before the 2023 rates.
+    static const QStringList rates = {QStringLiteral("0"),  QStringLiteral("1"),  QStringLiteral("8"),
+                                      QStringLiteral("10"), QStringLiteral("18"), QStringLiteral("20")};
     return rates;
 }
 
@@ -192,7 +195,11 @@ QString keepUnitText(const QString& text)
 
 QString keepVatRateText(const QString& text)
 {
-    return AllowedVatRates().contains(text, Qt::CaseSensitive) ? text : QString();
+    // A rate is typed a digit at a time: "2" stays on the way to "20".
+    for (const QString& rate : AllowedVatRates())
+        if (rate.startsWith(text, Qt::CaseSensitive))
+            return text;
+    return QString();
 }
 
 QString withholdingItem(const QString& code, const QString& rate)

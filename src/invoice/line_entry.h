@@ -68,8 +68,9 @@ std::optional<LineEntryRefusal> faturayaEkle(LineEntryFields& fields, const QStr
 
 const QStringList& UnitNames();
 const QStringList& AllowedVatRates();
-// Combo1_Change / Combo2_Change: the text if it is a listed value, else empty.
+// Combo1_Change: the text if it is a listed unit, else empty.
 QString keepUnitText(const QString& text);
+// Combo2_Change: the text if it is a listed rate or the beginning of one, else empty.
 QString keepVatRateText(const QString& text);
 
 // WithholdingCode: code & " % " & rate; the first three characters are the code.

@@ -65,15 +65,30 @@ private:
 QString F(const Decimal& x) { return formatAmount(x, 2); }
 
 struct Bases {
-    Decimal b1, b8, b18;
+    Decimal b1, b8, b10, b18, b20;
     Decimal* forRate(const Decimal& rate)
     {
         if (rate == Decimal(1)) return &b1;
         if (rate == Decimal(8)) return &b8;
+        if (rate == Decimal(10)) return &b10;
         if (rate == Decimal(18)) return &b18;
+        if (rate == Decimal(20)) return &b20;
         return nullptr;
     }
 };
+
+// The three fields of the earlier rates always; 10 and 20 in their place only when
+// they carry a base, so an invoice without them reads as it always did.
+QString vatBaseNote(const Bases& b)
+{
+    QString note = QStringLiteral("KDV MATRAH [%1: ") + F(b.b1) + QStringLiteral("][%8: ") + F(b.b8) + u']';
+    if (!b.b10.isZero())
+        note += QStringLiteral("[%10: ") + F(b.b10) + u']';
+    note += QStringLiteral("[%18: ") + F(b.b18) + u']';
+    if (!b.b20.isZero())
+        note += QStringLiteral("[%20: ") + F(b.b20) + u']';
+    return note;
+}
 
 } // namespace
 
@@ -203,10 +218,11 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
         base.b1 += ekmat.b1;
         base.b8 += ekmat.b8;
         base.b18 += ekmat.b18;
+        base.b10 += ekmat.b10;
+        base.b20 += ekmat.b20;
     }
     if (turkishUpper(settings.prmMatStr) == QStringLiteral("E"))
-        out.kdvMatStr = noteBullet() + QStringLiteral("KDV MATRAH [%1: ") + F(base.b1) + QStringLiteral("][%8: ") +
-                        F(base.b8) + QStringLiteral("][%18: ") + F(base.b18) + u']';
+        out.kdvMatStr = noteBullet() + vatBaseNote(base);
     if (turkishUpper(settings.prmYazStr) == QStringLiteral("E"))
         out.yazTopStr = noteBullet() + QStringLiteral("Yalnız:") + YAZIYTL(F(G));
     out.checkTotal = branch == Branch::Standard ? formatPlain(G) : F(G);
@@ -217,6 +233,8 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
     out.ekmat1 = ekmat.b1;
     out.ekmat8 = ekmat.b8;
     out.ekmat18 = ekmat.b18;
+    out.ekmat10 = ekmat.b10;
+    out.ekmat20 = ekmat.b20;
     out.grandTotal = G;
     return out;
 }

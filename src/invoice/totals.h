@@ -40,7 +40,7 @@ struct TotalsResult {
     QString kdvMatStr;
     QString yazTopStr;
     QString text6;
-    Decimal ekmat1, ekmat8, ekmat18;
+    Decimal ekmat1, ekmat8, ekmat10, ekmat18, ekmat20;
     Decimal grandTotal;
     // Set when a cell is no number: no rows, checkTotal empty (so no upload compares
     // against it), lines unchanged, the note holds the company lines only.

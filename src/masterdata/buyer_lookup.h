@@ -22,6 +22,7 @@ inline const QString siteBusy = QStringLiteral("Site çok yoğun.. daha sonra de
 inline const QString noOfficeId = QStringLiteral(" Sorgu için gerekli olan ID girilmemiş...!");
 inline const QString noOfficePassword = QStringLiteral(" Sorgu için gerekli olan şifre girilmemiş...!");
 inline const QString typeCaptcha = QStringLiteral("Güvenlik kodunu girin...");
+inline const QString cardChanged = QStringLiteral("Sorgu sürerken numara veya tür değişti; sonuç karta yazılmadı.");
 } // namespace lookup_text
 
 // Poll counts and times of both look-ups; times are before the time scale.

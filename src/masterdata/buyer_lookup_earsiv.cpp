@@ -84,24 +84,32 @@ bool Form4::lookupStep1()
 
 void Form4::beginLookup()
 {
-    lookupRunning_ = true;
+    lookupNumber_ = Text6->text();
+    lookupKind_ = kind();
     saveButtonsBeforeLookup_ = Command1->isEnabled();
+    saveButtonsLater_ = saveButtonsBeforeLookup_;
+    lookupButtonsLater_ = false;
     setAllButtons(false);
-    // The number rule runs first and would enable them again.
-    lookupButtonsOff_ = connect(Text6, &QLineEdit::textChanged, this, [this] { setAllButtons(false); });
+    lookupRunning_ = true;
 }
 
-void Form4::endLookup(const QString& numberAtStart)
+void Form4::endLookup()
 {
-    disconnect(lookupButtonsOff_);
     lookupRunning_ = false;
-    if (Text6->text() == numberAtStart) {
+    if (showsLookedUpCard()) {
         setSaveButtons(saveButtonsBeforeLookup_);
         Command3->setEnabled(false);
         Command5->setEnabled(false);
     } else {
-        setAllButtons(text6Change(Text6->text(), kind()).buttonsEnabled);
+        setSaveButtons(saveButtonsLater_);
+        Command3->setEnabled(lookupButtonsLater_);
+        Command5->setEnabled(lookupButtonsLater_);
     }
+}
+
+bool Form4::showsLookedUpCard() const
+{
+    return Text6->text() == lookupNumber_ && kind() == lookupKind_;
 }
 
 void Form4::Command3_Click()
@@ -144,16 +152,17 @@ void Form4::Command3_Click()
 
     if (!answer) {
         StatusBar1->setPanel(2, lookup_text::siteSlow);
-        endLookup(number);
-        return;
+    } else if (!showsLookedUpCard()) {
+        StatusBar1->setPanel(2, lookup_text::cardChanged);
+    } else {
+        if (earsivFields(number).person)
+            putNames(*this, answer->name, answer->surname);
+        else
+            putTitle(*this, answer->title);
+        Text5->setText(answer->taxOffice);
+        StatusBar1->setPanel(2, lookup_text::done);
     }
-    if (earsivFields(number).person)
-        putNames(*this, answer->name, answer->surname);
-    else
-        putTitle(*this, answer->title);
-    Text5->setText(answer->taxOffice);
-    StatusBar1->setPanel(2, lookup_text::done);
-    endLookup(number);
+    endLookup();
 }
 
 } // namespace kuvela

@@ -20,6 +20,7 @@
 #include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <optional>
 
 namespace kuvela {
 
@@ -170,9 +171,30 @@ void removeCaptcha(Form4& card)
     card.Frame3->hide();
 }
 
-// From the new list to the logout; false when the result did not come.
+// What the portal told about the number; written into the card only at the end.
+struct SmmmAnswer {
+    bool person = false;
+    QString title, name, surname, address, taxOffice, status;
+};
+
+void putAnswer(Form4& card, const SmmmAnswer& a)
+{
+    if (a.person)
+        putNames(card, a.name, a.surname);
+    else
+        putTitle(card, a.title);
+    card.Text4->setPlainText(a.address);
+    card.Text5->setText(a.taxOffice);
+    card.Label14->setText(a.status);
+    QPalette colours = card.Label14->palette();
+    colours.setColor(QPalette::WindowText, taxpayerStatusColour(a.status));
+    card.Label14->setPalette(colours);
+}
+
+// From the new list to the logout; false when the result did not come. `answer` is
+// set as soon as the result is read, so a failing closing step does not lose it.
 bool query(Form4& card, BrowserSession& s, const QString& number, const QString& typeText,
-           const LookupLimits& limits)
+           const LookupLimits& limits, std::optional<SmmmAnswer>& answer)
 {
     card.StatusBar1->setPanel(2, lookup_text::started);
     const QStringList listBefore = homeListRows(s);
@@ -194,23 +216,23 @@ bool query(Form4& card, BrowserSession& s, const QString& number, const QString&
     s.find(xp(smmm::queryButton)).click();
     BrowserSession::bekle(50);
 
-    if (typeText == QStringLiteral("Gerçek Kişi")) {
+    SmmmAnswer a;
+    a.person = typeText == QStringLiteral("Gerçek Kişi");
+    if (a.person) {
         if (!appears(s, smmm::resultCell(1), limits))
             return false;
-        putNames(card, s.find(xp(smmm::resultCell(1))).text(), s.find(xp(smmm::resultCell(2))).text());
+        a.name = s.find(xp(smmm::resultCell(1))).text();
+        a.surname = s.find(xp(smmm::resultCell(2))).text();
     } else {
         if (!appears(s, smmm::titleField, limits))
             return false;
-        putTitle(card, institutionTitle(s, limits));
+        a.title = institutionTitle(s, limits);
     }
     removeCaptcha(card);
-    card.Text4->setPlainText(s.find(xp(smmm::address)).attribute(QStringLiteral("value")));
-    card.Text5->setText(s.find(xp(smmm::taxOffice)).attribute(QStringLiteral("value")));
-    const QString status = s.find(xp(smmm::resultCell(4))).text();
-    card.Label14->setText(status);
-    QPalette colours = card.Label14->palette();
-    colours.setColor(QPalette::WindowText, taxpayerStatusColour(status));
-    card.Label14->setPalette(colours);
+    a.address = s.find(xp(smmm::address)).attribute(QStringLiteral("value"));
+    a.taxOffice = s.find(xp(smmm::taxOffice)).attribute(QStringLiteral("value"));
+    a.status = s.find(xp(smmm::resultCell(4))).text();
+    answer = a;
 
     s.find(xp(smmm::popupClose)).click();
     BrowserSession::bekle(20);
@@ -227,7 +249,6 @@ bool query(Form4& card, BrowserSession& s, const QString& number, const QString&
                                           << (listAfter.isEmpty() ? QString() : listAfter.first());
     }
     s.find(xp(smmm::logout)).click();
-    card.StatusBar1->setPanel(2, lookup_text::done);
     return true;
 }
 
@@ -259,12 +280,17 @@ void Form4::Command5_Click()
     const QString typeText = companyTypeText(number);
     beginLookup();
     const LookupLimits limits = LookupLimits::fromSettings();
+    std::optional<SmmmAnswer> answer;
+    bool completed = false;
     {
         BrowserSession s;
         try {
             s.tarayiciBaslat({QStringLiteral("--headless")}, {}, accountantsLoginUrl());
-            if (logIn(*this, main_, s, officeId, password, limits) && !query(*this, s, number, typeText, limits))
-                StatusBar1->setPanel(2, lookup_text::siteBusy);
+            if (logIn(*this, main_, s, officeId, password, limits)) {
+                completed = query(*this, s, number, typeText, limits, answer);
+                if (!completed)
+                    StatusBar1->setPanel(2, lookup_text::siteBusy);
+            }
         } catch (const std::exception& e) {
             qCWarning(lcSmmmLookup).noquote() << "sorgu yarıda kaldı:" << QString::fromStdString(e.what());
             StatusBar1->setPanel(2, lookup_text::siteBusy);
@@ -272,7 +298,14 @@ void Form4::Command5_Click()
         s.tarayiciKapat();
     }
     removeCaptcha(*this);
-    endLookup(number);
+    if (answer && !showsLookedUpCard()) {
+        StatusBar1->setPanel(2, lookup_text::cardChanged);
+    } else if (answer) {
+        // The boxes' change handlers empty panel 2: the outcome is written after them.
+        putAnswer(*this, *answer);
+        StatusBar1->setPanel(2, completed ? lookup_text::done : lookup_text::siteBusy);
+    }
+    endLookup();
 }
 
 } // namespace kuvela

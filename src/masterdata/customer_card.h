@@ -95,9 +95,9 @@ struct SaveOutcome {
     int row = 0;     // the mDATA row written (Saved) or already holding the number (Duplicate)
     // Saved: the main window's hidden name parts take these.
     QString aad, ssoyad, uunvan;
-    // Saved and Duplicate end with Form_Load (reset the card); after Refused and
-    // Failed the card keeps its entries and panel 2 keeps the message.
-    bool resetCard() const { return result == Result::Saved || result == Result::Duplicate; }
+    // Saved ends with Form_Load (reset the card), its message shown after it; after
+    // Refused, Duplicate and Failed the card keeps its entries and panel 2 the message.
+    bool resetCard() const { return result == Result::Saved; }
 };
 
 // "KAYDET ve Yeni" after its checks: appends the customer to mDATA of `dataXlsx`

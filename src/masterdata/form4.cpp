@@ -195,6 +195,10 @@ CustomerCardFields Form4::fields() const
 
 void Form4::setSaveButtons(bool on)
 {
+    if (lookupRunning_) {
+        saveButtonsLater_ = on;
+        return;
+    }
     Command1->setEnabled(on);
     Command4->setEnabled(on);
 }
@@ -202,6 +206,10 @@ void Form4::setSaveButtons(bool on)
 void Form4::setAllButtons(bool on)
 {
     setSaveButtons(on);
+    if (lookupRunning_) {
+        lookupButtonsLater_ = on;
+        return;
+    }
     Command3->setEnabled(on);
     Command5->setEnabled(on);
 }
@@ -330,9 +338,11 @@ void Form4::Command1_Click()
         main_.uunvan->setText(lastSave_.uunvan);
     }
     if (lastSave_.resetCard()) {
-        // The reset empties panel 2: the result stood there while the workbook was saved.
         Form_Load();
+        // The reset empties panel 2: the result goes there after it, where it is seen.
+        StatusBar1->setPanel(2, lastSave_.panel2);
     } else {
+        // A refused save keeps the card as typed, its message beside it.
         setAllButtons(text6Change(Text6->text(), kind()).buttonsEnabled);
     }
 }
@@ -377,6 +387,9 @@ void Form4::Command4_Click()
     Command1_Click();
     if (lastSave_.result == SaveOutcome::Result::Failed)
         showCard();
+    else
+        // The buyer is chosen, stored now or before: the card starts empty next time.
+        Form_Load();
 }
 
 void Form4::Command2_Click()

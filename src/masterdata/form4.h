@@ -108,19 +108,27 @@ private:
     void applyBoxChange(CardBox box);
     void setSaveButtons(bool on);
     void setAllButtons(bool on);
-    // Around each look-up: the buttons it refuses stay disabled while it runs, and at
-    // its end the save buttons are as before unless the number changed meanwhile.
+    // Around each look-up: the buttons it refuses stay disabled while it runs (what the
+    // card's rules set meanwhile is kept for its end), and at its end the save buttons
+    // are as before unless the number or the type changed meanwhile.
     // Step 1 of both look-ups; false while one runs already.
     bool lookupStep1();
     void beginLookup();
-    void endLookup(const QString& numberAtStart);
+    void endLookup();
+    // The card still shows the number and the type the look-up started with: only then
+    // is its answer written.
+    bool showsLookedUpCard() const;
 
     Form1& main_;
     bool loaded_ = false;
     SaveOutcome lastSave_;
     bool lookupRunning_ = false;
     bool saveButtonsBeforeLookup_ = false;
-    QMetaObject::Connection lookupButtonsOff_;
+    QString lookupNumber_;
+    CustomerKind lookupKind_ = CustomerKind::None;
+    // The buttons as the card's rules set them while a look-up runs.
+    bool saveButtonsLater_ = false;
+    bool lookupButtonsLater_ = false;
 };
 
 // The main window's one customer card, made on first use (hidden).

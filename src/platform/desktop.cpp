@@ -1,13 +1,15 @@
 #include "platform/desktop.h"
 
+#include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QNetworkInterface>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QUrl>
+#include <QStandardPaths>
 
 namespace kuvela {
 namespace {
@@ -18,9 +20,53 @@ std::unique_ptr<Desktop>& slot()
 }
 } // namespace
 
+DesktopHelperRun runDesktopHelper(const QString& program, const QStringList& arguments, int waitMs)
+{
+    DesktopHelperRun run;
+    const QString found = QStandardPaths::findExecutable(program);
+    if (found.isEmpty())
+        return run;
+    // Owned by the application, so that a helper still running when we stop waiting
+    // goes on and is reaped when it ends.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProgram(found);
+    process->setArguments(arguments);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->start();
+    if (!process->waitForStarted(5000)) {
+        run.outcome = DesktopHelperRun::Outcome::NotStarted;
+        run.said = process->errorString();
+        process->deleteLater();
+        return run;
+    }
+    QElapsedTimer waited;
+    waited.start();
+    const int limit = scaledMs(waitMs);
+    while (process->state() != QProcess::NotRunning && waited.elapsed() < limit) {
+        process->waitForFinished(50);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (process->state() != QProcess::NotRunning) {
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        run.outcome = DesktopHelperRun::Outcome::StillRunning;
+        return run;
+    }
+    process->deleteLater();
+    run.exitCode = process->exitCode();
+    run.said = QString::fromLocal8Bit(process->readAllStandardError()).trimmed();
+    const bool failed = process->exitStatus() != QProcess::NormalExit || run.exitCode != 0;
+    run.outcome = failed ? DesktopHelperRun::Outcome::Failed : DesktopHelperRun::Outcome::Done;
+    return run;
+}
+
 bool Desktop::openFile(const std::filesystem::path& file)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(fromPath(file)));
+    // xdg-open tells by its exit status whether a program took the file; one that
+    // runs the program in the foreground has taken it when it is still running.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+    return runDesktopHelper(QStringLiteral("xdg-open"), {fromPath(ec ? file : absolute)}, 3000).tookOver();
 }
 
 bool Desktop::isOnline()

@@ -9,10 +9,26 @@
 
 namespace kuvela {
 
+// How a desktop helper program (xdg-open, xdg-email) ended within its wait.
+struct DesktopHelperRun {
+    enum class Outcome { Missing, NotStarted, Failed, Done, StillRunning };
+    Outcome outcome = Outcome::Missing;
+    int exitCode = 0;
+    QString said;  // why it did not start, or what it wrote on its error output
+    // Done, or still running: then it has taken the work over.
+    bool tookOver() const { return outcome == Outcome::Done || outcome == Outcome::StillRunning; }
+};
+
+// Runs the program found on PATH and waits at most waitMs (time-scaled) for it,
+// keeping the windows painting. A non-zero exit or a crash is Failed; a program still
+// running then goes on by itself and is reaped when it ends.
+DesktopHelperRun runDesktopHelper(const QString& program, const QStringList& arguments, int waitMs);
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    // Opens the file with the desktop's program for it; false when nothing could.
+    // Opens the file with the desktop's program for it (xdg-open); false when xdg-open
+    // is missing, or said within a few seconds that nothing could open it.
     virtual bool openFile(const std::filesystem::path& file);
     // An up, non-loopback interface with an address; KUVELA_ONLINE=0/1 decides for tests.
     virtual bool isOnline();

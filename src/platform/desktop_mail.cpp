@@ -1,65 +1,66 @@
 #include "platform/desktop_mail.h"
 
-#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/mailer.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QStandardPaths>
+#include <QUrl>
 
 namespace kuvela {
 
+namespace {
+
+// "mailto:a@b.c,d@e.f?cc=g@h.i".
+QString mailtoAddress(const QStringList& to, const QStringList& cc)
+{
+    // Bare mailboxes only, percent-encoded, so no address is ever read as an option
+    // or splits the address.
+    auto encoded = [](const QStringList& addresses) {
+        QStringList out;
+        for (const QString& address : addresses) {
+            const QString mailbox = bareMailbox(address);
+            if (!mailbox.isEmpty())
+                out << QString::fromLatin1(QUrl::toPercentEncoding(mailbox, "@"));
+        }
+        return out.join(u',');
+    };
+    QString uri = QStringLiteral("mailto:") + encoded(to);
+    const QString copies = encoded(cc);
+    if (!copies.isEmpty())
+        uri += QStringLiteral("?cc=") + copies;
+    return uri;
+}
+
+} // namespace
+
 QStringList desktopMailArguments(const DesktopMailItem& item)
 {
+    // xdg-email refuses an option with an empty text.
     QStringList args;
-    for (const QString& cc : item.cc)
-        args << QStringLiteral("--cc") << cc;
-    args << QStringLiteral("--subject") << item.subject << QStringLiteral("--body") << item.body;
+    if (!item.subject.isEmpty())
+        args << QStringLiteral("--subject") << item.subject;
+    if (!item.body.isEmpty())
+        args << QStringLiteral("--body") << item.body;
     for (const QString& file : item.attachments)
         args << QStringLiteral("--attach") << file;
-    args << item.to;
+    args << mailtoAddress(item.to, item.cc);
     return args;
 }
 
 DesktopMailResult handToDesktopMail(const DesktopMailItem& item)
 {
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
-    if (program.isEmpty())
+    const DesktopHelperRun run = runDesktopHelper(QStringLiteral("xdg-email"), desktopMailArguments(item), 5000);
+    switch (run.outcome) {
+    case DesktopHelperRun::Outcome::Missing:
         return {false, QStringLiteral("Masaüstü e-posta programı (xdg-email) bulunamadı.")};
-    // Owned by the application, so that a mail program still running when we stop
-    // waiting goes on and is reaped when it ends.
-    auto* running = new QProcess(QCoreApplication::instance());
-    QProcess& process = *running;
-    process.setProgram(program);
-    process.setArguments(desktopMailArguments(item));
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.start();
-    if (!process.waitForStarted(5000)) {
-        const QString why = process.errorString();
-        running->deleteLater();
-        return {false, QStringLiteral("xdg-email başlatılamadı: ") + why};
-    }
-
-    QElapsedTimer waited;
-    waited.start();
-    const int limit = scaledMs(5000);
-    while (process.state() != QProcess::NotRunning && waited.elapsed() < limit) {
-        process.waitForFinished(50);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    if (process.state() != QProcess::NotRunning) {
-        QObject::connect(running, &QProcess::finished, running, &QObject::deleteLater);
+    case DesktopHelperRun::Outcome::NotStarted:
+        return {false, QStringLiteral("xdg-email başlatılamadı: ") + run.said};
+    case DesktopHelperRun::Outcome::Failed:
+        return {false, QStringLiteral("xdg-email çıkış kodu %1%2")
+                           .arg(run.exitCode)
+                           .arg(run.said.isEmpty() ? QString() : QStringLiteral(": ") + run.said)};
+    default:
         return {true, {}};
     }
-    running->deleteLater();
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-        return {false, QStringLiteral("xdg-email çıkış kodu %1%2")
-                           .arg(process.exitCode())
-                           .arg(said.isEmpty() ? QString() : QStringLiteral(": ") + said)};
-    }
-    return {true, {}};
 }
 
 } // namespace kuvela

@@ -6,7 +6,7 @@
 namespace kuvela {
 
 struct DesktopMailItem {
-    QStringList to;
+    QStringList to;  // addresses as typed, a name beside each allowed ("Ad <a@b.c>")
     QStringList cc;
     QString subject;
     QString body;
@@ -18,12 +18,13 @@ struct DesktopMailResult {
     QString description;  // why not, when not
 };
 
-// The arguments of xdg-email for the item.
+// The arguments of xdg-email for the item: the texts and files as options, then the
+// addresses as one mailto: URI.
 QStringList desktopMailArguments(const DesktopMailItem& item);
 
-// Starts xdg-email from PATH and waits at most 5 s (time-scaled) for it, keeping the
-// windows painting. A failed start or a non-zero exit within that time is a failure;
-// a program still running then has taken the mail over.
+// Runs xdg-email from PATH and waits at most 5 s (time-scaled) for it. A failed start
+// or a non-zero exit within that time is a failure; a program still running then has
+// taken the mail over.
 DesktopMailResult handToDesktopMail(const DesktopMailItem& item);
 
 } // namespace kuvela

@@ -63,6 +63,13 @@ struct MailResult {
     QString reading(const MailReadings& readings = MailReadings::standard()) const;
 };
 
+// The addresses of a list typed with ";" or "," between them; a separator inside
+// quotes or angle brackets ("\"Soyad, Ad\" <a@b.c>") belongs to its address. Each
+// trimmed, empty ones dropped.
+QStringList splitAddressList(const QString& list);
+// The mailbox of one address: what stands in its angle brackets, else the whole text.
+QString bareMailbox(const QString& address);
+
 // The message as it goes on the wire (RFC 5322, MIME, CR LF lines) and its envelope.
 struct BuiltMail {
     QByteArray bytes;

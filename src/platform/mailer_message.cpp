@@ -119,45 +119,19 @@ bool validMailbox(const QString& mailbox)
     return at > 0 && at < mailbox.size() - 1;
 }
 
-// "a@b.c; Ad Soyad <d@e.f>, \"Soyad, Ad\" <g@h.i>": separated by ";" or ",", but not
-// inside quotes or angle brackets. Empty items are skipped.
 QString parseAddresses(const QString& list, std::vector<Address>& out)
 {
-    QStringList items;
-    QString current;
-    bool inQuotes = false, inAngle = false;
-    for (QChar c : list) {
-        if (c == u'"' && !inAngle)
-            inQuotes = !inQuotes;
-        else if (c == u'<' && !inQuotes)
-            inAngle = true;
-        else if (c == u'>' && !inQuotes)
-            inAngle = false;
-        if ((c == u';' || c == u',') && !inQuotes && !inAngle) {
-            items << current;
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    items << current;
-
-    for (const QString& raw : items) {
-        const QString item = raw.trimmed();
-        if (item.isEmpty())
-            continue;
+    for (const QString& item : splitAddressList(list)) {
         Address a;
+        a.mailbox = bareMailbox(item);
         const qsizetype open = item.lastIndexOf(u'<');
         if (open >= 0) {
             const qsizetype close = item.indexOf(u'>', open);
             if (close < 0 || !item.mid(close + 1).trimmed().isEmpty())
                 return QStringLiteral("Geçersiz e-posta adresi: ") + item;
-            a.mailbox = item.mid(open + 1, close - open - 1).trimmed();
             a.name = item.left(open).trimmed();
             if (a.name.size() >= 2 && a.name.startsWith(u'"') && a.name.endsWith(u'"'))
                 a.name = a.name.mid(1, a.name.size() - 2).replace(QStringLiteral("\\\""), QStringLiteral("\""));
-        } else {
-            a.mailbox = item;
         }
         if (!validMailbox(a.mailbox))
             return QStringLiteral("Geçersiz e-posta adresi: ") + item;
@@ -336,6 +310,40 @@ BuiltMail buildMail(const MailMessage& message, const QDateTime& date)
     out += "--" + boundary + "--\r\n";
     mail.bytes = out;
     return mail;
+}
+
+QStringList splitAddressList(const QString& list)
+{
+    QStringList items;
+    QString current;
+    bool inQuotes = false, inAngle = false;
+    for (QChar c : list) {
+        if (c == u'"' && !inAngle)
+            inQuotes = !inQuotes;
+        else if (c == u'<' && !inQuotes)
+            inAngle = true;
+        else if (c == u'>' && !inQuotes)
+            inAngle = false;
+        if ((c == u';' || c == u',') && !inQuotes && !inAngle) {
+            items << current;
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    items << current;
+    QStringList out;
+    for (const QString& item : items)
+        if (!item.trimmed().isEmpty())
+            out << item.trimmed();
+    return out;
+}
+
+QString bareMailbox(const QString& address)
+{
+    const qsizetype open = address.lastIndexOf(u'<');
+    const qsizetype close = open < 0 ? -1 : address.indexOf(u'>', open);
+    return (close < 0 ? address : address.mid(open + 1, close - open - 1)).trimmed();
 }
 
 } // namespace kuvela

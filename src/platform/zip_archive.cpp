@@ -17,9 +17,9 @@
 
 namespace kuvela {
 
-ZipError::ZipError(int code, const QString& message)
+ZipError::ZipError(int code, const QString& message, const QString& entry)
     : std::runtime_error((message + QStringLiteral(" Hata No: ") + QString::number(code)).toStdString()),
-      code_(code), message_(message)
+      code_(code), message_(message), entry_(entry)
 {
 }
 
@@ -108,7 +108,8 @@ std::optional<QString> normalName(QString name)
 {
     throw ZipError(error_no::ArchiveUnsafeEntry,
                    QStringLiteral("Arşivdeki \"%1\" ile \"%2\" aynı yere yazılmak istiyor, arşiv açılmadı: %3")
-                       .arg(e.name, other, fromPath(archive)));
+                       .arg(e.name, other, fromPath(archive)),
+                   e.name);
 }
 
 // Two entries for one file, or a file where another entry needs a folder.
@@ -158,7 +159,8 @@ std::vector<Entry> entries(zip_t* za, const fs::path& archive)
         if (!normal || (type != 0 && type != kRegular && type != kDirectory))
             throw ZipError(error_no::ArchiveUnsafeEntry,
                            QStringLiteral("Arşivdeki \"%1\" hedef klasörün dışına yazılmak istiyor, arşiv açılmadı: %2")
-                               .arg(e.name, fromPath(archive)));
+                               .arg(e.name, fromPath(archive)),
+                           e.name);
         e.normal = *normal;
         e.relative = toPath(e.normal);
         e.directory = e.name.endsWith(u'/') || e.name.endsWith(u'\\') || type == kDirectory;
@@ -446,14 +448,9 @@ QStringList entryNames(const fs::path& archive)
 {
     return guarded(archive, [&] {
         Archive za = open(archive);
-        const zip_int64_t count = zip_get_num_entries(za.get(), 0);
         QStringList names;
-        for (zip_int64_t i = 0; i < count; ++i) {
-            const char* raw = zip_get_name(za.get(), zip_uint64_t(i), ZIP_FL_ENC_GUESS);
-            if (!raw)
-                damaged(archive);
-            names << QString::fromUtf8(raw);
-        }
+        for (const Entry& e : entries(za.get(), archive))
+            names << e.name;
         return names;
     });
 }

@@ -17,13 +17,15 @@ namespace kuvela {
 
 class ZipError : public std::runtime_error {
 public:
-    ZipError(int code, const QString& message);
+    ZipError(int code, const QString& message, const QString& entry = {});
     int code() const { return code_; }        // " Hata No: " number
     const QString& message() const { return message_; }  // Turkish, names the archive
+    const QString& entry() const { return entry_; }      // the refused entry's stored name, if one was
 
 private:
     int code_;
     QString message_;
+    QString entry_;
 };
 
 namespace Zip {
@@ -39,7 +41,8 @@ std::vector<std::filesystem::path> extractAll(const std::filesystem::path& archi
 void extractOne(const std::filesystem::path& archive, const QString& member,
                 const std::filesystem::path& targetFile);
 
-// The stored names, in the archive's order. Throws ZipError.
+// The stored names, in the archive's order, checked as for unpacking: an unsafe entry
+// throws ZipError with code ArchiveUnsafeEntry and the entry's name. Throws ZipError.
 QStringList entryNames(const std::filesystem::path& archive);
 
 } // namespace Zip

@@ -94,6 +94,13 @@ void loadBulkInvoice(Form1& f, const portal::BulkInvoice& invoice, bool datesFro
         f.Text8->setText(invoice.date);
 }
 
+void showBulkMessage(Form1& f, const portal::BulkMessage& message, const portal::BulkInvoice& reading)
+{
+    if (reading.firstRow > 0)
+        loadBulkInvoice(f, reading, false);
+    msgBox(message.text, message.icon);
+}
+
 void clearBulkInvoice(Form1& f)
 {
     setBuyerBoxes(f, portal::BulkBuyer{});
@@ -216,9 +223,7 @@ void Form1::Command43_Click()
     };
     sink.message = [&](const portal::BulkMessage& message, const portal::BulkInvoice& reading) {
         begin();
-        if (reading.firstRow > 0)
-            loadBulkInvoice(*this, reading, false);
-        msgBox(message.text, message.icon);
+        showBulkMessage(*this, message, reading);
     };
     const portal::BulkReading reading = portal::readBulkWorkbook(seciliDosya, settings, sink);
 

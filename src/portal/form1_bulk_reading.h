@@ -12,6 +12,9 @@ namespace kuvela {
 // The customer searches of Text20 and Text19 do not run: their panels stay hidden.
 void loadBulkInvoice(Form1& form, const portal::BulkInvoice& invoice, bool datesFromExcel);
 
+// A message of the reading, with the invoice being read (as read so far) on the window.
+void showBulkMessage(Form1& form, const portal::BulkMessage& message, const portal::BulkInvoice& reading);
+
 // The window without an invoice: buyer boxes, line grid, totals grid and check total empty.
 void clearBulkInvoice(Form1& form);
 

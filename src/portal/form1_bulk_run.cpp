@@ -184,7 +184,12 @@ bool BulkRun::readWorkbook()
 
 BulkRun::Next BulkRun::invoice(int number, int& row)
 {
-    const portal::InvoiceRead read = portal::readInvoiceAt(sheet_, settings_, row, number);
+    // Each line warning comes at its row, with the invoice being read on the window.
+    const portal::InvoiceRead read =
+        portal::readInvoiceAt(sheet_, settings_, row, number, [this](const portal::BulkMessage& w, const portal::BulkInvoice& reading) {
+            if (!w.errorCheck)
+                showBulkMessage(f_, w, reading);
+        });
     if (read.result == portal::InvoiceRead::Result::DataEnded)
         return Next::End;
     portal::UploadQueueRow missing;
@@ -194,10 +199,6 @@ BulkRun::Next BulkRun::invoice(int number, int& row)
         msgBox(*mismatch, MsgIcon::Exclamation);
         return Next::End;
     }
-    for (const portal::BulkMessage& w : read.warnings)
-        if (!w.errorCheck)
-            msgBox(w.text, w.icon);
-
     f_.ListView1->clear();
     f_.ListView2->clear();
     loadBulkInvoice(f_, read.invoice, settings_.datesFromExcel);
@@ -235,10 +236,11 @@ BulkRun::Next BulkRun::upload(int number)
         wait_, portal::PageFillRoad::bulkUpload());
     f_.portalTotal->setText(total);
 
-    f_.ys = QString::number(timer_.elapsed() / 1000);
+    f_.ys = portal::uploadSecondsText(double(timer_.elapsed()) / 1000.0);
     f_.Label25->setText(QStringLiteral("Yükleme Süresi: ") + f_.ys + QStringLiteral(" Saniye"));
     const size_t skippedBefore = reported_;
-    f_.setPanel(7, portal::uploadDoneText(int(session_.skippedSteps().size() - skippedBefore)));
+    const bool compared = portal::totalsCompared(total, f_.checkTotal->text());
+    f_.setPanel(7, portal::uploadDoneText(int(session_.skippedSteps().size() - skippedBefore), compared));
     session_.attempt(QStringLiteral("tarayıcı penceresini taşıma"), [&] { session_.driver().moveWindow(0, 600); });
     showPanel(f_);
     f_.Command50->show();
@@ -249,9 +251,13 @@ BulkRun::Next BulkRun::upload(int number)
     setCell(f_, number, Col::Status, portal::answerWaitsStatus());
     const QString uploaded = portal::uploadedText(f_.ListView3->topLevelItemCount(), number);
     appendLog(f_, uploaded);
-    f_.setPanel(7, uploaded + portal::skippedNote(reportSkipped()));
+    f_.setPanel(7, uploaded + portal::skippedNote(reportSkipped()) + portal::uncomparedNote(compared));
 
-    // An unread total gives no difference, and no difference passes.
+    // Totals that could not be compared are no difference within the limit.
+    if (!compared) {
+        setCell(f_, number, Col::Status, portal::uncomparedStatus());
+        return Next::Go;
+    }
     if (!portal::differencePasses(difference, f_.Text29->text())) {
         setCell(f_, number, Col::Status, portal::overLimitStatus());
         return Next::Go;

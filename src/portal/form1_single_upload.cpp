@@ -29,8 +29,6 @@ namespace {
 
 const QString kLoggedOut = QStringLiteral("Portaldan Güvenli Çıkış yapıldı.");
 
-QString secondsText(double seconds) { return QString::number(seconds, 'f', 2).replace(u'.', u','); }
-
 QStringList returnReferences(Form1& f)
 {
     // Read only from a dialog that is there; opening one here would make an empty list.
@@ -151,11 +149,12 @@ void Form1::Command12_Click()
         portalTotal->setText(total);
 
         const double seconds = double(timer.elapsed()) / 1000.0;
-        ys = secondsText(seconds);
+        ys = portal::uploadSecondsText(seconds);
         Label25->setText(QStringLiteral("Yükleme Süresi: ") + ys + QStringLiteral(" Saniye"));
         // A step the portal did not take must never look like a clean upload.
         const size_t skippedInUpload = session.skippedSteps().size();
-        setPanel(7, portal::uploadDoneText(int(skippedInUpload)));
+        const bool compared = portal::totalsCompared(total, checkTotal->text());
+        setPanel(7, portal::uploadDoneText(int(skippedInUpload), compared));
         ps.lastUploadSeconds = seconds;
         ps.lastFixedWaitsMs = wait.totalMs() + how.waitBeforeMenu + how.waitBeforePage + how.waitAfterPage;
 
@@ -163,11 +162,14 @@ void Form1::Command12_Click()
         Frame26->move(twipsToPixels(1800), twipsToPixels(3600));
         Frame26->show();
         Frame26->raise();
+        // An invoice whose total could not be compared is never called a success.
+        const QString alert =
+            compared ? QStringLiteral("Kuvela v%1 fatura bilgilerini başarıyla yükledi. Kaydetmek istiyorsanız "
+                                      "aşağıdaki Oluştur butonuna tıklayın.")
+                     : QStringLiteral("Kuvela v%1 fatura bilgilerini yükledi, ancak portalın toplamı okunamadı! "
+                                      "Faturayı kontrol etmeden Oluştur butonuna tıklamayın.");
         session.attempt(QStringLiteral("yükleme uyarısı"), [&] {
-            session.driver().executeScript(
-                QStringLiteral("alert('Kuvela v%1 fatura bilgilerini başarıyla yükledi. Kaydetmek istiyorsanız "
-                               "aşağıdaki Oluştur butonuna tıklayın.');")
-                    .arg(prgVersiyon));
+            session.driver().executeScript(QStringLiteral("alert('%1');").arg(alert.arg(prgVersiyon)));
         });
 
         writeQueueRow(*this, ettn);
@@ -184,7 +186,7 @@ void Form1::Command12_Click()
         const bool loggedOut = session.portalCikis();
         const QString end = loggedOut ? kLoggedOut : portal::notLoggedOutText();
         Text28->setPlainText(skippedLog.isEmpty() ? end : end + u'\n' + skippedLog);
-        setPanel(7, end + portal::skippedNote(int(skippedInUpload)));
+        setPanel(7, end + portal::skippedNote(int(skippedInUpload)) + portal::uncomparedNote(compared));
     } catch (const std::exception& e) {
         // Nothing after the login may end the program; the session quits with the road.
         msgBox(QString::fromUtf8(e.what()), MsgIcon::Critical);

@@ -33,6 +33,7 @@ QString answerWaitsStatus() { return QStringLiteral("Oluştur ya da Vazgeç bekl
 QString overLimitStatus() { return QStringLiteral("Limit üzerinde Toplam Farkı var. Kaydedilmedi !"); }
 QString cancelledStatus() { return QStringLiteral("Vazgeçildi"); }
 QString createdStatus() { return QStringLiteral("GIB SERİ NO OLUŞTU"); }
+QString uncomparedStatus() { return QStringLiteral("Portal toplamı okunamadı. Kaydedilmedi !"); }
 
 QString queueAmount(const QString& checkTotal)
 {
@@ -45,8 +46,20 @@ QString queueDifference(const QString& portalTotal, const QString& checkTotal)
     const std::optional<Decimal> portal = regionalConvert(portalTotal);
     const std::optional<Decimal> ours = regionalConvert(checkTotal);
     if (!portal || !ours)
-        return {};
+        return uncomparedDifference();
     return formatAmount(*portal - *ours, 2);
+}
+
+QString uncomparedDifference() { return QStringLiteral("Karşılaştırılamadı"); }
+
+bool totalsCompared(const QString& portalTotal, const QString& checkTotal)
+{
+    return regionalConvert(portalTotal) && regionalConvert(checkTotal);
+}
+
+QString uploadSecondsText(double seconds)
+{
+    return QString::number(seconds, 'f', 2).replace(u'.', u',');
 }
 
 bool withinLimit(const QString& difference, const QString& limit)
@@ -70,12 +83,21 @@ QString draftLoadedLog()
 
 QString notLoggedOutText() { return QStringLiteral("Portaldan çıkış yapılamadı; tarayıcı kapatıldı."); }
 
-QString uploadDoneText(int skippedSteps)
+QString uploadDoneText(int skippedSteps, bool totalsCompared)
 {
-    if (skippedSteps <= 0)
+    if (skippedSteps <= 0 && totalsCompared)
         return QStringLiteral("Yükleme tamamlandı.");
-    return QStringLiteral("Yükleme tamamlandı, ancak %1 adım yapılamadı! Faturayı portalda kontrol ediniz.")
-        .arg(skippedSteps);
+    QString faults;
+    if (skippedSteps > 0)
+        faults = QStringLiteral("%1 adım yapılamadı").arg(skippedSteps);
+    if (!totalsCompared)
+        faults += (faults.isEmpty() ? QString() : QStringLiteral(" ve ")) + QStringLiteral("portalın toplamı okunamadı");
+    return QStringLiteral("Yükleme tamamlandı, ancak %1! Faturayı portalda kontrol ediniz.").arg(faults);
+}
+
+QString uncomparedNote(bool totalsCompared)
+{
+    return totalsCompared ? QString() : QStringLiteral(" (portalın toplamı okunamadı)");
 }
 
 QString skippedNote(int skippedSteps)

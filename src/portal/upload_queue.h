@@ -30,13 +30,19 @@ QString answerWaitsStatus();   // "Oluştur ya da Vazgeç bekleniyor..."
 QString overLimitStatus();     // "Limit üzerinde Toplam Farkı var. Kaydedilmedi !"
 QString cancelledStatus();     // "Vazgeçildi"
 QString createdStatus();       // "GIB SERİ NO OLUŞTU"
+QString uncomparedStatus();    // bulk run: the totals could not be compared; not created
 
 // "Tutar": the program's total with two decimals, grouped ("221,4" gives "221,40");
 // empty when it is no number.
 QString queueAmount(const QString& checkTotal);
-// "Fark": portal total minus program total with two decimals; empty when either is no
-// number, so an unread portal total never looks like a difference.
+// "Fark": portal total minus program total with two decimals. When either is no number
+// (the portal's "NaN", a total not found) the comparison failed, and the cell says so:
+// never a blank that could pass for a matching invoice.
 QString queueDifference(const QString& portalTotal, const QString& checkTotal);
+QString uncomparedDifference();  // "Karşılaştırılamadı"
+bool totalsCompared(const QString& portalTotal, const QString& checkTotal);
+// The upload's seconds as Label25 shows them: two decimals with a comma ("3,25").
+QString uploadSecondsText(double seconds);
 
 // The limit test of an uploaded invoice: the difference, at two decimals, is not above
 // the limit. A negative difference passes whatever its size. A difference or a limit
@@ -49,8 +55,11 @@ QString limitFromScroll(int value);
 // The end texts of both uploads that say what did not happen. A road that could not
 // log out says so, never "Portaldan Güvenli Çıkış yapıldı".
 QString notLoggedOutText();  // "Portaldan çıkış yapılamadı; tarayıcı kapatıldı."
-// Panel 7 when the page is filled: "Yükleme tamamlandı." only when no step was skipped.
-QString uploadDoneText(int skippedSteps);
+// Panel 7 when the page is filled: "Yükleme tamamlandı." only when no step was skipped
+// and the totals were compared.
+QString uploadDoneText(int skippedSteps, bool totalsCompared = true);
+// Added to panel 7's later texts when the totals could not be compared.
+QString uncomparedNote(bool totalsCompared);
 // Added to an end text in panel 7 when steps were skipped: where to read about them.
 QString skippedNote(int skippedSteps);
 // Text28's lines for skipped steps [from, to): what and why, one a line.

@@ -56,20 +56,23 @@ bool copyWhole(const fs::path& source, const fs::path& target)
 }
 
 // The program folder and each of its sub-folders that is missing; existing ones and
-// their files stay as they are.
-void makeFolderTree(const SetupPlaces& places, QStringList& failed)
+// their files stay as they are. False when the program folder itself could not be made:
+// nothing else can go in then.
+bool makeFolderTree(const SetupPlaces& places, QStringList& failed)
 {
-    std::vector<fs::path> folders = {places.programFolder()};
-    for (const char* name : {"Firmalarım", "Data", "prgDosyaları", "Raporlar", "Yedek"})
-        folders.push_back(places.programFolder() / toPath(QString::fromUtf8(name)));
-    for (const fs::path& folder : folders) {
-        std::error_code ec;
-        if (fs::is_directory(folder, ec))
-            continue;
-        fs::create_directories(folder, ec);  // a desktop folder not made yet is made with it
+    std::error_code ec;
+    fs::create_directories(places.programFolder(), ec);  // a desktop folder not made yet is made with it
+    if (!fs::is_directory(places.programFolder(), ec)) {
+        failed << QStringLiteral("Program klasörü oluşturulamadı: ") + fromPath(places.programFolder());
+        return false;
+    }
+    for (const char* name : {"Firmalarım", "Data", "prgDosyaları", "Raporlar", "Yedek"}) {
+        const fs::path folder = places.programFolder() / toPath(QString::fromUtf8(name));
+        fs::create_directories(folder, ec);
         if (!fs::is_directory(folder, ec))
             failed << QStringLiteral("Klasör oluşturulamadı: ") + fromPath(folder);
     }
+    return true;
 }
 
 // The window keeps painting while the package comes.
@@ -89,7 +92,8 @@ QString systemDriverProgram(const SetupSettings& settings)
     return found.isEmpty() ? QStringLiteral("/usr/bin/chromedriver") : found;
 }
 
-// Downloads and unpacks the listed build into the delivery's driver folder.
+// Downloads and unpacks the listed build into the delivery's driver folder; true when
+// it brought a driver for this browser.
 bool fetchDriver(const SetupContext& context, const QString& build, RoadResult& result)
 {
     const SetupSettings& s = context.settings;
@@ -120,12 +124,37 @@ bool fetchDriver(const SetupContext& context, const QString& build, RoadResult& 
         result.failed << QStringLiteral("Chrome sürücüsü açılamadı (Hata No: %1): %2").arg(e.code()).arg(e.message());
         return false;
     }
+    const fs::path driver = context.places.driverFolder() / toPath(s.member);
+    if (const auto fault = packagedDriverFault(driver, s.member, result.major)) {
+        // Left beside install.sh it would be linked in as if it served.
+        std::error_code ec;
+        fs::remove(driver, ec);
+        inform(failureText(fault->errorNumber));
+        result.failed << QStringLiteral("Chrome sürücüsü kullanılamıyor (Hata No: %1): %2")
+                             .arg(fault->errorNumber)
+                             .arg(fault->text);
+        return false;
+    }
     return true;
+}
+
+// The listed build for the browser, "" when there is none (said here, before anything is made).
+QString listedBuild(const SetupContext& context, const RoadResult& result)
+{
+    const SetupSettings& s = context.settings;
+    if (s.strategy != SetupSettings::DriverStrategy::Table)
+        return {};
+    const QString build = driverBuildFor(setupDriverTable(), result.major);
+    if (build.isEmpty())
+        msgBox(QStringLiteral(" Chrome Tarayıcı versiyonu 100.x ile 112.x arası destekleniyor. Sizin versiyonunuz: ") +
+                   result.fullVersion + QStringLiteral(" lütfen destek isteyiniz. ") + s.supportMail,
+               MsgIcon::None, QStringLiteral("KuvelaKur"));
+    return build;
 }
 
 // True when the driver-version file may be written: a driver matching the browser is
 // there, or the browser's major has no listed build (the record is kept for it too).
-bool provideDriver(const SetupContext& context, RoadResult& result)
+bool provideDriver(const SetupContext& context, const QString& build, RoadResult& result)
 {
     const SetupSettings& s = context.settings;
     if (s.strategy == SetupSettings::DriverStrategy::System) {
@@ -138,14 +167,7 @@ bool provideDriver(const SetupContext& context, RoadResult& result)
                              systemDriverProgram(s);
         return false;
     }
-    const QString build = driverBuildFor(setupDriverTable(), result.major);
-    if (build.isEmpty()) {
-        msgBox(QStringLiteral(" Chrome Tarayıcı versiyonu 100.x ile 112.x arası destekleniyor. Sizin versiyonunuz: ") +
-                   result.fullVersion + QStringLiteral(" lütfen destek isteyiniz. ") + s.supportMail,
-               MsgIcon::None, QStringLiteral("KuvelaKur"));
-        return true;
-    }
-    return fetchDriver(context, build, result);
+    return build.isEmpty() || fetchDriver(context, build, result);
 }
 
 void offerDriverScript(const SetupContext& context, RoadResult& result)
@@ -166,8 +188,11 @@ void offerDriverScript(const SetupContext& context, RoadResult& result)
 
 void copyItem(const fs::path& source, const fs::path& target, const QString& what, QStringList& failed)
 {
-    if (!copyWhole(source, target))
-        failed << what + QStringLiteral(" kopyalanamadı: ") + fromPath(source);
+    std::error_code ec;
+    if (!fs::is_regular_file(source, ec))
+        failed << what + QStringLiteral(" bulunamadı: ") + fromPath(source);
+    else if (!copyWhole(source, target))
+        failed << what + QStringLiteral(" kopyalanamadı: ") + fromPath(target);
 }
 
 void copyProgramFiles(const SetupContext& context, RoadResult& result)
@@ -218,7 +243,8 @@ void regMovraComponents(const SetupContext& context, QStringList& failed)
     std::sort(files.begin(), files.end());
     for (const fs::path& f : files)
         if (!layer.copyToSystem(f)) {
-            failed << QStringLiteral("Sistem klasörüne kopyalanamadı: ") + fromPath(f.filename());
+            failed << QStringLiteral("Sistem klasörüne kopyalanamadı: C:\\Windows\\") + layer.systemFolderName()
+                    + fromPath(f.filename());
             return;
         }
     for (const fs::path& f : files) {
@@ -246,6 +272,7 @@ SetupSettings SetupSettings::fromEnvironment()
     while (s.storage.endsWith(u'/'))
         s.storage.chop(1);
     s.package = env.value(QStringLiteral("driver/package"), QStringLiteral("chromedriver_linux64.zip"));
+    s.member = env.value(QStringLiteral("driver/member"), QStringLiteral("chromedriver"));
     s.browser = env.value(QStringLiteral("browser/binary"));
     s.systemDriver = env.value(QStringLiteral("browser/driver"));
     s.supportMail = env.value(QStringLiteral("support/mailbox")).trimmed();
@@ -297,17 +324,26 @@ RoadResult runInstallRoad(const SetupContext& context, const QStringList& missin
         return result;
     }
     result.major = browserMajor(result.fullVersion);
-    const SetupPlaces& p = context.places;
+    const QString build = listedBuild(context, result);
 
-    makeFolderTree(p, result.failed);
-    const bool driverReady = provideDriver(context, result);
-    offerDriverScript(context, result);
+    SetupContext c = context;
+    c.places.readDesktopAgain();
+    const SetupPlaces& p = c.places;
+    result.desktop = p.desktop;
+    if (!makeFolderTree(p, result.failed)) {
+        result.stopped = true;
+        result.text12 = QStringLiteral("Kurulum tamamlanamadı !");
+        result.text13 = result.failed.join(u'\n');
+        return result;
+    }
+    const bool driverReady = provideDriver(c, build, result);
+    offerDriverScript(c, result);
     for (const QString& name : missing)
         copyItem(p.componentsFolder() / toPath(name), p.programFiles() / toPath(name), QStringLiteral("Bileşen"),
                  result.failed);
-    copyProgramFiles(context, result);
+    copyProgramFiles(c, result);
     makeShortcut(p, result.failed);
-    regMovraComponents(context, result.failed);
+    regMovraComponents(c, result.failed);
 
     // Without a driver the record stays absent, so that the program's own driver
     // maintenance tries again at its start.

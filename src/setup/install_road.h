@@ -24,7 +24,7 @@ inline const QString kShortcutName = QStringLiteral("Kuvela.desktop");
 
 // Settings of the setup. No program settings exist yet when it runs, so they come
 // from the environment only (KUVELA_DRIVER_STRATEGY, KUVELA_DRIVER_STORAGE,
-// KUVELA_DRIVER_PACKAGE, KUVELA_BROWSER_BINARY, KUVELA_BROWSER_DRIVER,
+// KUVELA_DRIVER_PACKAGE, KUVELA_DRIVER_MEMBER, KUVELA_BROWSER_BINARY, KUVELA_BROWSER_DRIVER,
 // KUVELA_SUPPORT_MAILBOX, KUVELA_HTTP_TIMEOUT, KUVELA_HTTP_CONNECT_TIMEOUT).
 struct SetupSettings {
     enum class DriverStrategy {
@@ -34,6 +34,7 @@ struct SetupSettings {
     DriverStrategy strategy = DriverStrategy::System;
     QString storage;       // base address; the package is storage/<build>/<package>
     QString package;       // "chromedriver_linux64.zip"
+    QString member;        // the driver inside it: "chromedriver"
     QString browser;       // "" searches the usual names
     QString systemDriver;  // "" searches PATH, then /usr/bin/chromedriver
     QString supportMail;
@@ -54,6 +55,8 @@ ScanResult scanComponents(const ComponentLayer& components);
 
 struct RoadResult {
     bool ended = false;        // no browser: the setup ends, nothing was made
+    bool stopped = false;      // the program folder could not be made: nothing went in
+    std::filesystem::path desktop; // the desktop as read again when the road began to make folders
     QString fullVersion;
     QString major;
     QString driverAddress;     // the package's address, when one was tried

@@ -101,11 +101,17 @@ void KurForm::Command1_Click()
         endSetup();
         return;
     }
+    context_.places.desktop = road_.desktop;  // "Kapat" starts the program where it went
     Text12->setPlainText(road_.text12);
     Text13->setPlainText(road_.text13);
     Text14->setPlainText(road_.text14);
-    Command3->show();
     Command1->hide();
+    if (road_.stopped) {
+        // Nothing was installed: only leaving is left.
+        Command2->setEnabled(true);
+        return;
+    }
+    Command3->show();
     Command2->hide();
 }
 

@@ -18,16 +18,25 @@ fs::path SetupPlaces::programFiles() const { return programFolder() / toPath(QSt
 fs::path SetupPlaces::driverFolder() const { return delivery / "Kuvela-Nadrik"; }
 fs::path SetupPlaces::componentsFolder() const { return delivery / toPath(QStringLiteral("Kuvela Bileşenleri")); }
 
+void SetupPlaces::readDesktopAgain()
+{
+    if (readDesktop)
+        desktop = readDesktop();
+}
+
 SetupPlaces SetupPlaces::fromArguments(const QStringList& arguments)
 {
     SetupPlaces p;
-    p.desktop = toPath(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    p.readDesktop = [] { return toPath(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)); };
+    p.desktop = p.readDesktop();
     p.delivery = toPath(QCoreApplication::applicationDirPath());
     for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--desktop"))
+        if (arguments[i] == QLatin1String("--desktop")) {
             p.desktop = toPath(arguments[++i]);
-        else if (arguments[i] == QLatin1String("--from"))
+            p.readDesktop = nullptr;
+        } else if (arguments[i] == QLatin1String("--from")) {
             p.delivery = toPath(arguments[++i]);
+        }
     }
     return p;
 }

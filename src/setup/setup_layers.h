@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 
 namespace kuvela::setup {
 
@@ -12,6 +13,11 @@ namespace kuvela::setup {
 struct SetupPlaces {
     std::filesystem::path desktop;
     std::filesystem::path delivery;
+    // Reads the desktop folder anew; empty when it was given on the command line.
+    std::function<std::filesystem::path()> readDesktop;
+
+    // The install road reads the desktop again before it makes the program folder.
+    void readDesktopAgain();
 
     std::filesystem::path programFolder() const;     // <desktop>/Kuvela
     std::filesystem::path programFiles() const;      // <desktop>/Kuvela/prgDosyaları

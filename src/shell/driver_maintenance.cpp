@@ -180,6 +180,22 @@ bool writeVersionFile(const fs::path& file, const QString& major)
     return f.write(line) == line.size() && f.commit();
 }
 
+std::optional<PackagedDriverFault> packagedDriverFault(const fs::path& driver, const QString& member,
+                                                       const QString& major)
+{
+    std::error_code ec;
+    const bool executable = fs::is_regular_file(driver, ec)
+        && (fs::status(driver, ec).permissions() & fs::perms::owner_exec) != fs::perms::none;
+    if (!executable)
+        return PackagedDriverFault{error_no::FileNotFound, QStringLiteral("Pakette sürücü yok: ") + member};
+    const QString version = installedDriverVersion(fromPath(driver));
+    if (browserMajor(version) != major)
+        return PackagedDriverFault{error_no::NoDriverForBrowser,
+                                   QStringLiteral("Paketteki sürücünün sürümü tarayıcıya uymuyor: ")
+                                       + (version.isEmpty() ? QStringLiteral("okunamadı") : version)};
+    return std::nullopt;
+}
+
 DriverMaintenanceConfig DriverMaintenanceConfig::fromSettings()
 {
     const Settings s = Settings::forProgram();
@@ -265,9 +281,9 @@ DriverCheck maintainDriver(const DriverMaintenanceConfig& config, const QString&
         removeQuietly(unpacked);
         removeQuietly(package);
     };
-    if (!fs::is_regular_file(unpackedDriver)) {
+    if (const auto fault = packagedDriverFault(unpackedDriver, config.member, major)) {
         cleanUp();
-        return fail(check, en::FileNotFound, QStringLiteral("Pakette sürücü yok: ") + config.member);
+        return fail(check, fault->errorNumber, fault->text);
     }
     fs::create_directories(config.driverFolder, ec);
     if (!fs::is_directory(config.driverFolder)) {

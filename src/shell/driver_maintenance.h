@@ -41,6 +41,15 @@ std::optional<QString> readVersionFile(const std::filesystem::path& file);
 bool writeVersionFile(const std::filesystem::path& file, const QString& major);
 
 
+// What is wrong with the driver a package brought: missing or not executable ("Pakette
+// sürücü yok: <member>"), or its major is not the browser's. Nothing when it serves.
+struct PackagedDriverFault {
+    int errorNumber = 0;
+    QString text;
+};
+std::optional<PackagedDriverFault> packagedDriverFault(const std::filesystem::path& driver, const QString& member,
+                                                       const QString& browserMajor);
+
 struct DriverMaintenanceConfig {
     std::filesystem::path programFiles;  // prgDosyaları: version file, package, unpacking
     std::filesystem::path driverFolder;  // where the maintained driver is installed

@@ -2,8 +2,7 @@
 // The main window: the program's one shared state. Every road and every dialog
 // reads and writes its controls and variables by name, so the names are those of
 // the original form. Its methods are defined in the folder of the subsystem that
-// owns them; what is declared here and not built yet is defined, doing nothing or
-// saying so, in shell/form1_pending_<area>.cpp.
+// owns them.
 #ifndef Q_MOC_RUN  // moc cannot parse the C++20 library headers these pull in
 #include "common/decimal.h"
 #include "shell/startup.h"
@@ -82,6 +81,7 @@ public:
     int dc = 2;   // decimals of money amounts; 2 until start-up reads the workbook
     int Ret = 0;  // last connection test: 0 offline, 1 online
     Decimal ekmat1, ekmat8, ekmat18;
+    Decimal ekmat10, ekmat20;  // the same shares of the 10 % and 20 % rates
 
     // The window's own values (private to the form in the original).
     int prgVersiyon = 0;

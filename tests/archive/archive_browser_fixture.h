@@ -7,9 +7,61 @@
 #include "portal/fake_portal_harness.h"
 
 #include <QProcess>
+#include <fcntl.h>
 #include <fstream>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace kuvela::test {
+
+// A file in a folder that cannot be taken away while the object lives: marked immutable
+// (which holds for root too), else, where that is not allowed, its folder made read-only.
+class UndeletableFile {
+public:
+    explicit UndeletableFile(const std::filesystem::path& file) : file_(file)
+    {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << "silinemez";
+        if (!setImmutable(true)) {
+            folderLocked_ = true;
+            std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_write
+                                             | std::filesystem::perms::group_write | std::filesystem::perms::others_write,
+                                         std::filesystem::perm_options::remove);
+        }
+    }
+    ~UndeletableFile()
+    {
+        if (folderLocked_)
+            std::filesystem::permissions(file_.parent_path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add);
+        else
+            setImmutable(false);
+        std::error_code ec;
+        std::filesystem::remove(file_, ec);
+    }
+    UndeletableFile(const UndeletableFile&) = delete;
+    UndeletableFile& operator=(const UndeletableFile&) = delete;
+
+private:
+    bool setImmutable(bool on)
+    {
+        const int fd = ::open(file_.c_str(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (ok) {
+            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+        return ok;
+    }
+
+    std::filesystem::path file_;
+    bool folderLocked_ = false;
+};
 
 inline nlohmann::json invoice(const char* no, const char* date, nlohmann::json extra = nlohmann::json::object())
 {

@@ -52,6 +52,20 @@ TEST(InvoiceFileName, BuildsTheFixedWidthNamesOfBothWindows)
          "E2F1C3D4A5B6C7D8E9F0.ZIP",
          "GIB2024000000010 01-03-2024 11111111111 AYŞE YILMAZ         -SATIŞ-D4A5B6C7D8E9F0.html",
          "GIB2024000000010 01-03-2024 11111111111 AYŞE YILMAZ         -SATIŞ-D4A5B6C7D8E9F0.ZIP"},
+        // A letter outside the basic plane counts one and is never split: 19 letters and
+        // an emoji fill the field, a 21st character goes.
+        {row("GIB2024000000013", "1234567890", "05-02-2024", QStringLiteral("ÇİÇEK BAHÇESİ EVİ 🌷🌷"), "SATIŞ"),
+         FilingWindow::DownloadWindow, "ABC.zip",
+         QStringLiteral("GIB2024000000013 05-02-2024  1234567890 ÇİÇEK BAHÇESİ EVİ 🌷🌷-SATIŞ-ABC.html"),
+         QStringLiteral("GIB2024000000013 05-02-2024  1234567890 ÇİÇEK BAHÇESİ EVİ 🌷🌷-SATIŞ-ABC.zip")},
+        {row("GIB2024000000014", "1234567890", "05-02-2024", QStringLiteral("KAHVE ☕ DÜNYASI AŞ 😀X"), "SATIŞ"),
+         FilingWindow::DownloadWindow, "ABC.zip",
+         QStringLiteral("GIB2024000000014 05-02-2024  1234567890 KAHVE ☕ DÜNYASI AŞ 😀-SATIŞ-ABC.html"),
+         QStringLiteral("GIB2024000000014 05-02-2024  1234567890 KAHVE ☕ DÜNYASI AŞ 😀-SATIŞ-ABC.zip")},
+        {row("GIB2024000000015", "1234567890", "05-02-2024", QStringLiteral("😀 GÜLEN YÜZ"), "SATIŞ"),
+         FilingWindow::DownloadWindow, "ABC.zip",
+         QStringLiteral("GIB2024000000015 05-02-2024  1234567890 😀 GÜLEN YÜZ         -SATIŞ-ABC.html"),
+         QStringLiteral("GIB2024000000015 05-02-2024  1234567890 😀 GÜLEN YÜZ         -SATIŞ-ABC.zip")},
         // A title with a slash stays one file name, same width.
         {row("GIB2024000000012", "1234567890", "05-02-2024", "DENİZ A/S: \"X\"", "SATIŞ"),
          FilingWindow::DownloadWindow, "ABC.zip",
@@ -88,6 +102,14 @@ TEST(InvoiceFileName, ParsesWhatItBuilds)
     const InvoiceFileFields d = parseInvoiceFileName(built.normalized(QString::NormalizationForm_D));
     EXPECT_EQ(d.title, "ŞAHİN GIDA SANAYİ AŞ");
     EXPECT_EQ(d.tail, "ABC");
+    // An emoji in the title moves nothing after it.
+    const InvoiceFileFields e = parseInvoiceFileName(invoiceFileName(
+        row("GIB2024000000014", "1234567890", "05-02-2024", QStringLiteral("KAHVE 😀 DÜNYASI"), "SATIŞ"),
+        FilingWindow::DownloadWindow, "ABC.zip", "html"));
+    EXPECT_TRUE(e.wellFormed);
+    EXPECT_EQ(e.title, QStringLiteral("KAHVE 😀 DÜNYASI     "));
+    EXPECT_EQ(e.typeText, "SATIŞ");
+    EXPECT_EQ(e.tail, "ABC");
 }
 
 TEST(InvoiceFileName, OddTaxNumberShiftsTheFieldsAndIsFlagged)

@@ -13,6 +13,7 @@ namespace {
 
 using test::makeZip;
 using test::zipFile;
+using test::zipLink;
 namespace fs = std::filesystem;
 
 class FilingTest : public ::testing::Test {
@@ -92,14 +93,23 @@ TEST_F(FilingTest, NoPackageUnsafePackagesAndMisnamedMembers)
     EXPECT_EQ(folderFileNames(folders_.temp()), QStringList{"x.zip.crdownload"});
     emptyFolder(folders_.temp());
 
-    // Unsafe packages: an entry reaching out of the folder, a folder part, an unreadable
-    // package. Each is kept in Zip under its own name and nothing of it is unpacked.
+    // Packages refused whole: an unsafe entry or an unreadable package. Each is kept in
+    // Zip as "<number>-<tail>.zip" and nothing of it is unpacked.
     struct Unsafe {
         const char* name;
         QJsonArray entries; // none: not a zip at all
+        const char* reason;
     };
-    for (const Unsafe& u : {Unsafe{"KOTU.zip", {zipFile("KOTU.html", "a"), zipFile("../evil.html", "kötü")}},
-                            Unsafe{"ALT.zip", {zipFile("alt/ALT.html", "a")}}, Unsafe{"BOZUK.zip", {}}}) {
+    const char* const out = "pakette güvensiz bir girdi var (";
+    for (const Unsafe& u : {Unsafe{"KOTU.zip", {zipFile("KOTU.html", "a"), zipFile("../evil.html", "kötü")}, "../evil.html)"},
+                            Unsafe{"DERIN.zip", {zipFile("DERIN.html", "a"), zipFile("a/../../evil.html", "k")}, "a/../../evil.html)"},
+                            Unsafe{"KOK.zip", {zipFile("KOK.html", "a"), zipFile("/evil.html", "k")}, "/evil.html)"},
+                            Unsafe{"TERS.zip", {zipFile("TERS.html", "a"), zipFile("\\evil.html", "k")}, "\\evil.html)"},
+                            Unsafe{"SURUCU.zip", {zipFile("SURUCU.html", "a"), zipFile("C:evil.html", "k")}, "C:evil.html)"},
+                            Unsafe{"BOS.zip", {zipFile("BOS.html", "a"), zipFile("", "k")}, ")"},
+                            Unsafe{"BAG.zip", {zipFile("BAG.html", "a"), zipFile("BAG.xml", "b"), zipLink("BAG.txt", "/etc/passwd")},
+                                   "BAG.txt)"},
+                            Unsafe{"BOZUK.zip", {}, nullptr}}) {
         SCOPED_TRACE(u.name);
         if (u.entries.isEmpty())
             std::ofstream(folders_.temp() / u.name) << "zip değil";
@@ -107,20 +117,83 @@ TEST_F(FilingTest, NoPackageUnsafePackagesAndMisnamedMembers)
             package(QString::fromUtf8(u.name), u.entries);
         r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
         EXPECT_EQ(r.kind, FilingResult::Kind::Unsafe);
+        const QString kept = QStringLiteral("GIB2024000000001-") + QString::fromUtf8(u.name);
+        EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
+                  QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: ")
+                      + (u.reason ? QString::fromUtf8(out) + QString::fromUtf8(u.reason) : QStringLiteral("paket bozuk ya da eksik"))
+                      + QStringLiteral("; paket Zip klasöründe saklandı."));
         EXPECT_FALSE(fs::exists(folders_.root / "evil.html"));
         EXPECT_FALSE(fs::exists(folders_.temp().parent_path() / "evil.html"));
         EXPECT_TRUE(folderFileNames(folders_.html()).isEmpty());
-        EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{u.name});
+        EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{kept});
         EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
         emptyFolder(folders_.zip());
     }
+
+    // ".." inside a name is a name; other entries, in sub-folders too, stay in the package.
+    package(QStringLiteral("fatura..zip"), {zipFile("fatura..html", "<html>ana</html>"), zipFile("fatura..xml", "<x/>"),
+                                            zipFile("ekler/fatura..html", "kopya"), zipFile("ekler/not.txt", "not")});
+    r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+    ASSERT_TRUE(r.filed()) << filingFailureText(row_.gibFatNo, r).toStdString();
+    const QStringList html = folderFileNames(folders_.html());
+    ASSERT_EQ(html.size(), 1);
+    EXPECT_TRUE(html[0].endsWith("-SATIŞ-fatura..html")) << html[0].toStdString();
+    EXPECT_EQ(read(folders_.html() / toPath(html[0])), "<html>ana</html>");
+    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+    EXPECT_FALSE(fs::exists(folders_.temp() / "ekler"));
+    for (const fs::path& p : {folders_.html(), folders_.xml(), folders_.zip()})
+        emptyFolder(p);
 
     // Members not named like the package: a failure, never a quiet success.
     package(QStringLiteral("PAKET.zip"), {zipFile("baska.html", "a"), zipFile("baska.xml", "b")});
     r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
     EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
-    EXPECT_EQ(r.failedCopies.size(), 2);
-    EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).startsWith("GIB2024000000001 nolu fatura indirilemedi: "));
+    EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
+              QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosyalar yazılamadı (Html: pakette PAKET.html yok, "
+                             "Xml: pakette PAKET.xml yok); paket Zip klasöründe saklandı."));
+    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000001-PAKET.zip"});
+    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+}
+
+// Copies that cannot be written: the package is kept, the text gives the cause only.
+TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
+{
+    // A type text too long for any file name: every target fails, the short name holds.
+    row_.gibBelTur = QStringLiteral("SATIŞ-") + QString(240, u'İ');
+    package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
+    FilingResult r = fileInvoicePackage(folders_, row_, FilingWindow::MainWindow, PackagePick::Last);
+    EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
+    EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
+              QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosya adı çok uzun; paket Zip klasöründe saklandı."));
+    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000001-D4A5B6C7D8E9F0.zip"});
+    EXPECT_EQ(read(folders_.zip() / "GIB2024000000001-D4A5B6C7D8E9F0.zip").substr(0, 2), "PK");
+    EXPECT_TRUE(folderFileNames(folders_.html()).isEmpty());
+    EXPECT_TRUE(folderFileNames(folders_.xml()).isEmpty());
+    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+    emptyFolder(folders_.zip());
+
+    // Html cannot take a file: that cause, no paths.
+    row_.gibBelTur = QStringLiteral("SATIŞ");
+    fs::remove_all(folders_.html());
+    std::ofstream(folders_.html()) << "klasör değil";
+    package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
+    r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+    EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
+    EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
+              QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosyalar yazılamadı (Html: klasör açılamadı); "
+                             "paket Zip klasöründe saklandı."));
+    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000001-D4A5B6C7D8E9F0.zip"});
+    EXPECT_EQ(folderFileNames(folders_.xml()).size(), 1);
+    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+
+    // Zip cannot take it either: nothing is deleted, the package stays in Temp.
+    fs::remove_all(folders_.zip());
+    std::ofstream(folders_.zip()) << "klasör değil";
+    package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
+    r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+    EXPECT_TRUE(r.keptAs.isEmpty());
+    EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).endsWith("; paket Temp klasöründe bırakıldı."));
+    EXPECT_TRUE(folderFileNames(folders_.temp()).contains("E2F1C3D4A5B6C7D8E9F0.zip"));
 }
 
 TEST_F(FilingTest, AlreadyFiledByItsNumberInAnyCase)

@@ -101,7 +101,7 @@ TEST_F(IssuedDownloadTest, FiledAgainWithoutTheSkipThenMonthsThatEndEarly)
     // The package reaching out of its folder is kept whole in Zip and nothing of it unpacked.
     EXPECT_EQ(filed("Xml").size(), 14);
     EXPECT_EQ(filed("Html").size(), 15);  // the one filed before was filed again under its new name
-    EXPECT_TRUE(filed("Zip").contains("KACAK.zip"));
+    EXPECT_TRUE(filed("Zip").contains("GIB2023000000007-KACAK.zip"));
     EXPECT_FALSE(std::filesystem::exists(folders().root / "evil.html"));
     EXPECT_TRUE(f.statusText().endsWith(" İndirilen: 14, Önceden indirilmiş: 0, İptal: 0, Hatalı: 1"));
     ASSERT_NE(f.reportPreview(), nullptr);
@@ -154,6 +154,29 @@ TEST_F(IssuedDownloadTest, FiledAgainWithoutTheSkipThenMonthsThatEndEarly)
     EXPECT_EQ(selectionsAtDownload(), std::vector<size_t>(1, 1));
     EXPECT_EQ(portal_->events("logout").size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(home_ / QStringLiteral("Raporlar/Çağdaş Gıda-2023-12 Satış Faturaları İndirme Raporu.xlsx")));
+
+    // A Temp that cannot be emptied: no "İndir" that could file another invoice's package.
+    {
+        test::UndeletableFile stuck(folders().temp() / "kilitli.zip");
+        portal_->setScenario({{"invoices", {invoice("GIB2023000000012", "04-12-2023")}}});
+        portal_->resetEvents();
+        f.Command2_Click();
+        EXPECT_TRUE(portal_->events("download").empty());
+        EXPECT_TRUE(f.statusText().endsWith(" İndirilen: 0, Önceden indirilmiş: 0, İptal: 0, Hatalı: 1")) << f.statusText().toStdString();
+    }
+
+    // A period the date picker does not offer: said, nothing queried or filed, logged out.
+    portal_->setScenario({{"invoices", {invoice("GIB2014000000001", "02-01-2014")}}});
+    portal_->resetEvents();
+    issuedMonth(QStringLiteral("2014 Ocak "));
+    f.Command2_Click();
+    EXPECT_EQ(f.statusText(), QStringLiteral("Dönem tarihleri seçilemedi; indirme yapılmadı."));
+    EXPECT_TRUE(portal_->events("query").empty());
+    EXPECT_TRUE(portal_->events("download").empty());
+    EXPECT_EQ(portal_->events("logout").size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(home_ / QStringLiteral("Raporlar/Çağdaş Gıda-2014-01 Satış Faturaları İndirme Raporu.xlsx")));
+    EXPECT_TRUE(f.ProgressBar1->isHidden());
+    EXPECT_TRUE(test::browserProcessesGone());
 }
 
 TEST_F(IssuedDownloadTest, RefusalsBeforeAndAtTheLogin)

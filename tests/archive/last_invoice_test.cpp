@@ -51,6 +51,7 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
         const char* pass = "abc123";
         bool online = true;
         const char* tableWaitMs = "5000";
+        bool stuckTemp = false; // a file in Temp that cannot be deleted
     };
     const QString cancelled = QStringLiteral("Sistemdeki son fatura İPTAL olarak görünmektedir. Bu nedenle indirilemez.");
     const QString none = QStringLiteral("Sistemde bu aya ait fatura bulunamadı !");
@@ -81,10 +82,24 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
          "GIB2024000000052 nolu Fatura daha önce indirilmiş ...!",
          QStringList{lastInvoiceBox("03-03-2024", "GIB2024000000052"), "GIB2024000000052 nolu Fatura daha önce indirilmiş !"},
          true, 1, {}, "gib2024000000052 eski.html", {}, "gib2024000000052 eski.html"},
-        {"a package that never comes",
+        {"a package that never comes: fetched once more from the paging pass, then said",
          march({{"invoices", {invoice("GIB2024000000053", "04-03-2024", {{"packageNever", true}})}}}),
          "GIB2024000000053 nolu fatura indirilemedi: paket gelmedi.",
-         QStringList{lastInvoiceBox("04-03-2024", "GIB2024000000053")}, true, 1, {1}, {}, {}},
+         QStringList{lastInvoiceBox("04-03-2024", "GIB2024000000053"), lastInvoiceBox("04-03-2024", "GIB2024000000053")},
+         true, 2, {1, 1}, {}, {}},
+        {"a package reaching out of its folder: fetched once more, then kept",
+         march({{"invoices", {invoice("GIB2024000000055", "04-03-2024", {{"zipSlip", true}, {"package", "KACAK.zip"}})}}}),
+         "GIB2024000000055 nolu fatura indirilemedi: pakette güvensiz bir girdi var (../evil.html); paket Zip klasöründe "
+         "saklandı.",
+         std::nullopt, true, 2, {1, 1}, {}, "GIB2024000000055-KACAK.zip"},
+        {"names too long for the file system: no second try, the package kept",
+         march({{"invoices", {invoice("GIB2024000000054", "04-03-2024",
+                                      {{"objection", QString(150, u'İ').toStdString()}, {"package", "UZUNADLIPAKET.zip"}})}}}),
+         "GIB2024000000054 nolu fatura indirilemedi: dosya adı çok uzun; paket Zip klasöründe saklandı.",
+         QStringList{lastInvoiceBox("04-03-2024", "GIB2024000000054")}, true, 1, {1}, {}, "GIB2024000000054-UZUNADLIPAKET.zip"},
+        {"a Temp that cannot be emptied: no İndir", march({{"invoices", {invoice("GIB2024000000056", "04-03-2024")}}}),
+         "GIB2024000000056 nolu fatura indirilemedi: Temp klasörü boşaltılamadı.", std::nullopt, true, 1, {}, {}, {},
+         nullptr, "abc123", true, "5000", true},
         {"no İndir on the first pass: the restart pages again, the box ticked before left as it is",
          march({{"downloadButtonAfter", 2}, {"invoices", {invoice("GIB2024000000070", "04-03-2024")}}}),
          "GIB2024000000070 nolu Fatura indirildi ...", std::nullopt, true, 2, {1},
@@ -113,7 +128,11 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
         portal_->setScenario(r.scenario);
         portal_->resetEvents();
         dialogs_->clear();
+        std::optional<test::UndeletableFile> stuck;
+        if (r.stuckTemp)
+            stuck.emplace(folders().temp() / "kilitli.txt");
         window_->Command27_Click();
+        stuck.reset();
 
         EXPECT_EQ(window_->panelText(7), r.panel);
         if (r.dialogs)

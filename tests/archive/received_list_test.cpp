@@ -30,11 +30,15 @@ TEST(ReceivedList, PagingTexts)
     struct Case {
         const char* text;
         int pages;
+        std::optional<int> shown; // the page the bar shows
     };
-    for (const Case& c : {Case{"Sayfa 1 / 3", 3}, Case{"Sayfa 1 / 12", 12}, Case{"Sayfa 1 /120", 120},
-                          Case{"  Sayfa 1 / 7 (Toplam)", 7}, Case{"Sayfa 2 / 3", 1}, Case{"", 1}, Case{"Sayfa 1 / x", 1}}) {
+    for (const Case& c : {Case{"Sayfa 1 / 3", 3, 1}, Case{"Sayfa 1 / 12", 12, 1}, Case{"Sayfa 1 /120", 120, 1},
+                          Case{"  Sayfa 1 / 7 (Toplam)", 7, 1}, Case{"Sayfa 2 / 3", 1, 2}, Case{"", 1, {}},
+                          Case{"Sayfa 1 / x", 1, 1}, Case{"Sayfa 12/ 12", 1, 12}, Case{"Sayfa / 3", 1, {}},
+                          Case{"Sayfa 0 / 3", 1, {}}, Case{"Sayfa 3", 1, {}}, Case{"Sayfa x 2 / 3", 1, {}}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(receivedPageCount(QString::fromUtf8(c.text)), c.pages);
+        EXPECT_EQ(receivedPageShown(QString::fromUtf8(c.text)), c.shown);
     }
     EXPECT_EQ(receivedInvoiceCounts(QStringLiteral("Toplam Kayıt Sayısı: 25")), std::vector<long long>{25});
     EXPECT_EQ(receivedInvoiceCounts(QStringLiteral("Gösterilen: 10 Toplam: 7")), (std::vector<long long>{10, 7}));

@@ -165,6 +165,15 @@ TEST_F(ReceivedRoad, MonthOfFourWindowsSavedAsTheList)
         EXPECT_EQ(queries[i]["end"], dates[i].second);
     }
     EXPECT_EQ(site.events("page").size(), 2u) << "25 invoices on pages of 10";
+    // While a page is read, every cell of it in turn.
+    const auto shownFrom = std::find(view.statuses.begin(), view.statuses.end(),
+                                     QStringLiteral("01-02-2024 - 08-02-2024 arası sorgulanıyor..: SATICI 1 A.Ş."));
+    ASSERT_NE(shownFrom, view.statuses.end());
+    std::vector<QString> firstRow(shownFrom, shownFrom + 11);
+    QStringList cells;
+    for (const json& c : siteInvoice(1, "05-02-2024"))
+        cells << QStringLiteral("01-02-2024 - 08-02-2024 arası sorgulanıyor..: ") + QString::fromStdString(c.get<std::string>());
+    EXPECT_EQ(QStringList(firstRow.begin(), firstRow.end()), cells);
     EXPECT_EQ(site.events("yeni_sorgu").size(), 3u) << "not after the window without invoices";
     EXPECT_EQ(dialogs->texts(),
               (QStringList{"01-02-2024 / 08-02-2024 tarih aralığında 1 sayfa içerisinde 3 adet fatura bulunuyor.",
@@ -225,9 +234,10 @@ TEST_F(ReceivedRoad, TwelvePagesAndAFailedWindow)
     EXPECT_EQ(site.events("query").size(), 4u) << "the run goes on after the failed window";
 }
 
-// Endings without a list: no account, a landing that fails, a run-time failure, a close
-// during the captcha wait. Each leaves no browser and no file.
-TEST_F(ReceivedRoad, EndingsWithoutAList)
+// Endings: no account, a landing that fails, a run-time failure, a close during the
+// captcha wait, each without a list; and pages of one supplier, each beginning with the
+// same seller in the same cell ids, listed whole. None leaves a browser.
+TEST_F(ReceivedRoad, Endings)
 {
     struct Row {
         const char* what;
@@ -238,9 +248,13 @@ TEST_F(ReceivedRoad, EndingsWithoutAList)
         std::vector<QString> statuses; // the last ones shown, in order
         std::vector<MsgIcon> dialogIcons;
         size_t captchasServed, pictures; // pictures: those shown in the window
+        int listed = -1;                 // invoices in the saved list; -1: no list
     };
     const json two = invoices(1, 2, "05-02-2024");
     const Row rows[] = {
+        {"pages beginning with the same seller",
+         {{"invoices", invoices(1, 25, "05-02-2024")}, {"pageSize", 10}, {"sameSellerFirst", true}, {"renderDelayMs", 150}},
+         "ACME", 0, ReceivedOutcome::Saved, {"Fatura listesi indirildi ve kaydedildi."}, {}, 2, 1, 25},
         // No browser for a company not in the workbook.
         {"no account", {{"invoices", two}}, "YOK FİRMA", 0, ReceivedOutcome::NoAccount,
          {"Tanımlar bölümüne Portal kullanıcı adı/şifresi girilmelidir..!"}, {}, 0, 0},
@@ -271,6 +285,18 @@ TEST_F(ReceivedRoad, EndingsWithoutAList)
         EXPECT_EQ(site.events("captcha_served").size() - servedBefore, r.captchasServed);
         EXPECT_EQ(view.pictures.size(), r.pictures);
         EXPECT_TRUE(browserProcessesGone());
-        EXPECT_FALSE(std::filesystem::exists(file));
+        EXPECT_EQ(std::filesystem::exists(file), r.listed >= 0);
+        if (r.listed >= 0 && std::filesystem::exists(file)) {
+            EXPECT_EQ(run.invoices, r.listed);
+            EXPECT_EQ(site.events("page").size(), 2u);
+            const QJsonObject read = openpyxlRead(file);
+            const QJsonObject list = read["cells"].toObject()[read["sheets"].toArray()[0].toString()].toObject();
+            QStringList numbers;
+            for (int n = 1; n <= r.listed; ++n)
+                numbers << QStringLiteral("GIB2024%1").arg(100000000 + n);
+            EXPECT_EQ(column(list, u'C', 2, r.listed + 1), numbers) << "every page once";
+            EXPECT_EQ(column(list, u'A', 12, 12), QStringList{"SATICI 1 A.Ş."}) << "page 2 begins with page 1's seller";
+            std::filesystem::remove(file);
+        }
     }
 }

@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QProcess>
+#include <QFileInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -207,6 +209,48 @@ TEST_F(ReceivedWindowTest, ClosingEndsTheWaitAndKapatClosesAtOnce)
         EXPECT_TRUE(f.ProgressBar1->isHidden());
         f.Command3->click();
         EXPECT_TRUE(gone(w)) << "offline";
+    }
+}
+
+// The program ended (its main window closed) while the road waits for the code, in a
+// process of its own: nothing typed, or five characters. The road gives up at once: no
+// login with whatever the box holds, the browser quit, and the process ends.
+TEST(ReceivedProgramEnd, ClosingTheProgramDuringTheWaitEndsTheRoadWithoutALogin)
+{
+    const QString child = QStringLiteral(KUVELA_BINARY_DIR "/received_end_child");
+    ASSERT_TRUE(QFileInfo::exists(child));
+    test::FakeTaxOffice site(json{{"captchaCodes", {"K7P2QX"}}, {"invoices", {test::siteInvoice(1, "02-02-2024")}}});
+    test::ProgramFolder home;
+    home.writeData(test::standardData({{"B8", "1111111"}, {"B9", "abc123"}}));
+    std::filesystem::create_directories(home / QStringLiteral("Firmalarım/Çağdaş Gıda/Alış Faturaları"));
+    const auto desktop = test::windowTestDesktop(); // the driver version file the start-up reads
+
+    const struct { const char* what; bool typeFive; } rows[] = {{"nothing typed", false}, {"five characters", true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const size_t served = site.events("captcha_served").size();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KUVELA_DIALOGS"), QStringLiteral("stderr"));
+        env.insert(QStringLiteral("KUVELA_ONLINE"), QStringLiteral("1"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(child, {r.typeFive ? QStringLiteral("K7P2Q") : QString()});
+        ASSERT_TRUE(p.waitForStarted(10000));
+        const bool ended = p.waitForFinished(30000);
+        if (!ended) {
+            p.kill();
+            p.waitForFinished(5000);
+        }
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(ended) << "the program kept running";
+        EXPECT_TRUE(err.contains(QStringLiteral("waiting\n"))) << err.toStdString();
+        EXPECT_EQ(site.events("captcha_served").size() - served, 2u) << "the site opened, its picture refreshed";
+        EXPECT_TRUE(site.events("login").empty()) << site.events("login").size() << " logins";
+        EXPECT_TRUE(err.contains(QStringLiteral("browsers 0\n"))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("ended 0\n"))) << err.toStdString();
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 0);
     }
 }
 

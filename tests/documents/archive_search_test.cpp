@@ -10,6 +10,7 @@ const QStringList kNames = {
     "GIB2023000000002 03-05-2023 10000000146 AHMET YILMAZ        -SATIŞ-ABCDEFGHIJKLMN.html",
     "GIB2022000000205 19-04-2022  5555555555 BETA GIDA SAN TİC AŞ-SATIŞ-ABCDEFGHIJKLMN.html",
     "GIB2023000000003-İPTAL.txt",
+    "GIB2024000000007 12-06-2024  7777777777 KAHVE DÜNYASI 😀 ŞUBE-SATIŞ-ABCDEFGHIJKLMN.html",
 };
 
 ArchiveSearchFilter filter(const QString& number, const QString& tax, const QString& title, const QString& month,
@@ -43,6 +44,7 @@ TEST(ArchiveSearch, ListsByTheFieldsAtTheirPositions)
         {"dotless and dotted i kept apart", filter("", "", "INŞAAT", "", ""), {}},
         {"title or period", filter("", "", "beta", "05", "2023"), {1, 2}},
         {"title field only", filter("", "", "SATIŞ", "", ""), {}},
+        {"title after an emoji, counted by characters", filter("", "", "şube", "", ""), {4}},
     };
     for (const Case& c : cases) {
         QStringList expected;
@@ -51,7 +53,7 @@ TEST(ArchiveSearch, ListsByTheFieldsAtTheirPositions)
         const ArchiveSearchResult r = searchArchive(kNames, c.f);
         EXPECT_EQ(r.found, expected) << c.what;
         EXPECT_EQ(r.showCheck2, !expected.isEmpty()) << c.what;
-        EXPECT_EQ(r.countLabel, QString("Toplam 4 Listelenen %1").arg(expected.size())) << c.what;
+        EXPECT_EQ(r.countLabel, QString("Toplam 5 Listelenen %1").arg(expected.size())) << c.what;
     }
 }
 

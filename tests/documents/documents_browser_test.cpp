@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
+#include <tuple>
 
 namespace kuvela {
 namespace {
@@ -80,6 +81,31 @@ TEST_F(DocumentsBrowserTest, APickedInvoiceGivesEditorLinesAWorkbookAndAPdf)
     ASSERT_EQ(dialogs_->texts().size(), 1);
     EXPECT_TRUE(dialogs_->texts()[0].startsWith(QStringLiteral("Fatura dosyası okunamadı: ")));
     EXPECT_TRUE(lineGrid(w).rows.empty());
+    EXPECT_EQ(total(QStringLiteral("GENEL TOPLAM")), QStringLiteral("0,00"));  // not the faulty invoice's
+
+    // A page that raises a script dialog, one whose quantity no Decimal holds and one whose
+    // quantity times price none holds: told like a file that cannot be read, with the
+    // totals of the empty grid.
+    for (const auto& [name, text, replacement] :
+         {std::tuple{QStringLiteral("uyarı.html"), QStringLiteral("<body>"),
+                     QStringLiteral("<body><script>alert('Uyarı');</script>")},
+          std::tuple{QStringLiteral("taşan.html"), QStringLiteral("10 Adet"), QStringLiteral("1e30 Adet")},
+          std::tuple{QStringLiteral("taşan tutar.html"), QStringLiteral("10 Adet"), QStringLiteral("1e26 Adet")}}) {
+        SCOPED_TRACE(name.toStdString());
+        pick(kNameA);
+        w.Command28->click();
+        ASSERT_EQ(lineGrid(w).rows.size(), 3u);
+        fileVariantOfA(name, text, replacement);
+        pick(name);
+        dialogs_->clear();
+        w.Command28->click();
+        EXPECT_EQ(dialogs_->texts(),
+                  QStringList{QStringLiteral("Fatura dosyası okunamadı: ") + fromPath(htmlFolder() / toPath(name))});
+        EXPECT_TRUE(lineGrid(w).rows.empty());
+        EXPECT_EQ(total(QStringLiteral("GENEL TOPLAM")), QStringLiteral("0,00"));
+        std::filesystem::remove(htmlFolder() / toPath(name));
+    }
+    w.setDir1Path(fromPath(htmlFolder()));
 
     // "Excel Aktar": the line table into a new workbook under Raporlar, opened.
     pick(kNameA);
@@ -99,15 +125,18 @@ TEST_F(DocumentsBrowserTest, APickedInvoiceGivesEditorLinesAWorkbookAndAPdf)
     EXPECT_EQ(sheet[4].toArray()[0].toString(), QStringLiteral(" "));
     EXPECT_TRUE(sheet[4].toArray()[1].isNull());
 
-    // "PDF": printed into the Pdf folder under the name without its tail, nothing else left there.
+    // "PDF": printed into the Pdf folder under the name without its tail, nothing else left there;
+    // the folder is made when it is missing.
+    const std::filesystem::path pdfFolder = home_ / QStringLiteral("Firmalarım/Çağdaş Gıda/Satış Faturaları/Pdf");
+    std::filesystem::remove_all(pdfFolder);
     dialogs_->clear();
     pick(kNameA);
     ASSERT_TRUE(w.Command29->isEnabled());
     w.Command29->click();
     EXPECT_EQ(w.panelText(7), QStringLiteral("Html Fatura PDF 'e dönüştürüldü...")) << dialogs_->texts().join('|').toStdString();
     EXPECT_FALSE(w.Command29->isEnabled());
-    const std::filesystem::path pdf = home_ / QStringLiteral("Firmalarım/Çağdaş Gıda/Satış Faturaları/Pdf/"
-                                                             "GIB2023000000001 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ.pdf");
+    const std::filesystem::path pdf =
+        pdfFolder / toPath(QStringLiteral("GIB2023000000001 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ.pdf"));
     QFile file(fromPath(pdf));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(4) == "%PDF");
@@ -131,6 +160,17 @@ TEST_F(DocumentsBrowserTest, APickedInvoiceGivesEditorLinesAWorkbookAndAPdf)
     w.Command29->click();
     EXPECT_EQ(w.panelText(7), QStringLiteral("PDF oluşturulamadı...!"));
     EXPECT_EQ(dialogs_->texts().size(), 1);
+
+    // A Pdf folder that cannot be made is named, and no browser starts.
+    dialogs_->clear();
+    std::filesystem::remove_all(pdfFolder);
+    QFile blocking(fromPath(pdfFolder));
+    ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
+    blocking.close();
+    pick(kNameA);
+    w.Command29->click();
+    EXPECT_EQ(w.panelText(7), QStringLiteral("PDF oluşturulamadı...! Pdf klasörü oluşturulamadı: ") + fromPath(pdfFolder));
+    EXPECT_TRUE(dialogs_->texts().isEmpty());
 }
 
 TEST_F(DocumentsBrowserTest, TickedInvoicesGiveALineSheetOpenAMailAndAVoucher)
@@ -185,6 +225,31 @@ TEST_F(DocumentsBrowserTest, TickedInvoicesGiveALineSheetOpenAMailAndAVoucher)
     w.Command38->click();
     EXPECT_TRUE(w.panelText(7).endsWith(QStringLiteral(" (1 dosya okunamadı)"))) << w.panelText(7).toStdString();
     std::filesystem::rename(htmlFolder() / "b.keep", htmlFolder() / toPath(kNameB));
+
+    // A page that raises a script dialog ends only itself; a ticked file that is not HTML
+    // never goes into the browser. The sheet and the voucher are still made of the rest.
+    const QString alertName =
+        QStringLiteral("ABB2023000000050 10-10-2023  1234567890 UYARI VEREN SAYFA   -SATIŞ-ABCDEFGHIJKLMN.html");
+    fileVariantOfA(alertName, QStringLiteral("<body>"), QStringLiteral("<body><script>alert('Uyarı');</script>"));
+    desktop_->opened.clear();
+    tick({alertName, kNameA, kNameText});
+    w.Command38->click();
+    ASSERT_EQ(desktop_->opened.size(), 1u) << w.panelText(7).toStdString();
+    EXPECT_TRUE(w.panelText(7).endsWith(QStringLiteral(" (1 HTML olmayan dosya atlandı) (1 dosya okunamadı)")))
+        << w.panelText(7).toStdString();
+    const QJsonArray onlyA = test::sheetRows(desktop_->opened.front());
+    ASSERT_EQ(onlyA.size(), 5);
+    EXPECT_EQ(onlyA[1].toArray()[1].toString(), QStringLiteral("Kalem A"));
+    EXPECT_EQ(onlyA[4].toArray()[0].toString(), QStringLiteral("Excel'e çıkarma işlemi tamamlandı - Kuvela v146"));
+    tick({alertName, kNameA});
+    w.Command37->click();
+    const QString& withAlert = w.state<DocumentsState>().voucherText;
+    EXPECT_EQ(withAlert.count(QStringLiteral(" nolu ")), 1);
+    EXPECT_TRUE(withAlert.contains(QStringLiteral("GIB2023000000001 nolu SATIŞ faturası")));
+    EXPECT_TRUE(withAlert.endsWith(QString(40, u'-') + QStringLiteral(" / ") + QString(39, u'-')));
+    EXPECT_EQ(w.Label23->text(), QStringLiteral("Seçilen fatura SATIŞ Faturasıdır. (1 dosya okunamadı)"));
+    std::filesystem::remove(htmlFolder() / toPath(alertName));
+    w.setDir1Path(fromPath(htmlFolder()));
 
     // "Aç": each ticked file once, with its program.
     desktop_->opened.clear();

@@ -61,6 +61,20 @@ protected:
         return QStringLiteral(KUVELA_SOURCE_DIR "/tests/documents/fixtures/") + QString::fromLatin1(name);
     }
 
+    // Files invoice A under the name with one text of it replaced, and lists the folder again.
+    void fileVariantOfA(const QString& name, const QString& text, const QString& replacement)
+    {
+        QFile source(fixture("invoice_a.html"));
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(source.readAll());
+        ASSERT_TRUE(page.contains(text));
+        QFile copy(fromPath(htmlFolder() / toPath(name)));
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write(QString(page).replace(text, replacement).toUtf8());
+        copy.close();
+        window_->setDir1Path(fromPath(htmlFolder()));
+    }
+
     Form1& startOnInvoices()
     {
         home_.writeData(standardData());

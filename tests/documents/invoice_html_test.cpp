@@ -1,5 +1,6 @@
 // Reading invoice HTML texts back into numbers, grid rows, voucher text and export
 // rows, without a browser.
+#include "common/regional.h"
 #include "documents/invoice_html.h"
 #include "documents/invoice_lines.h"
 #include "documents/line_export.h"
@@ -19,7 +20,10 @@ TEST(InvoiceHtmlCleaning, CellsBecomeTheGridsNumbers)
 {
     struct Quantity { const char* cell; const char* quantity; const char* unit; };
     for (const Quantity& q : {Quantity{"10 Adet", "10", "Adet"}, Quantity{"2,5 Net Ton", "2,5", "Net Ton"},
-                              Quantity{"1.000 Adet", "1000", "Adet"}, Quantity{"5", "5", ""}}) {
+                              Quantity{"1.000 Adet", "1000", "Adet"}, Quantity{"5", "5", ""},
+                              Quantity{"-3 Adet", "-3", "Adet"}, Quantity{"1/2 Adet", "1", "Adet"},
+                              Quantity{"1e3 Adet", "1000", "Adet"}, Quantity{"2,5E-1 kg", "0,25", "kg"},
+                              Quantity{"4e Adet", "4", "Adet"}, Quantity{"Adet 5", "0", "5"}}) {
         const QuantityCell c = cleanQuantity(QString::fromUtf8(q.cell));
         EXPECT_EQ(num(c.quantity), QString::fromUtf8(q.quantity)) << q.cell;
         EXPECT_EQ(c.unit, QString::fromUtf8(q.unit)) << q.cell;
@@ -27,6 +31,14 @@ TEST(InvoiceHtmlCleaning, CellsBecomeTheGridsNumbers)
     struct Cell { const char* text; const char* value; };
     for (const Cell& c : {Cell{"1.234,56 TL", "1234,56"}, Cell{"12,50 TL", "12,5"}, Cell{"0,00 TL", "0"}})
         EXPECT_EQ(num(cleanAmount(QString::fromUtf8(c.text))), QString::fromUtf8(c.value)) << c.text;
+    // The discount amount by the quantity's rule, a cell without a blank read whole.
+    for (const Cell& c : {Cell{"1.234,56 TL", "1234,56"}, Cell{"-5,00 TL", "-5"}, Cell{"12,50", "12,5"},
+                          Cell{"1e3", "1000"}, Cell{"TL 5", "0"}})
+        EXPECT_EQ(num(cleanDiscountAmount(QString::fromUtf8(c.text))), QString::fromUtf8(c.value)) << c.text;
+    // A number no Decimal holds is refused, never read as another; a tiny one is 0.
+    for (const char* huge : {"1e30 Adet", "123456789012345678901234567890 Adet"})
+        EXPECT_THROW(cleanQuantity(QString::fromUtf8(huge)), std::overflow_error) << huge;
+    EXPECT_EQ(num(cleanQuantity(QStringLiteral("1e-40 Adet")).quantity), QStringLiteral("0"));
     for (const Cell& c : {Cell{"%18", "18"}, Cell{"%0", "0"}, Cell{"%10", "10"}, Cell{"%18,00", "18"},
                           Cell{"%10,00", "10"}, Cell{"%8", "8"}})
         EXPECT_EQ(num(cleanRate(QString::fromUtf8(c.text))), QString::fromUtf8(c.value)) << c.text;
@@ -35,6 +47,10 @@ TEST(InvoiceHtmlCleaning, CellsBecomeTheGridsNumbers)
     EXPECT_EQ(gridTwoDecimals(cleanWithholdingRate(QStringLiteral("KDV TEVKİFAT (%100)"))), QStringLiteral("100,00"));
     EXPECT_EQ(num(leadingValue(QStringLiteral(" 1 2.5x"))), QStringLiteral("12,5"));
     EXPECT_EQ(num(leadingValue(QStringLiteral("abc"))), QStringLiteral("0"));
+    EXPECT_EQ(num(leadingValue(QStringLiteral("%1e1"))), QStringLiteral("0"));
+    EXPECT_EQ(num(cleanRate(QStringLiteral("%1e1"))), QStringLiteral("10"));
+    EXPECT_EQ(num(leadingValue(QStringLiteral("-1e+2x"))), QStringLiteral("-100"));
+    EXPECT_EQ(num(leadingNumber(QStringLiteral("1e3"))), QStringLiteral("1"));  // the totals' reading takes none
 }
 
 TEST(InvoiceHtmlCleaning, AddressesLoadAnyFileName)
@@ -93,6 +109,27 @@ TEST(Voucher, EmptyTaxNumberMatchesNothingAndTheStartOfACellDoesNotCount)
     EXPECT_FALSE(holdsTaxNumber(party, QString()));
     EXPECT_EQ(voucherRunNote(2, 1, {QStringLiteral("A1"), QStringLiteral("B2")}),
               QStringLiteral(" (2 HTML olmayan dosya atlandı) (1 dosya okunamadı) Satış olmayan faturalar: A1, B2"));
+}
+
+TEST(Voucher, SalesLinesComeInRateOrderWithTodaysRates)
+{
+    // The page's rows in any order; the withholding row at 20 % is not the 20 % VAT.
+    const HtmlTable totals{{" ", "Hesaplanan KDV(%20)", "40,00 TL"},
+                           {" ", "Hesaplanan KDV(%18)", "18,00 TL"},
+                           {" ", "Hesaplanan KDV(%1)", "0,50 TL"},
+                           {" ", "Hesaplanan KDV Tevkifat(%20)", "8,00 TL"},
+                           {" ", "Hesaplanan KDV(%8)", "4,00 TL"},
+                           {" ", "Mal Hizmet Toplam Tutarı", "300,00 TL"},
+                           {" ", "Hesaplanan KDV(%10)", "5,00 TL"},
+                           {" ", "Ödenecek Tutar", "337,50 TL"}};
+    const HtmlTable header{{"Fatura Tipi:", "SATIŞ"}, {"Fatura No:", "GIB2024000000005"}, {"Fatura Tarihi:", "01-02-2024"}};
+    const VoucherInvoice v = voucherInvoice({header}, {totals}, true);
+    using Line = std::pair<QString, QString>;
+    EXPECT_EQ(v.sales, (std::vector<Line>{{"600.00", "300,00 TL"}, {"391.01", "0,50 TL"}, {"391.08", "4,00 TL"},
+                                          {"391.10", "5,00 TL"}, {"391.18", "18,00 TL"}, {"391.20", "40,00 TL"}}));
+    EXPECT_EQ(v.payable, "337,50 TL");
+    const QString block = voucherBlock(v);
+    EXPECT_TRUE(block.contains("    \t391.20" + QString(52, u' ') + "40,00 TL\r\n")) << block.toStdString();
 }
 
 TEST(LineExport, ACancelledInvoiceTakesOneRowBetweenTheOthers)

@@ -39,7 +39,10 @@
     return node;
   };
 
+  // The scenario's "today" when it sets one, so that a test's dates never lie in the
+  // portal's future as the calendar moves on.
   Portal.today = function () {
+    if (Portal.config && Portal.config.today) return Portal.config.today;
     var d = new Date();
     function two(n) { return (n < 10 ? "0" : "") + n; }
     return two(d.getDate()) + "/" + two(d.getMonth() + 1) + "/" + d.getFullYear();
@@ -103,6 +106,7 @@
     options.push(Portal.el("option", { value: "FAVORITES", text: "Sık Kullanılanlar" }));
     var select = Portal.el("select", { id: "gen__1006" }, options);
     select.addEventListener("change", function () {
+      Portal.post({ type: "menu", item: select.value });
       if (select.value === "MAINTREEMENU") document.getElementById("gen__1009").style.display = "block";
     });
     var header = document.getElementById("gen__1000");
@@ -136,13 +140,16 @@
       if (cfg.startPageDelayMs > 0) setTimeout(insertStartMenu, cfg.startPageDelayMs);
       else insertStartMenu();
 
+      // Each step of the menu walk is recorded, so its order against other steps shows.
       document.getElementById("belgeIslemleri").addEventListener("click", function (e) {
         e.preventDefault();
+        Portal.post({ type: "menu", item: "Belge İşlemleri" });
         document.getElementById("belgeAltMenu").style.display = "block";
       });
       Array.prototype.forEach.call(document.querySelectorAll("#belgeAltMenu a[data-page]"), function (link) {
         link.addEventListener("click", function (e) {
           e.preventDefault();
+          Portal.post({ type: "menu", item: link.textContent });
           openPage(link.getAttribute("data-page"), link.textContent);
         });
       });
@@ -342,6 +349,56 @@
     });
   }
 
+  // dd/mm/yyyy of a real calendar day as yyyymmdd, or NaN.
+  function dayKey(text) {
+    var m = /^(\d{2})\/(\d{2})\/(\d{4})$/.exec(String(text || ""));
+    if (!m) return NaN;
+    var d = new Date(Number(m[3]), Number(m[2]) - 1, Number(m[1]));
+    if (d.getFullYear() !== Number(m[3]) || d.getMonth() !== Number(m[2]) - 1 || d.getDate() !== Number(m[1]))
+      return NaN;
+    return Number(m[3] + m[2] + m[1]);
+  }
+
+  // The portal's checks of the draft as it stands: the first refusal's words, or null
+  // when "Oluştur" would create it. Every snapshot carries this verdict.
+  function refusal() {
+    var cfg = Portal.config;
+    var N = form.N;
+    function v(off) { return byGen(N + off).value.trim(); }
+    var vkn = v(7);
+    var type = byGen(N + 4).value;
+    var knob = (cfg.refuseCreate || {})[vkn];
+    if (knob) return knob;
+    if (!/^\d{10,11}$/.test(vkn)) return "Alıcı VKN/TCKN 10 veya 11 haneli olmalıdır.";
+    if (vkn.length === 10 && v(8) === "") return "Alıcı unvanı boş bırakılamaz.";
+    if (vkn.length === 11 && (v(9) === "" || v(10) === "")) return "Alıcı adı ve soyadı boş bırakılamaz.";
+    var date = dayKey(document.getElementById("date-gen__" + N).value);
+    if (isNaN(date)) return "Fatura tarihi gg/aa/yyyy biçiminde olmalıdır.";
+    if (date > dayKey(Portal.today())) return "Fatura tarihi bugünden ileri bir tarih olamaz.";
+    if (byGen(N + 2).value !== cfg.currencies[0] && !(num(v(3)) > 0))
+      return "Döviz kuru sıfırdan büyük olmalıdır.";
+    var named = form.rows.filter(function (r) { return r.name.value.trim() !== ""; });
+    if (named.length === 0) return "En az bir mal/hizmet satırı girilmelidir.";
+    for (var i = 0; i < form.rows.length; i++) {
+      var row = form.rows[i];
+      if (row.name.value.trim() === "") continue;
+      var at = (i + 1) + ". satır: ";
+      if (!(num(row.qty.value) > 0)) return at + "miktar sıfırdan büyük olmalıdır.";
+      if (row.unit.value === "") return at + "birim seçilmelidir.";
+      if (type === "TEVKIFAT" && (!row.wCode || row.wCode.value === "")) return at + "tevkifat kodu seçilmelidir.";
+    }
+    if (type === "IADE" && !form.returns.some(function (r) {
+      var returned = dayKey(r.date.value);
+      return /^[A-Z0-9]{16}$/.test(r.no.value) && !isNaN(returned) && returned <= date;
+    })) return "İade faturası için en az bir geçerli iade edilen fatura (16 karakterlik numara, fatura tarihinden " +
+               "sonra olmayan tarih) girilmelidir.";
+    var nan = Array.prototype.some.call(form.totals.querySelectorAll("td[rel] span"), function (span) {
+      return span.textContent === "NaN";
+    });
+    if (nan) return "Fatura toplamları hesaplanamadı. Satırları kontrol ediniz.";
+    return null;
+  }
+
   function snapshot() {
     if (!form) return null;
     var N = form.N;
@@ -362,8 +419,10 @@
       totals[td.getAttribute("rel")] = td.querySelector("span").textContent;
     });
     var date = document.getElementById("date-gen__" + N);
+    var refused = refusal();
     return {
       N: N, ettn: form.ettn, created: form.created, serial: form.serial,
+      verdict: { accepted: refused === null, message: refused || "" },
       header: {
         date: date.value, dateDisabled: date.disabled, time: document.getElementById("date-gen__" + (N + 1)).value,
         currency: chosenText(byGen(N + 2)), rate: v(3), type: v(4), vkn: v(7), title: v(8), name: v(9),
@@ -383,14 +442,8 @@
   }
 
   function create() {
-    var vkn = byGen(form.N + 7).value;
-    var refusal = (Portal.config.refuseCreate || {})[vkn];
-    if (refusal) return refuse(refusal);
-    if (!/^\d{10,11}$/.test(vkn)) return refuse("Alıcı VKN/TCKN 10 veya 11 haneli olmalıdır.");
-    if (!form.rows.some(function (r) { return r.name.value.trim() !== ""; }))
-      return refuse("En az bir mal/hizmet satırı girilmelidir.");
-    if (vkn.length === 11 && (byGen(form.N + 9).value.trim() === "" || byGen(form.N + 10).value.trim() === ""))
-      return refuse("Alıcı adı ve soyadı boş bırakılamaz.");
+    var refused = refusal();
+    if (refused !== null) return refuse(refused);
     serialCounter += 1;
     var counter = String(serialCounter);
     while (counter.length < 9) counter = "0" + counter;

@@ -24,6 +24,41 @@ UNITS = ["Gün", "Ay", "Yıl", "Saat", "Dakika", "Saniye", "Adet", "Paket", "Kut
          "kg.m2", "Hücre adet", "Çift", "1000 m3", "Set", "1000 adet", "SCM", "NCM", "mmBTU", "CM³",
          "Düzine", "dm2", "dm", "ha"]
 
+# The lists carry every entry the demo workbook offers, as the real portal's do; a test
+# of a missing entry sets a shorter list in its scenario.
+CURRENCIES = ["Türk Lirası", "ABD Doları", "Euro", "İngiliz Sterlini", "İsviçre Frangı", "Japon Yeni", "Rus Rublesi"]
+
+COUNTRIES = ["Türkiye", "Almanya", "Azerbaycan", "Birleşik Krallık", "Fransa", "Hollanda", "İtalya", "Irak", "İran",
+             "Rusya Federasyonu", "Amerika Birleşik Devletleri", "Yunanistan", "Bulgaristan", "Gürcistan", "Kazakistan"]
+
+TAXES = {"V0021": "BSMV", "V0059": "Konaklama Vergisi", "V0061": "KKDF Kesintisi", "V0071": "ÖTV 1.Liste",
+         "V0073": "ÖTV 3.Liste", "V0074": "ÖTV 4.Liste", "V0075": "ÖTV 3A Liste", "V0076": "ÖTV 3B Liste",
+         "V0077": "ÖTV 3C Liste", "V1047": "Damga Vergisi", "V4080": "Özel İletişim Vergisi",
+         "V4081": "5035 Sayılı Kanuna Göre Özel İletişim Vergisi", "V8001": "Borsa Tescil Ücreti",
+         "V8002": "Enerji Fonu", "V8004": "TRT Payı", "V8005": "Elektrik Tüketim Vergisi", "V9015": "KDV Tevkifat",
+         "V9944": "Belediyelere Ödenen Hal Rüsumu"}
+
+WITHHOLDING = {"601": 40, "602": 90, "603": 70, "604": 50, "605": 50, "606": 90, "607": 90, "608": 100, "609": 70,
+               "610": 90, "612": 90, "613": 90, "614": 50, "615": 70, "616": 50, "617": 70, "618": 90, "619": 70,
+               "620": 70, "621": 90, "622": 100, "623": 50, "624": 20, "625": 30, "626": 20, "627": 50,
+               "801": 100, "802": 100, "803": 100, "804": 100}
+
+SPECIAL_BASE_REASONS = {
+    "801": "Milli Piyango, Spor Toto vb. Oyunlar",
+    "802": "At yarışları ve diğer müşterek bahis ve talih oyunları",
+    "803": "Profesyonel Sanatçıların Yer Aldığı Gösteriler, Konserler, Sportif Faaliyetler",
+    "804": "Gümrük Depolarında ve Müzayede Mahallerinde Yapılan Satışlar",
+    "805": "Altından Mamül veya Altın İçeren Ziynet Eşyaları ile Sikke Altınların Teslimi",
+    "806": "Tütün Mamülleri",
+    "807": "Muzır Neşriyat Kapsamındaki Gazete, Dergi vb. Periyodik Yayınlar",
+    "808": "Gümüşten Mamul veya Gümüş İçeren Ziynet Eşyaları ile Sikke Gümüşlerin Teslimi",
+    "809": "Belediyeler Tarafından Yapılan Şehiriçi Yolcu Taşımacılığında Kullanılan Biletlerin ve Kartların "
+           "Bayilere Teslimi",
+    "810": "Ön Ödemeli Elektronik Haberleşme Hizmetleri",
+    "811": "TŞOF Tarafından Araç Plakaları ile Sürücü Kurslarında Kullanılan Bir Kısım Evrakın Teslimi",
+    "812": "KDV Uygulanmadan Teslim Edilen Gümüş ve Altınlardan Mamul Eşya Teslimi",
+}
+
 DEFAULTS = {
     "user": "1111111",
     "password": "abc123",
@@ -31,18 +66,19 @@ DEFAULTS = {
     "idStart": 1000,
     "startPageDelayMs": 0,
     "omitMainTreeOption": False,
-    "currencies": ["Türk Lirası", "Amerikan Doları", "Euro", "İngiliz Sterlini"],
-    "countries": ["Türkiye", "Almanya", "Azerbaycan"],
+    "currencies": CURRENCIES,
+    "countries": COUNTRIES,
     "units": UNITS,
-    "vatRates": ["0", "1", "8", "18"],
+    "vatRates": ["0", "1", "8", "10", "18", "20"],
     "defaultVatRate": "0",
-    "taxes": {"V9015": "KDV Tevkifatı", "V4080": "Özel İletişim Vergisi", "V0071": "ÖTV 1. Liste",
-              "V0021": "Banka Muameleleri Vergisi"},
+    "taxes": TAXES,
     "vatBaseTaxCodes": ["V0061", "V0071", "V9077", "V0073", "V0074", "V0075", "V0076", "V0077", "V8002",
                         "V4071", "V8004", "V8005", "V4171", "V9944"],
-    "withholding": {"601": 40, "602": 90, "603": 70, "604": 50, "801": 100},
-    "specialBaseReasons": {"801": "Milli Piyango, Spor Toto vb. Oyunlar",
-                           "802": "Altından mamül veya altın ihtiva eden ziynet eşyaları"},
+    "withholding": WITHHOLDING,
+    "specialBaseReasons": SPECIAL_BASE_REASONS,
+    # The portal's today, dd/mm/yyyy: a later invoice date is refused. None means the
+    # browser's date; the tests set it from their own clock.
+    "today": None,
     "prefillDate": True,
     "prefillTime": False,
     "lookup": {},

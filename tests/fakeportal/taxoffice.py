@@ -32,6 +32,7 @@ DEFAULTS = {
     "pageSize": 10,
     "renderDelayMs": 0,            # results and next pages appear after this delay
     "renumberLaterPages": False,   # page k's first cell id jumps by 100 per page
+    "sameSellerFirst": False,      # every page begins with the seller (cells 1, 2) of the first
     "idStart": 4001,
     "maxSpanDays": 8,
     "invoices": [],                # rows of eleven texts; the fourth is the date DD-MM-YYYY
@@ -156,6 +157,8 @@ class TaxOffice(server.Portal):
         pages = (len(rows) + size - 1) // size
         page = min(max(page, 1), pages)
         shown = rows[(page - 1) * size: page * size]
+        if s["sameSellerFirst"]:
+            shown = [rows[0][:2] + shown[0][2:]] + shown[1:]
         first = int(s["idStart"]) + (100 * (page - 1) if s["renumberLaterPages"] else 0)
         return {"rows": shown, "page": page, "pages": pages, "firstId": first,
                 "withIds": start_text not in s["cellsWithoutIds"],

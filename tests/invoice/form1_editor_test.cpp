@@ -2,7 +2,11 @@
 // type combo that starts a new invoice, the header's dates and currency.
 #include "form7_fixture.h"
 
+#include "shell/twips.h"
+
+#include <QHeaderView>
 #include <QImage>
+#include <QStyle>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -44,6 +48,17 @@ const InvoiceCase kInvoices[] = {
      {"Mal / Hizmet Bedeli Toplamı :=237,50", "İskontolar Toplamı :=20,00", "KDV Toplamı :=35,40",
       "V0021-BSMV Toplamı :=9,00", "GENEL TOPLAM :=261,90"},
      "261,9", "[%1: 0,00][%8: 37,50][%18: 180,00]", "İkiyüzaltmışbirTLDoksanKr."},
+    // Today's rates: 4 x 12,50 at 10 %, and 1.000 at 20 % with a VAT-base tax of 2 % (20,00), whose VAT
+    // is 200 + 4; G = 1.050 + 20 + 209 = 1.279; the 20 % base is 1.000 + 20.
+    {"SATIŞ",
+     {{"Kitap", "4", "Adet", "12,5", "0", "10"},
+      {"Yazılım Lisansı", "1", "Adet", "1000", "0", "20", "", "V0071-ÖTV 1.LİSTE%", "2"}},
+     {"V0071-ÖTV 1.LİSTE%", "ÖTV 1.LİSTE Tutarı"},
+     {{"1", "Kitap", "4", "Adet", "12,50", "0", "0,00", "50,00", "10", "5,00", "0", "0,00"},
+      {"2", "Yazılım Lisansı", "1", "Adet", "1.000,00", "0", "0,00", "1.000,00", "20", "204,00", "2,00", "20,00"}},
+     {"Mal / Hizmet Bedeli Toplamı :=1.050,00", "İskontolar Toplamı :=0,00", "KDV Toplamı :=209,00",
+      "V0071-ÖTV 1.LİSTE Toplamı :=20,00", "GENEL TOPLAM :=1.279,00"},
+     "1279", "[%1: 0,00][%8: 0,00][%10: 50,00][%18: 0,00][%20: 1.020,00]", "BinikiyüzyetmişdokuzTL--Kr."},
     // A tax of the VAT base: its full 12,50 enters the VAT (2,25) and the 18 % base.
     {"İADE",
      {{"İade Ürün", "1", "Adet", "250", "0", "18", "", "V0071-ÖTV 1.LİSTE%", "5"}},
@@ -104,6 +119,16 @@ TEST_F(Form1EditorTest, ComposesAWholeInvoiceOfEachTypeThroughTheLineDialog)
         for (const LineSpec& line : c.lines)
             addLine(line);
         EXPECT_EQ(headers(), kBase + c.typeAndTaxTitles);
+        // Every column as wide as its layout says at least, and no title cut off.
+        const QHeaderView* header = form->ListView1->header();
+        const QFontMetrics metrics(header->font());
+        const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int col = 0; col < header->count(); ++col) {
+            const QString title = form->ListView1->headerItem()->text(col);
+            EXPECT_GE(header->sectionSize(col), metrics.horizontalAdvance(title) + margins) << title.toStdString();
+            EXPECT_GE(header->sectionSize(col), twipsToPixels(lineGrid(*form).columns[size_t(col)].widthTwips))
+                << title.toStdString();
+        }
         ASSERT_EQ(form->ListView1->topLevelItemCount(), int(c.cells.size()));
         for (int i = 0; i < int(c.cells.size()); ++i)
             EXPECT_EQ(lineTexts(i), c.cells[size_t(i)]) << "line " << i + 1;
@@ -137,7 +162,8 @@ TEST_F(Form1EditorTest, OnlyAPickedTypeStartsANewInvoice)
     EXPECT_TRUE(form->Command7->isEnabled());
     EXPECT_TRUE(form->Command8->isEnabled());
     addLine({"Ürün A", "2", "Adet", "100", "10", "18"});
-    addLine({"Ürün B", "1", "Adet", "50", "0", "8"});
+    addLine({"Ürün B", "1", "Adet", "50", "0", "20", "", "V0071-ÖTV 1.LİSTE%", "2"});
+    EXPECT_EQ(form->ekmat20.toPlainString(), "1");  // 2 % of 50 enters the 20 % base
     form->Text9->setText(QStringLiteral("10:30:00"));
     const QStringList totalsBefore = totals();
 
@@ -153,6 +179,7 @@ TEST_F(Form1EditorTest, OnlyAPickedTypeStartsANewInvoice)
     EXPECT_EQ(form->ListView2->topLevelItemCount(), 0);
     EXPECT_TRUE(form->Text9->text().isEmpty());
     EXPECT_EQ(form->Text6->toPlainText(), kNotes);
+    EXPECT_TRUE(form->ekmat20.isZero());
     EXPECT_TRUE(dialogs->shown().empty());
 
     // Each type lays the grid out; bulk stays open only for SATIŞ and TEVKİFAT.

@@ -5,7 +5,9 @@
 #include "platform/paths.h"
 #include "shell/twips.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
+#include <QStyle>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -69,6 +71,11 @@ protected:
         QFile f(fromPath(home / QStringLiteral("Data/DATA.xlsx")));
         return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
     }
+    // A grid column's width: its layout's, or the width its title needs where that is more.
+    int laidOut(int column, int twips) const
+    {
+        return std::max(twipsToPixels(twips), form->ListView1->header()->sectionSizeHint(column));
+    }
     QString totalsText() const
     {
         QStringList all;
@@ -110,6 +117,25 @@ TEST_F(Form5Test, ListsTheWorkbookTaxesOnceAndLeavesTheWorkbookAsItWas)
     EXPECT_TRUE(items(d.List1).isEmpty());
     EXPECT_TRUE(d.panelText(2).contains("DATA.xlsx")) << d.panelText(2).toStdString();
     EXPECT_TRUE(dialogs->shown().empty());
+
+    // A long tax name, as the real list holds, is shown whole in both lists.
+    std::vector<test::SheetSpec> data = test::editorData();
+    for (test::SheetSpec& sheet : data)
+        for (auto& [cell, value] : sheet.cells)
+            if (sheet.name == QStringLiteral("kodDATA") && cell == QStringLiteral("F4"))
+                value = QStringLiteral("5035 Sayılı Kanuna Göre Özel İletişim Vergisi");
+    home.writeData(data);
+    d.close();
+    dialog();
+    add(d, "V8001-5035 Sayılı Kanuna Göre Özel İletişim Vergisi");
+    QApplication::processEvents();
+    for (QListWidget* list : {d.List1, d.List2}) {
+        const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        for (const QString& entry : items(list))
+            EXPECT_GE(list->viewport()->width(), list->fontMetrics().horizontalAdvance(entry) + margins)
+                << entry.toStdString();
+    }
+    EXPECT_EQ(items(d.List2), QStringList{"V8001-5035 Sayılı Kanuna Göre Özel İletişim Vergisi"});
 }
 
 // An invoice type, its two lines' type cells, and the grand total after each step.
@@ -157,12 +183,12 @@ TEST_P(Form5Types, PairsComeAndGoWithTheirCellsAndTheTotalsFollow)
     EXPECT_EQ(items(d.List2), (QStringList{"V0021-BSMV", "V0059-KKDF"}));
     EXPECT_EQ(items(d.List1), (QStringList{"V8001-BORSA TESCİL", "V0071-ÖTV 1.LİSTE"}));
     EXPECT_FALSE(form->Combo1->isEnabled());
-    // A fresh pair: the rate centred at 1300 twips, the amount right-aligned at 900.
+    // A fresh pair: the rate centred at 1300 twips, the amount right-aligned at 900 (or its title's width).
     const int rate = int(layout.size());
     EXPECT_EQ(form->ListView1->headerItem()->textAlignment(rate) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    EXPECT_EQ(form->ListView1->header()->sectionSize(rate), twipsToPixels(1300));
+    EXPECT_EQ(form->ListView1->header()->sectionSize(rate), laidOut(rate, 1300));
     EXPECT_EQ(form->ListView1->headerItem()->textAlignment(rate + 1) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_EQ(form->ListView1->header()->sectionSize(rate + 1), twipsToPixels(900));
+    EXPECT_EQ(form->ListView1->header()->sectionSize(rate + 1), laidOut(rate + 1, 900));
     // The line already there keeps its cells and has none under the new pairs; no total moved.
     EXPECT_EQ(lineCells(0), zip(headers(), c.line1));
     EXPECT_EQ(form->checkTotal->text(), c.afterLine1);
@@ -190,9 +216,9 @@ TEST_P(Form5Types, PairsComeAndGoWithTheirCellsAndTheTotalsFollow)
     EXPECT_EQ(items(d.List2), QStringList{"V0021-BSMV"});
     // The header row is rebuilt by position: every column from 11 on right-aligned.
     EXPECT_EQ(form->ListView1->headerItem()->textAlignment(rate) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_EQ(form->ListView1->header()->sectionSize(11), twipsToPixels(1350));
-    EXPECT_EQ(form->ListView1->header()->sectionSize(12), twipsToPixels(1400));
-    EXPECT_EQ(form->ListView1->header()->sectionSize(13), twipsToPixels(1300));
+    EXPECT_EQ(form->ListView1->header()->sectionSize(11), laidOut(11, 1350));
+    EXPECT_EQ(form->ListView1->header()->sectionSize(12), laidOut(12, 1400));
+    EXPECT_EQ(form->ListView1->header()->sectionSize(13), laidOut(13, 1300));
 
     remove(d, "V0021-BSMV");
     EXPECT_EQ(headers(), layout + kBorsa);

@@ -27,7 +27,7 @@ inline std::vector<SheetSpec> lineDialogData()
                    {"M1", "Özel Matrah Nedeni"}, {"M2", "801-Milli Piyango, Spor Toto vb. Oyunlar"},
                    {"M3", "805-Gümüşten mamül eşya teslimi"},
                    {"O1", "Birim"}, {"O2", "Adet"}, {"O3", "kg"}, {"O4", "Gün"}, {"O5", "Ay"}, {"O6", "Koli"},
-                   {"Q1", "KDV"}, {"Q2", 0}, {"Q3", 1}, {"Q4", 8}, {"Q5", 18}};
+                   {"Q1", "KDV"}, {"Q2", 0}, {"Q3", 1}, {"Q4", 8}, {"Q5", 10}, {"Q6", 18}, {"Q7", 20}};
         } else if (s.name == QStringLiteral("sDATA")) {
             add = {{"A1", "Kod"}, {"B1", "Firma"}, {"C1", "Ürün/Hizmet Adı"},
                    {"A2", "P001"}, {"B2", "Çağdaş Gıda"}, {"C2", "Danışmanlık Hizmeti"}, {"D2", "Gün"}, {"E2", 1500},
@@ -122,7 +122,8 @@ protected:
         d.Combo1->setEditText(l.unit);
         d.Text4->setText(l.price);
         d.Text5->setText(l.discount);
-        d.Combo2->setEditText(l.vat);
+        d.Combo2->setEditText(QString());
+        type(d.Combo2->lineEdit(), l.vat);  // a digit at a time, as the user types a rate
         d.Combo3->setEditText(l.withholding);
         tabOut(d.Combo3);
         d.Combo4->setEditText(l.tax1);

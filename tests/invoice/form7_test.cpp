@@ -44,7 +44,7 @@ TEST_F(Form7Test, LoadsTheCodeListsAndTheCompanysCards)
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(d.windowTitle(), "Kuvela Stok Kartı");
     EXPECT_EQ(itemsOf(d.Combo1), (QStringList{"Adet", "kg", "Gün", "Ay", "Koli"}));
-    EXPECT_EQ(itemsOf(d.Combo2), (QStringList{"0", "1", "8", "18"}));
+    EXPECT_EQ(itemsOf(d.Combo2), (QStringList{"0", "1", "8", "10", "18", "20"}));
     EXPECT_EQ(itemsOf(d.Combo3), (QStringList{"601 % 40", "602 % 90", "801 % 100"}));
     const QStringList taxes = {"V0021-BSMV%", "V0059-KKDF%", "V8001-BORSA TESCİL%", "V0071-ÖTV 1.LİSTE%"};
     EXPECT_EQ(itemsOf(d.Combo4), taxes);
@@ -83,6 +83,20 @@ TEST_F(Form7Test, LoadsTheCodeListsAndTheCompanysCards)
     EXPECT_TRUE(d.Text2->text().isEmpty());
     EXPECT_EQ(d.Combo7->currentText(), "Çağdaş Gıda");
     EXPECT_EQ(form->findChildren<Form7*>().size(), 1);
+
+    // Esc closes it the same way: loaded afresh on the next showing, "Stok Kartlarına Ekle" unticked.
+    d.Text2->setText(QStringLiteral("yarım kalan"));
+    d.Combo7->setEditText(QStringLiteral("Işık Yazılım"));
+    tabOut(d.Combo7);
+    d.Check1->setChecked(true);
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(d.Text2, &esc);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_FALSE(d.Check1->isChecked());
+    EXPECT_EQ(&lineDialog(), &d);
+    EXPECT_TRUE(d.Text2->text().isEmpty());
+    EXPECT_EQ(d.Combo7->currentText(), "Çağdaş Gıda");
+    EXPECT_EQ(itemsOf(d.Combo8), (QStringList{"Danışmanlık Hizmeti", "Kargo Bedeli"}));
 }
 
 TEST_F(Form7Test, RefusesALineWithTheMessageOfTheFirstFailingCheck)
@@ -117,6 +131,9 @@ TEST_F(Form7Test, RefusesALineWithTheMessageOfTheFirstFailingCheck)
         {"SATIŞ", [](Form7& d) { d.Text5->clear(); }, "İskonto oranı sayısal olmalıdır ...!", false,
          [](Form7& d) { EXPECT_EQ(d.Text5->text(), "0"); }},
         {"SATIŞ", [](Form7& d) { d.Combo2->setEditText(""); }, "KDV oranı seçilmelidir... !", false, nothing},
+        // A rate typed half way is refused where it stands, never sent as another rate.
+        {"SATIŞ", [](Form7& d) { d.Combo2->setEditText(""); type(d.Combo2->lineEdit(), "2"); },
+         "KDV oranı seçilmelidir... !", false, [](Form7& d) { EXPECT_EQ(d.Combo2->currentText(), "2"); }},
         {"ÖZEL MATRAH", [](Form7& d) { d.Text10->setText("500"); }, "Özel Matrah Nedeni seçilmelidir...!", true,
          nothing},
         {"ÖZEL MATRAH", [](Form7& d) { pickItem(d.Combo10, d.Combo10->itemText(0)); d.Text10->setText("0"); },
@@ -247,13 +264,15 @@ TEST_F(Form7Test, BoxesKeepOnlyWhatTheirRulesAllow)
     d.Text4->setText(QStringLiteral("abc12"));
     EXPECT_EQ(d.Text4->text(), "");
 
-    // Units and VAT rates: a typed text stays only while it is a listed value.
+    // Units: a typed text stays only while it is a listed value; VAT rates also while it is the
+    // beginning of one, so 20 and 10 can be typed.
     struct Typed {
         QComboBox* box;
         QString keys, kept;
     };
     const Typed typed[] = {{d.Combo1, "k", ""}, {d.Combo1, "g", "g"}, {d.Combo1, "gk", ""},
-                           {d.Combo2, "2", ""}, {d.Combo2, "18", "18"}, {d.Combo2, "10", ""}};
+                           {d.Combo2, "2", "2"}, {d.Combo2, "20", "20"}, {d.Combo2, "18", "18"}, {d.Combo2, "10", "10"},
+                           {d.Combo2, "12", ""}, {d.Combo2, "205", ""}};
     for (const Typed& t : typed) {
         t.box->setEditText(QString());
         type(t.box->lineEdit(), t.keys);
@@ -278,14 +297,14 @@ TEST_F(Form7Test, NewCardIsStoredAndPickedBack)
     chooseType(QStringLiteral("SATIŞ"));
     Form7& d = lineDialog();
     d.Combo9->setEditText(QStringLiteral("0042"));
-    fill(d, {"Çay 1 kg", "3", "kg", "87,5", "5", "8", "", "V0021-BSMV%", "2,5", "", "", "0902"});
+    fill(d, {"Çay 1 kg", "3", "kg", "87,5", "5", "20", "", "V0021-BSMV%", "2,5", "", "", "0902"});
     d.Command3->click();  // "KAYDET YENİ"
     EXPECT_TRUE(d.panelText(2).isEmpty()) << d.panelText(2).toStdString();
     EXPECT_TRUE(d.Text2->text().isEmpty());  // reloaded: the fields are cleared
     EXPECT_TRUE(itemsOf(d.Combo8).contains("Çay 1 kg"));
     QStringList rows = cardRows();
     ASSERT_EQ(rows.size(), 4);
-    EXPECT_EQ(rows[3], R"(["0042", "Çağdaş Gıda", "Çay 1 kg", "kg", 87.5, 5, 8, null, null, "V0021-BSMV%", 2.5, null, )"
+    EXPECT_EQ(rows[3], R"(["0042", "Çağdaş Gıda", "Çay 1 kg", "kg", 87.5, 5, 20, null, null, "V0021-BSMV%", 2.5, null, )"
                        R"(null, "0902", null, null])");
 
     // "SEÇ" by name fills the card's fields and leaves the quantity.
@@ -299,7 +318,7 @@ TEST_F(Form7Test, NewCardIsStoredAndPickedBack)
     EXPECT_EQ(d.Combo1->currentText(), "kg");
     EXPECT_EQ(d.Text4->text(), "87,5");
     EXPECT_EQ(d.Text5->text(), "5");
-    EXPECT_EQ(d.Combo2->currentText(), "8");
+    EXPECT_EQ(d.Combo2->currentText(), "20");  // a card at today's rate keeps it
     EXPECT_EQ(d.Combo4->currentText(), "V0021-BSMV%");
     EXPECT_EQ(d.Text7->text(), "2,5");
     EXPECT_EQ(d.Text9->text(), "0902");
@@ -316,7 +335,7 @@ TEST_F(Form7Test, NewCardIsStoredAndPickedBack)
     EXPECT_TRUE(d.Text2->text().isEmpty());
     rows = cardRows();
     ASSERT_EQ(rows.size(), 5);
-    EXPECT_TRUE(rows[4].startsWith(R"(["0042", "Çağdaş Gıda", "Çay 1 kg", "kg", 87.5, 5, 8,)")) << rows[4].toStdString();
+    EXPECT_TRUE(rows[4].startsWith(R"(["0042", "Çağdaş Gıda", "Çay 1 kg", "kg", 87.5, 5, 20,)")) << rows[4].toStdString();
 
     // The code alone finds a card too; a unit outside the unit list is not taken over.
     d.Combo6->setEditText(QStringLiteral("P002"));

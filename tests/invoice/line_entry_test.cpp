@@ -63,6 +63,9 @@ TEST(LineEntry, ChecksRunInOrderWithTheirMessages)
         {kSatis, [](auto& f) { f.discountRate = "-1"; }, 10, "İskonto oranı >0 veya = 0 olmalıdır ...!",
          P::StatusPanel, [](const auto& f) { EXPECT_EQ(f.discountRate, "0"); }},
         {kSatis, [](auto& f) { f.vatRate = ""; }, 11, "KDV oranı seçilmelidir... !", P::StatusPanel, none},
+        // A rate typed part of the way is refused, never taken as another rate.
+        {kSatis, [](auto& f) { f.vatRate = "2"; }, 11, "KDV oranı seçilmelidir... !", P::StatusPanel,
+         [](const auto& f) { EXPECT_EQ(f.vatRate, "2"); }},
         {kOzel, [](auto& f) { f.specialAmount = "500"; }, 12, "Özel Matrah Nedeni seçilmelidir...!", P::MessageBox,
          none},
         {kOzel, [](auto& f) { f.specialReason = "Neden"; f.specialAmount = ""; }, 13,
@@ -127,6 +130,10 @@ TEST(LineEntry, LineAmounts)
         // dc 3 keeps the price's third decimal: 2 x 12,345 = 24,69; VAT 4,4442.
         {"SATIŞ", 3, "2", "12,345", "0", "18", "0", {"12,345", "0", "0,00", "24,69", "18", "4,44"}, {}},
         {"SATIŞ", 4, "1.000", "1.500", "0", "8", "0", {"1.500,0000", "0", "0,00", "1.500.000,00", "8", "120.000,00"}, {}},
+        // Today's rates: 3 x 33,33 = 99,99 at 20 % is 19,998, shown 20,00; 25 less 5 % = 23,75 at 10 % is
+        // 2,375, shown half away as 2,38.
+        {"SATIŞ", 2, "3", "33,33", "0", "20", "0", {"33,33", "0", "0,00", "99,99", "20", "20,00"}, {}},
+        {"SATIŞ", 2, "2", "12,5", "5", "10", "0", {"12,50", "5", "1,25", "23,75", "10", "2,38"}, {}},
         // Exempt: a VAT rate must be chosen, the line shows 0 and 0.
         {"İSTİSNA", 2, "3", "50", "0", "18", "0", {"50,00", "0", "0,00", "150,00", "0", "0"}, {"8471"}},
         // Special base: VAT 18 % of 500, not of the net 180.
@@ -210,10 +217,15 @@ TEST(LineEntry, CodeLists)
     EXPECT_EQ(keepUnitText("k"), "");
     EXPECT_EQ(keepUnitText("kg"), "kg");
     EXPECT_EQ(keepUnitText("KG"), "");
+    EXPECT_EQ(AllowedVatRates(), (QStringList{"0", "1", "8", "10", "18", "20"}));
     EXPECT_EQ(keepVatRateText("1"), "1");
     EXPECT_EQ(keepVatRateText("18"), "18");
-    EXPECT_EQ(keepVatRateText("10"), "");
-    EXPECT_EQ(keepVatRateText("2"), "");
+    EXPECT_EQ(keepVatRateText("10"), "10");
+    EXPECT_EQ(keepVatRateText("2"), "2");
+    EXPECT_EQ(keepVatRateText("20"), "20");
+    EXPECT_EQ(keepVatRateText("12"), "");
+    EXPECT_EQ(keepVatRateText("200"), "");
+    EXPECT_EQ(keepVatRateText("00"), "");
     EXPECT_EQ(withholdingItem("624", "90"), "624 % 90");
     EXPECT_EQ(withholdingRateFromItem("624 Yük Taşımacılığı % 90"), "90");
     EXPECT_EQ(withholdingRateFromItem("801 Yapım İşleri % 100"), "100");

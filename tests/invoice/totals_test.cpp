@@ -20,7 +20,7 @@ struct Case {
     std::vector<QStringList> lines;
     std::vector<Row> rows;
     QString checkTotal;
-    QString bases;  // "%1 | %8 | %18" of the VAT-base note
+    QString bases;  // "%1 | %8 | %18" of the VAT-base note, or the whole note where 10 or 20 carry a base
     QString words;
     QStringList vatCells;  // column 10 of each line afterwards
 };
@@ -87,6 +87,20 @@ const std::vector<Case> kCases = {
      {{kGoods, "1.150,00"}, {kDisc, "50,00"}, {kVat, "21,93"}, {"V4071-EHTV Toplamı :", "22,00"},
       {"V0021-BSMV Toplamı :", "11,00"}, {kGrand, "1.154,93"}},
      "1154,93", "969,00|153,00|0,00", "BinyüzellidörtTLDoksanüçKr.", {"12,24", "9,69"}},
+    // Today's rates, the issue's own example: 5 x 10 at 10 % and 200 at 20 %: G = 250 + 5 + 40 = 295; the
+    // note gains the two fields in rate order.
+    {"SatisTenAndTwenty", 0, 2, {},
+     {{"1", "Kitap", "5", "Adet", "10,00", "0", "0,00", "50,00", "10", "5,00"},
+      {"2", "Hizmet", "1", "Adet", "200,00", "0", "0,00", "200,00", "20", "40,00"}},
+     {{kGoods, "250,00"}, {kDisc, "0,00"}, {kVat, "45,00"}, {kGrand, "295,00"}},
+     "295", "KDV MATRAH [%1: 0,00][%8: 0,00][%10: 50,00][%18: 0,00][%20: 200,00]", "İkiyüzdoksanbeşTL--Kr.",
+     {"5,00", "40,00"}},
+    // A VAT-base tax at 20 %: VAT 50 + 12,50 x 20 % = 52,50; G = 250 + 12,50 + 52,50 = 315; base20 = 262,50,
+    // and no 10 % field without a 10 % base.
+    {"SatisTaxInsideVatBaseAt20", 0, 2, {"V0071-ÖTV 1.LİSTE%"},
+     {{"1", "Ürün B", "1", "Adet", "250,00", "0", "0,00", "250,00", "20", "50,00", "5,00", "12,50"}},
+     {{kGoods, "250,00"}, {kDisc, "0,00"}, {kVat, "52,50"}, {"V0071-ÖTV 1.LİSTE Toplamı :", "12,50"}, {kGrand, "315,00"}},
+     "315", "KDV MATRAH [%1: 0,00][%8: 0,00][%18: 0,00][%20: 262,50]", "ÜçyüzonbeşTL--Kr.", {"52,50"}},
     // A line added before the pair existed gets rate "0" and amount 0,00: G = 300 + 10 + 54 = 364.
     {"SatisEmptyRateCell", 0, 2, {"V0021-BSMV%"},
      {{"1", "A", "1", "Adet", "100,00", "0", "0,00", "100,00", "18", "18,00"},
@@ -182,7 +196,10 @@ TEST_P(TotalsTable, MatchesTheHandWorkedInvoice)
     }
     EXPECT_EQ(r.checkTotal, c.checkTotal);
     const QStringList b = c.bases.split('|');
-    EXPECT_EQ(r.kdvMatStr, QString("• KDV MATRAH [%1: ") + b[0] + "][%8: " + b[1] + "][%18: " + b[2] + "]");
+    if (b.size() == 3)
+        EXPECT_EQ(r.kdvMatStr, QString("• KDV MATRAH [%1: ") + b[0] + "][%8: " + b[1] + "][%18: " + b[2] + "]");
+    else
+        EXPECT_EQ(r.kdvMatStr, "• " + c.bases);
     EXPECT_EQ(r.yazTopStr, "• Yalnız:" + c.words);
     EXPECT_EQ(r.text6, r.kdvMatStr + "\r\n" + r.yazTopStr);
     ASSERT_EQ(r.lines.size(), c.vatCells.size());
@@ -203,16 +220,22 @@ INSTANTIATE_TEST_SUITE_P(Invoices, TotalsTable, ::testing::ValuesIn(kCases),
 
 TEST(Totals, TaxCellsAreRewrittenAndSharesKept)
 {
-    // Rate cell empty on line 1 -> "0" / 0,00; the VAT-base tax of line 2 (12,50) is its share of base 18.
+    // Rate cell empty on line 1 -> "0" / 0,00; the VAT-base tax of line 2 (12,50) is its share of base 18,
+    // that of line 3 (2 % of 100) its share of base 10.
     LineGrid g = gridFor(0, {"V0071-ÖTV 1.LİSTE%"},
                          {{"1", "A", "1", "Adet", "100,00", "0", "0,00", "100,00", "8", "8,00"},
-                          {"2", "B", "1", "Adet", "250,00", "0", "0,00", "250,00", "18", "45,00", "5,00", "9,99"}});
+                          {"2", "B", "1", "Adet", "250,00", "0", "0,00", "250,00", "18", "45,00", "5,00", "9,99"},
+                          {"3", "C", "1", "Adet", "100,00", "0", "0,00", "100,00", "10", "10,00", "2,00", "0,00"}});
     const TotalsResult r = yekunal(g, settingsFor(0, 2));
     EXPECT_EQ(r.lines[0].mid(10), QStringList({"0", "0,00"}));
     EXPECT_EQ(r.lines[1].mid(10), QStringList({"5,00", "12,50"}));
+    EXPECT_EQ(r.lines[2].mid(9), QStringList({"10,20", "2,00", "2,00"}));
     EXPECT_EQ(r.ekmat18.toPlainString(), "12.5");
+    EXPECT_EQ(r.ekmat10.toPlainString(), "2");
     EXPECT_TRUE(r.ekmat8.isZero());
     EXPECT_TRUE(r.ekmat1.isZero());
+    EXPECT_TRUE(r.ekmat20.isZero());
+    EXPECT_EQ(r.kdvMatStr, "• KDV MATRAH [%1: 0,00][%8: 100,00][%10: 102,00][%18: 262,50]");
 }
 
 TEST(Totals, PromptAndUnknownTypesComputeNothing)

@@ -170,6 +170,9 @@ TEST(BuyerLookupRules, EarsivSessionStartsWithItsSixSwitchesInOrderAndNoPreferen
     EXPECT_FALSE(chrome.contains("prefs"));
 }
 
+// Runs `then` after ms, inside whatever loop is running.
+void later(int ms, std::function<void()> then) { QTimer::singleShot(ms, std::move(then)); }
+
 // ---- e-Arşiv portal ----------------------------------------------------------------------
 
 const json kKnown = {{"0123456789", {{"title", "ABC LTD ŞTİ"}, {"taxOffice", "Kadıköy"}}},
@@ -219,7 +222,7 @@ TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions
         EXPECT_TRUE(c.Command1->isEnabled());
         EXPECT_FALSE(c.lookupRunning());
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "kullanıcının kopyası");
-        EXPECT_EQ(types(portal->events()), (QStringList{"login", "pageOpened", "lookup"}));
+        EXPECT_EQ(types(portal->events()), (QStringList{"login", "menu", "menu", "menu", "pageOpened", "lookup"}));
         EXPECT_EQ(portal->events("lookup")[0]["number"], "0123456789");
     }
 
@@ -240,6 +243,33 @@ TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions
         EXPECT_EQ(boxes(c), (QStringList{"", "", "", ""}));
         expectEnded(c, "Sorgulama tamamlandı...");
         EXPECT_TRUE(portal->events("logout").empty());
+    }
+
+    // The type clicked while the portal is asked, the same number typed again: the saves
+    // stay off while it runs, and the answer is not the card's any more.
+    {
+        SCOPED_TRACE("type changed during the look-up");
+        portal->setScenario({{"lookup", kKnown}, {"lookupDelayMs", 600}, {"recordLookup", true}});
+        portal->resetEvents();
+        c.Option1->click();
+        c.Text6->setText("0123456789");
+        c.Text1->setText("ELLE YAZILAN");
+        env.set("KUVELA_LOOKUP_VALUEWAITMS", "60000");
+        bool changed = false, savesDuring = true;
+        later(100, [&] {
+            c.Option2->click();
+            c.Text6->setText("0123456789");
+            savesDuring = c.Command1->isEnabled() || c.Command4->isEnabled();
+            changed = true;
+        });
+        c.Command3->click();
+        env.unset("KUVELA_LOOKUP_VALUEWAITMS");
+        ASSERT_TRUE(changed);
+        EXPECT_FALSE(savesDuring);
+        EXPECT_EQ(portal->events("lookup").at(0)["number"], "0123456789");
+        EXPECT_EQ(boxes(c), (QStringList{"ELLE YAZILAN", "", "", ""}));
+        EXPECT_EQ(c.panelText(2), "Sorgu sürerken numara veya tür değişti; sonuç karta yazılmadı.");
+        EXPECT_TRUE(browserProcessesGone());
     }
 
     // Sessions that fail: a wrong password gives up after twenty polls of 1000 ms (at the
@@ -306,9 +336,6 @@ private:
     QTimer watch_;
 };
 
-// Runs `then` after ms, inside whatever loop is running.
-void later(int ms, std::function<void()> then) { QTimer::singleShot(ms, std::move(then)); }
-
 using SmmmLookupTest = LookupTest;
 
 // One card through the refusals, an institution after a wrong code with its own list
@@ -366,10 +393,16 @@ TEST_F(SmmmLookupTest, RefusalsInstitutionPersonBusySiteAndEndedWaits)
                 c.Command1_Click();
                 c.Command4_Click();
                 panelAfterRefusals = c.panelText(2);
-                // A number typed meanwhile enables none of them.
+                // A number typed or a type clicked meanwhile enables none of them; put
+                // back as they were, the card shows what the look-up asks for again.
                 c.Text6->setText("0123456780");
+                c.Option2->click();
                 buttonsDuringWait = c.Command1->isEnabled() || c.Command3->isEnabled() || c.Command4->isEnabled() ||
                                     c.Command5->isEnabled();
+                c.Option1->click();
+                c.Text6->setText("0123456789");
+                buttonsDuringWait = buttonsDuringWait || c.Command1->isEnabled() || c.Command3->isEnabled() ||
+                                    c.Command4->isEnabled() || c.Command5->isEnabled();
                 later(300, [&] {
                     loginsWhileShort = int(portal->events("smmmLogin").size());
                     c.Text12->setText("AB3CDE");
@@ -422,10 +455,11 @@ TEST_F(SmmmLookupTest, RefusalsInstitutionPersonBusySiteAndEndedWaits)
         EXPECT_TRUE(c.Text12->isHidden());
         EXPECT_TRUE(c.Text12->text().isEmpty());
         EXPECT_EQ(c.Image1->pixmap().width(), 0);
-        // The number was changed during the wait: its rule decides the buttons now.
-        EXPECT_EQ(c.Text6->text(), "0123456780");
-        for (QPushButton* b : {c.Command1, c.Command3, c.Command4, c.Command5})
-            EXPECT_TRUE(b->isEnabled());
+        // The card shows the number again: the saves as before, no second look-up.
+        EXPECT_EQ(c.Text6->text(), "0123456789");
+        EXPECT_TRUE(c.Command1->isEnabled());
+        EXPECT_TRUE(c.Command4->isEnabled());
+        expectLookupButtonsOff(c);
 
         EXPECT_EQ(types(smmmEvents(*portal)),
                   (QStringList{"smmmIdentity", "smmmLogin", "smmmIdentity", "smmmLogin", "smmmNewList", "smmmPopupOpened",
@@ -481,6 +515,34 @@ TEST_F(SmmmLookupTest, RefusalsInstitutionPersonBusySiteAndEndedWaits)
         EXPECT_TRUE(portal->events("smmmLogout").empty());
         EXPECT_EQ(portal->events("smmmQuery").size(), 1u);
         expectEnded(c, "Site çok yoğun.. daha sonra deneyiniz...");
+    }
+
+    {
+        SCOPED_TRACE("number changed during the wait");
+        portal->setScenario(json::object());
+        portal->resetEvents();
+        c.Text6->clear();
+        c.Text6->setText("0123456789");
+        putTitle(c, "ELLE YAZILAN");
+        c.Text4->setPlainText("Elle yazılan adres");
+        c.Text5->setText("Elle");
+        const QString statusBefore = c.Label14->text();
+        CaptchaUser user(c, {[&] {
+            c.Text6->setText("0123456780");
+            c.Text12->setText("AB3CD");
+        }});
+        c.Command5->click();
+        EXPECT_EQ(portal->events("smmmQuery").at(0)["number"], "0123456789");
+        EXPECT_EQ(portal->events("smmmLogout").size(), 1u);
+        EXPECT_EQ(boxes(c), (QStringList{"ELLE YAZILAN", "", "", "Elle"}));
+        EXPECT_EQ(c.Text4->toPlainText(), "Elle yazılan adres");
+        EXPECT_EQ(c.Label14->text(), statusBefore);
+        EXPECT_EQ(c.panelText(2), "Sorgu sürerken numara veya tür değişti; sonuç karta yazılmadı.");
+        EXPECT_TRUE(c.Frame3->isHidden());
+        // The number typed meanwhile has its full length: its rule enables all four.
+        for (QPushButton* b : {c.Command1, c.Command3, c.Command4, c.Command5})
+            EXPECT_TRUE(b->isEnabled());
+        EXPECT_TRUE(browserProcessesGone());
     }
 
     // While the card waits for the captcha: "Kapat", closing the main window, and "Formu

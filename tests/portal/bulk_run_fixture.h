@@ -20,10 +20,11 @@ struct Row {
 
 class BulkRunFixture : public UploadWindowTest {
 protected:
-    // The template queued by tax number, in automatic mode unless asked otherwise.
-    void queue(const std::vector<Row>& rows, bool confirm = false)
+    // The template queued by tax number, in automatic mode unless asked otherwise; the
+    // type's own columns after the VAT stay empty.
+    void queue(const std::vector<Row>& rows, bool confirm = false, int typePosition = 0)
     {
-        invoice(0, {QStringLiteral("1111111111"), QStringLiteral("Alfa Ltd")});
+        invoice(typePosition, {QStringLiteral("1111111111"), QStringLiteral("Alfa Ltd")});
         writeRows(rows);
         form->prm1->setChecked(true);
         form->Text29->setText(QStringLiteral("0,05"));

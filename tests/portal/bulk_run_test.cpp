@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 using namespace kuvela;
 using namespace kuvela::test;
@@ -140,16 +141,24 @@ TEST_F(BulkRunTest, ARefusedInvoiceShowsThePortalsWordsAndTheRunGoesOn)
 {
     const QString refusal = QStringLiteral("Bu alıcıya fatura düzenlenemez.");
     start({{"refuseCreate", {{s(kBeta), s(refusal)}}}});
-    queue(fiveRows());
+    // A company row with an empty title column: the portal's own refusal, not a success.
+    std::vector<Row> rows = fiveRows();
+    rows.push_back({QStringLiteral("4444444444"), QString(), QStringLiteral("Kalem F"), 1, 20});
+    queue(rows);
     form->Command31->click();
 
-    EXPECT_EQ(statuses(), (QStringList{kCreated, refusal, kCreated}));
+    EXPECT_EQ(statuses(), (QStringList{kCreated, refusal, kCreated, QStringLiteral("Alıcı unvanı boş bırakılamaz.")}));
     const auto created = portal->events("created");
     ASSERT_EQ(created.size(), 2u);
     EXPECT_EQ(created[1]["form"]["header"]["vkn"], s(kGama));
+    for (const auto& c : created)
+        EXPECT_TRUE(FakePortal::accepts(c["form"]));
     const auto closed = portal->events("tabClosed");
-    ASSERT_EQ(closed.size(), 1u);
-    EXPECT_EQ(portal->events("createRefused")[0]["form"]["N"], closed[0]["N"]);
+    ASSERT_EQ(closed.size(), 2u);
+    const auto refused = portal->events("createRefused");
+    ASSERT_EQ(refused.size(), 2u);
+    EXPECT_EQ(refused[0]["form"]["N"], closed[0]["N"]);
+    EXPECT_EQ(FakePortal::refusalOf(refused[1]["form"]), "Alıcı unvanı boş bırakılamaz.");
 }
 
 TEST_F(BulkRunTest, ADifferenceOverTheLimitEitherWayIsNotCreated)
@@ -173,14 +182,23 @@ TEST_F(BulkRunTest, SkippedStepsAreListedAndTheTaxpayerIsCheckedBeforeTheMenu)
     start({{"omitAddLine", true}, {"taxpayerVkn", "5555555555"}});
     queue({fiveRows()[2]});
     size_t pagesAtTheWarning = 99;
-    dialogs->onShow = [&](const MessageRequest&) { pagesAtTheWarning = portal->events("pageOpened").size(); };
+    size_t menuStepsAtTheWarning = 99;
+    dialogs->onShow = [&](const MessageRequest&) {
+        pagesAtTheWarning = portal->events("pageOpened").size();
+        menuStepsAtTheWarning = portal->events("menu").size();
+    };
     form->Command31->click();
     dialogs->onShow = nullptr;
 
     EXPECT_EQ(dialogs->texts(),
               QStringList{QStringLiteral("Dikkat ! kullanıcı ile mükellef vergi no uyuşmuyor !!! \nprgDATA sayfanızı kontrol edin!!!")});
     EXPECT_EQ(pagesAtTheWarning, 0u);
+    EXPECT_EQ(menuStepsAtTheWarning, 0u);
     // The login walks the menu only; the invoice opens its own page.
+    QStringList menu;
+    for (const auto& m : portal->events("menu"))
+        menu << QString::fromStdString(m["item"]);
+    EXPECT_EQ(menu, (QStringList{"MAINTREEMENU", "Belge İşlemleri", "e-Arşiv Fatura (İnteraktif) Oluştur"}));
     EXPECT_EQ(portal->events("pageOpened").size(), 1u);
     EXPECT_EQ(statuses(), QStringList{kOverLimit});
     const QStringList log = form->Text28->toPlainText().split(u'\n');
@@ -198,13 +216,34 @@ TEST_F(BulkRunTest, SkippedStepsAreListedAndTheTaxpayerIsCheckedBeforeTheMenu)
     EXPECT_TRUE(portal->events("created").empty());
 }
 
-TEST_F(BulkRunTest, ASlowResultIsStillRecordedAsCreated)
+TEST_F(BulkRunTest, ASlowResultIsStillRecordedAsCreatedAndLineWarningsComeWithTheirInvoice)
 {
     start({{"popupDelayMs", 500}});
-    queue({fiveRows()[2], fiveRows()[3]});
+    // ÖZEL MATRAH lines without their amount: a warning for each line as it is read.
+    queue({fiveRows()[2], fiveRows()[3], fiveRows()[4]}, false, 4);
+    QStringList seen;
+    dialogs->onShow = [&](const MessageRequest&) {
+        seen << form->Text19->text() + u' ' + QString::number(form->ListView1->topLevelItemCount());
+    };
+    QStringList times;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (times.isEmpty() || times.back() != form->Label25->text())
+            times << form->Label25->text();
+    });
+    watch.start(5);
     form->Command31->click();
+    watch.stop();
+    dialogs->onShow = nullptr;
     EXPECT_EQ(statuses(), (QStringList{kCreated, kCreated}));
     EXPECT_EQ(portal->events("created").size(), 2u);
+    EXPECT_EQ(dialogs->texts().size(), 3) << s(dialogs->texts().join('\n'));
+    EXPECT_EQ(seen, (QStringList{"Beta AŞ 1", "Gama Tic 1", "Gama Tic 2"}));
+    // The seconds since the run started, as the single upload writes them.
+    times.removeAll(QString());
+    ASSERT_EQ(times.size(), 2) << s(times.join('\n'));
+    for (const QString& t : times)
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^Yükleme Süresi: \\d+,\\d\\d Saniye$")).match(t).hasMatch()) << s(t);
 }
 
 TEST_F(BulkRunTest, ConfirmModeCreatesOnlyOnOlusturAndEndsOnSafeExitOrTheX)

@@ -271,6 +271,7 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     ASSERT_EQ(single.size(), 1u);
     EXPECT_EQ(single[0]["serial"], serial(before + 1));
     EXPECT_EQ(single[0]["form"]["header"]["title"], "Şahin Gıda Pazarlama A.Ş.");
+    EXPECT_TRUE(FakePortal::accepts(single[0]["form"])) << FakePortal::refusalOf(single[0]["form"]);
 
     fprintf(stderr, "TIMING before %s %lld\n", "2", (long long)took.elapsed());
     // 2. The demo's bulk template, created one after another.
@@ -288,6 +289,17 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     form->Command31->click();
     for (int i = 0; i < form->ListView3->topLevelItemCount(); ++i)
         EXPECT_EQ(form->ListView3->topLevelItem(i)->text(10), QStringLiteral("GIB SERİ NO OLUŞTU"));
+    // The template's lines at 10 % (1.500 + 150; 600 - 60 + 54) and at 1 % (8.000 - 400 + 76), totalled
+    // alike by the program and the portal.
+    const json bulk = sites->portalEvents("created");
+    ASSERT_EQ(bulk.size(), 3u);
+    const QStringList totals = {QStringLiteral("2.244,00"), QStringLiteral("7.676,00")};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(form->ListView3->topLevelItem(i)->text(7), totals[i]);
+        EXPECT_EQ(form->ListView3->topLevelItem(i)->text(8), QStringLiteral("0,00"));
+        EXPECT_EQ(bulk[i + 1]["form"]["totals"]["vergilerDahilToplamTutar"], s(totals[i]));
+    }
+    EXPECT_EQ(bulk[1]["form"]["rows"][1]["vatRate"], "10");
     const json all = kept()["invoices"];
     ASSERT_EQ(all.size(), 6u) << "each created invoice kept, numbered on across the logins";
     for (int n = 1; n <= 3; ++n)

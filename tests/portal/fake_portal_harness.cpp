@@ -1,5 +1,7 @@
 #include "portal/fake_portal_harness.h"
 
+#include "platform/clock.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 #include <curl/curl.h>
@@ -49,7 +51,22 @@ FakePortal::~FakePortal() = default;
 
 void FakePortal::setScenario(const nlohmann::json& scenario)
 {
-    server_.writeScenario(QByteArray::fromStdString(scenario.dump()));
+    nlohmann::json withToday = scenario;
+    if (!withToday.contains("today"))
+        withToday["today"] = Clock::instance().now().date().toString(QStringLiteral("dd'/'MM'/'yyyy")).toStdString();
+    server_.writeScenario(QByteArray::fromStdString(withToday.dump()));
+}
+
+bool FakePortal::accepts(const nlohmann::json& form)
+{
+    return form.is_object() && form.contains("verdict") && form["verdict"].value("accepted", false);
+}
+
+std::string FakePortal::refusalOf(const nlohmann::json& form)
+{
+    if (!form.is_object() || !form.contains("verdict"))
+        return "(no verdict)";
+    return form["verdict"].value("message", std::string());
 }
 
 std::string FakePortal::get(const std::string& path) const { return transfer(baseUrl().toStdString() + path, false); }

@@ -26,6 +26,7 @@ public:
     QString url(const QString& path) const { return baseUrl() + path; }
 
     // The pages read the scenario when they load, so a change applies to the next page.
+    // The portal's "today" is the test's clock unless the scenario sets one.
     void setScenario(const nlohmann::json& scenario);
     // The scenario as the pages see it, defaults included.
     nlohmann::json scenario() const;
@@ -35,6 +36,12 @@ public:
     // for events a page posts after the driver's call has returned (past an alert).
     std::vector<nlohmann::json> awaitEvents(const std::string& type, size_t count, int timeoutMs = 3000) const;
     void resetEvents();
+
+    // The fake's verdict on an invoice form of a snapshot (a "logout", "created" or
+    // "createRefused" event's "form"): whether "Oluştur" would create it, and else the
+    // portal's words. A form without a verdict is never accepted.
+    static bool accepts(const nlohmann::json& form);
+    static std::string refusalOf(const nlohmann::json& form);
 
 private:
     std::string get(const std::string& path) const;

@@ -29,14 +29,15 @@ const QString kMismatch =
 
 std::string s(const QString& text) { return text.toStdString(); }
 
-QString thisYear() { return QString::number(QDate::currentDate().year()); }
+// Return references from last year lie before any invoice date of today.
+QString lastYear() { return QString::number(QDate::currentDate().year() - 1); }
 
 // A reference as the return-references dialog takes it from the user.
 void addReference(Form1& form, const QString& serial, const QString& day, const QString& month)
 {
     form.Command5_Click();
     Form2& d = form2(form);
-    d.Combo1->setCurrentText(thisYear());
+    d.Combo1->setCurrentText(lastYear());
     d.Combo2->setCurrentText(month);
     d.Combo3->setCurrentText(day);
     d.Combo3_LostFocus();
@@ -94,11 +95,12 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     const ScopedEnv fullTime("KUVELA_TIME_SCALE", "1");
     start();
     invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
-    auto first = satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18");
+    // Today's rates, 20 % and 10 %, picked from the portal's own list.
+    auto first = satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "20");
     first.extraTax1 = QStringLiteral("V4080-Özel İletişim Vergisi%");
     first.extraTax1Rate = "5";
     line(first);
-    line(satisLine(QStringLiteral("Somun \"M8\""), "3", QStringLiteral("Kutu"), "7,5", "0", "8"));
+    line(satisLine(QStringLiteral("Somun \"M8\""), "3", QStringLiteral("Kutu"), "7,5", "0", "10"));
     form->portalTotal->setText(QStringLiteral("999,99"));  // an earlier invoice's figure
 
     QStringList duringWait;
@@ -117,7 +119,10 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     const json page = loggedOutForm();
     ASSERT_TRUE(page.is_object()) << portal->events().dump(1);
     EXPECT_EQ(page["N"], 1026);
-    EXPECT_EQ(eventTypes(portal->events()), (QStringList{"login", "pageOpened", "taxAdded", "rowAdded", "rowAdded", "logout"}));
+    EXPECT_EQ(eventTypes(portal->events()),
+              (QStringList{"login", "menu", "menu", "menu", "pageOpened", "taxAdded", "rowAdded", "rowAdded", "logout"}));
+    // The draft left for the user is one the portal would create.
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
     const json& h = page["header"];
     EXPECT_EQ(h["date"], "01/02/2024");  // typed over the page's own date
     EXPECT_EQ(h["dateDisabled"], false);
@@ -138,14 +143,16 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     EXPECT_TRUE(page["returns"].empty());
     ASSERT_EQ(page["rows"].size(), 2u);
     expectRowsAreTheGrid(page["rows"], lineGrid(*form));
-    // 221,40 + 24,30 of the second line: the portal's own arithmetic.
-    EXPECT_EQ(page["totals"]["vergilerDahilToplamTutar"], "245,70");
+    // 180 + 9 + 36 of the first line, 22,50 + 2,25 of the second: the portal's own arithmetic.
+    EXPECT_EQ(page["totals"]["vergilerDahilToplamTutar"], "249,75");
+    EXPECT_EQ(page["rows"][0]["vatRate"], "20");
+    EXPECT_EQ(page["rows"][1]["vatRate"], "10");
 
     // The log: the page's ETTN, both totals equal, the draft waiting.
     EXPECT_EQ(duringWait, (QStringList{"1", QString::fromStdString(page["ettn"]), "01/02/2024", "9876543210",
-                                       "Kadıköy", "Deniz Ticaret A.Ş.", "Moda Cad. 5 İstanbul", "245,70", "0,00",
+                                       "Kadıköy", "Deniz Ticaret A.Ş.", "Moda Cad. 5 İstanbul", "249,75", "0,00",
                                        "", kDraftWaits}));
-    EXPECT_EQ(form->portalTotal->text(), "245,70");
+    EXPECT_EQ(form->portalTotal->text(), "249,75");
     EXPECT_EQ(form->ListView3->headerItem()->text(8), "Fark");
     // No second portal session could start while the draft waited.
     EXPECT_EQ(browserButtons, std::vector<bool>(6, false));
@@ -162,6 +169,25 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     std::cout << "[ timing ] single upload " << ps.lastUploadSeconds << " s, fixed waits " << ps.lastFixedWaitsMs
               << " ms\n";
     EXPECT_GE(ps.lastUploadSeconds * 1000, double(ps.lastFixedWaitsMs));
+
+    // A tax the portal does not offer shifts the second line's cells: the page's total
+    // is "NaN", which is no match but a comparison that failed, and said so.
+    portalListWithout("taxes", "V0073");
+    invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
+    auto listed = satisLine(QStringLiteral("Kola"), "2", QStringLiteral("Adet"), "100", "0", "18");
+    listed.extraTax1 = QStringLiteral("V0073-ÖTV 3.Liste%");
+    listed.extraTax1Rate = "10";
+    line(listed);
+    line(satisLine(QStringLiteral("Gazoz"), "1", QStringLiteral("Adet"), "50", "0", "18"));
+    QString waitingText;
+    upload([this] { safeExit(); }, [&] { waitingText = form->panelText(7); });
+    ASSERT_TRUE(waited);
+    const json shifted = loggedOutForm();
+    EXPECT_EQ(shifted["totals"]["vergilerDahilToplamTutar"], "NaN");
+    EXPECT_FALSE(FakePortal::accepts(shifted));
+    EXPECT_EQ(queueRow()[8], QStringLiteral("Karşılaştırılamadı"));
+    EXPECT_TRUE(waitingText.contains(QStringLiteral("portalın toplamı okunamadı!"))) << s(waitingText);
+    EXPECT_TRUE(form->panelText(7).endsWith(QStringLiteral(" (portalın toplamı okunamadı)"))) << s(form->panelText(7));
 }
 
 TEST_F(UploadWindowTest, IadeOnAPageNumberedElsewhereFindsItsReturnRowsAndShowsThePortalsWords)
@@ -171,11 +197,12 @@ TEST_F(UploadWindowTest, IadeOnAPageNumberedElsewhereFindsItsReturnRowsAndShowsT
     invoice(1, {QStringLiteral("12345678901"), QStringLiteral("Ahmet Can Yılmaz")});
     line(satisLine(QStringLiteral("İade Vida"), "4", QStringLiteral("Adet"), "12,5", "0", "18"));
     line(satisLine(QStringLiteral("İade Somun"), "1", QStringLiteral("Paket"), "30", "5", "8"));
-    const QString first = QStringLiteral("GIB") + thisYear() + QStringLiteral("000000001");
-    const QString last = QStringLiteral("GIB") + thisYear() + QStringLiteral("000000002");
+    const QString first = QStringLiteral("GIB") + lastYear() + QStringLiteral("000000001");
+    const QString last = QStringLiteral("GIB") + lastYear() + QStringLiteral("000000002");
     addReference(*form, first, "15", "03");
     addReference(*form, QStringLiteral("ABC12345"), "01", "02");
     addReference(*form, last, "28", "02");
+    form->Text8->setText(QDate::currentDate().toString(QStringLiteral("dd'/'MM'/'yyyy")));
     ASSERT_EQ(form2(*form).references().size(), 3) << s(form2(*form).panelText(2));
     dialogs->clear();
 
@@ -193,10 +220,12 @@ TEST_F(UploadWindowTest, IadeOnAPageNumberedElsewhereFindsItsReturnRowsAndShowsT
     EXPECT_EQ(page["header"]["title"], "");
     EXPECT_EQ(page["header"]["name"], "Ahmet Can");
     EXPECT_EQ(page["header"]["surname"], "Yılmaz");
-    const json returns = json::array({{{"no", s(first)}, {"date", s("15/03/" + thisYear())}},
-                                      {{"no", "ABC12345"}, {"date", s("01/02/" + thisYear())}},
-                                      {{"no", s(last)}, {"date", s("28/02/" + thisYear())}}});
+    const json returns = json::array({{{"no", s(first)}, {"date", s("15/03/" + lastYear())}},
+                                      {{"no", "ABC12345"}, {"date", s("01/02/" + lastYear())}},
+                                      {{"no", s(last)}, {"date", s("28/02/" + lastYear())}}});
     EXPECT_EQ(page["returns"], returns);
+    // Two valid references: the refused one does not stop the draft.
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
     const auto added = portal->events("returnRowAdded");
     ASSERT_EQ(added.size(), 3u);
     EXPECT_EQ(added[0]["id"], 1245);
@@ -230,6 +259,7 @@ TEST_F(UploadWindowTest, WithholdingAndSpecialBaseLinesConfirmThePortalsPopUps)
     EXPECT_EQ(page["taxes"], json::array({"V9015"}));
     expectRowsAreTheGrid(page["rows"], lineGrid(*form));
     EXPECT_EQ(page["rows"][1]["wAmt"], "29,16");
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
     EXPECT_EQ(queueRow()[7], "330,40");
     EXPECT_EQ(queueRow()[8], "0,00");
     auto popups = portal->events("popup");
@@ -250,9 +280,23 @@ TEST_F(UploadWindowTest, WithholdingAndSpecialBaseLinesConfirmThePortalsPopUps)
     expectRowsAreTheGrid(page["rows"], lineGrid(*form));
     EXPECT_EQ(page["totals"]["vergilerDahilToplamTutar"], "109,00");
     EXPECT_EQ(queueRow()[8], "0,00");
+    EXPECT_TRUE(FakePortal::accepts(page)) << FakePortal::refusalOf(page);
     popups = portal->events("popup");
     ASSERT_EQ(popups.size(), 1u);
     EXPECT_EQ(popups[0]["text"], "Özel matrah tutarını giriniz.");
+
+    // A withholding code the portal does not offer: the choice fails, the totals still
+    // match, and the draft left for the user is one the portal refuses.
+    portalListWithout("withholding", "602");
+    invoice(2, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
+    line(part);
+    upload([this] { safeExit(); });
+    ASSERT_TRUE(waited);
+    page = loggedOutForm();
+    EXPECT_EQ(page["rows"][0]["wCode"], "");
+    EXPECT_EQ(queueRow()[8], "0,00");
+    EXPECT_EQ(FakePortal::refusalOf(page), "1. satır: tevkifat kodu seçilmelidir.");
+    EXPECT_TRUE(skipped().contains(QStringLiteral("602"))) << s(skipped());
 }
 
 TEST_F(UploadWindowTest, ForeignCurrencyDespatchNoteAndAPersonThePortalKnewOtherwise)
@@ -288,6 +332,7 @@ TEST_F(UploadWindowTest, ForeignCurrencyDespatchNoteAndAPersonThePortalKnewOther
     EXPECT_EQ(h["surname"], "Demir");
     EXPECT_EQ(h["taxOffice"], "Kadıköy");
     EXPECT_EQ(queueRow()[8], "0,00");
+    EXPECT_TRUE(FakePortal::accepts(loggedOutForm())) << FakePortal::refusalOf(loggedOutForm());
     EXPECT_EQ(form->Text28->toPlainText(), kLoggedOut);
     EXPECT_TRUE(form->Frame26->isHidden());
     EXPECT_FALSE(form->Command31->isEnabled());
@@ -354,6 +399,7 @@ TEST_F(UploadWindowTest, APageThatAddsNoRowsIsTriedBoundedlyAndClosingTheWindowL
     EXPECT_TRUE(skipped().contains(QStringLiteral("satır ekleme |"))) << s(skipped());
     // No row on the page: the portal's total is 0 and the difference says so.
     EXPECT_EQ(queueRow()[8], "-212,40");
+    EXPECT_EQ(FakePortal::refusalOf(portal->events("logout").at(0)["form"]), "En az bir mal/hizmet satırı girilmelidir.");
     EXPECT_EQ(portal->events("logout").size(), 1u);
     EXPECT_EQ(end->codes, std::vector<int>{0});
     EXPECT_TRUE(browserProcessesGone());

@@ -16,11 +16,23 @@ TEST(UploadQueue, AmountsAndDifferencesAreReadAsTurkishNumbers)
         QString portal, ours, difference;
     } const rows[] = {
         {"221,40", "221,4", "0,00"},       {"1.234,56", "1234,5", "0,06"}, {"100", "221,4", "-121,40"},
-        {"2.212,40", "2.212,40", "0,00"},  {"", "221,4", ""},              {"NaN", "221,4", ""},
-        {"221,40", "Text29", ""},
+        {"2.212,40", "2.212,40", "0,00"},
+        // A total that is no number is a failed comparison, never a blank.
+        {"", "221,4", "Karşılaştırılamadı"},   {"NaN", "221,4", "Karşılaştırılamadı"},
+        {"221,40", "Text29", "Karşılaştırılamadı"},
     };
-    for (const Row& r : rows)
+    for (const Row& r : rows) {
         EXPECT_EQ(queueDifference(r.portal, r.ours), r.difference) << r.portal.toStdString();
+        EXPECT_EQ(totalsCompared(r.portal, r.ours), r.difference != uncomparedDifference()) << r.portal.toStdString();
+    }
+    EXPECT_FALSE(withinLimit(uncomparedDifference(), "0,05"));
+    EXPECT_EQ(uploadDoneText(0, false),
+              "Yükleme tamamlandı, ancak portalın toplamı okunamadı! Faturayı portalda kontrol ediniz.");
+    EXPECT_EQ(uploadDoneText(2, false),
+              "Yükleme tamamlandı, ancak 2 adım yapılamadı ve portalın toplamı okunamadı! Faturayı portalda kontrol ediniz.");
+    EXPECT_EQ(uploadDoneText(0, true), "Yükleme tamamlandı.");
+    EXPECT_EQ(uploadSecondsText(3.256), "3,26");
+    EXPECT_EQ(uploadSecondsText(12), "12,00");
     EXPECT_EQ(queueAmount("221,4"), "221,40");
     EXPECT_EQ(queueAmount("1.234,5"), "1.234,50");
     EXPECT_EQ(queueAmount("Text29"), "");

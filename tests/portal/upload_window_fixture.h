@@ -142,6 +142,15 @@ protected:
 
     void safeExit() { form->Command50->click(); }
 
+    // The next pages offer one of the portal's lists without an entry; the record starts afresh.
+    void portalListWithout(const char* list, const char* entry)
+    {
+        nlohmann::json shorter = portal->scenario()[list];
+        shorter.erase(entry);
+        portal->setScenario({{list, shorter}});
+        portal->resetEvents();
+    }
+
     // The user shuts the browser by hand; its driver stays.
     static void closeBrowserByHand()
     {

@@ -43,6 +43,7 @@ print(wb["mDATA"].max_row, wb["mDATA"]["C1"].value, "|", wb["sDATA"].max_row, wb
 k = wb["kodDATA"]
 print(",".join(str(k.cell(r, 8).value) for r in range(2, 8)))
 print(k["L2"].value, "|", k["B2"].value, k["C2"].value, "|", k["E1"].value)
+print(",".join(str(k.cell(r, 17).value) for r in range(2, 9)))
 )"),
                                {fromPath(delivery() / "DATA.xlsx")});
     EXPECT_EQ(out, QStringLiteral("prgDATA,mDATA,kodDATA,sDATA\n"
@@ -50,7 +51,8 @@ print(k["L2"].value, "|", k["B2"].value, k["C2"].value, "|", k["E1"].value)
                                   "kuvela 1234 2\n"
                                   "1 Ünvan / Ad·Soyad | 1 Ürün/Hizmet Adı\n"
                                   "SATIŞ,İADE,TEVKİFAT,İSTİSNA,ÖZEL MATRAH,İHRAÇ KAYITLI\n"
-                                  "Türk Lirası | 601 40 | Vergi Kodu\n"));
+                                  "Türk Lirası | 601 40 | Vergi Kodu\n"
+                                  "0,1,8,10,18,20,None\n"));
 }
 
 TEST(Delivery, TheProgramStartsOnTheStarterWorkbookWithNoCompany)
@@ -73,31 +75,49 @@ TEST(Delivery, TheProgramStartsOnTheStarterWorkbookWithNoCompany)
     Desktop::replace(std::move(previousDesktop));
 }
 
-TEST(Delivery, InstallScriptLinksTheUnpackedDriverElseTheSystemOne)
+TEST(Delivery, InstallScriptCopiesAMatchingUnpackedDriverElseLinksTheSystemOne)
 {
     QTemporaryDir work;
     const fs::path base = toPath(work.path());
     const fs::path folder = base / toPath(QStringLiteral("teslim klasörü")) / "Kuvela-Nadrik";
     fs::create_directories(folder);
     fs::copy_file(delivery() / "Kuvela-Nadrik" / "install.sh", folder / "install.sh");
-    write(base / "sistem" / "chromedriver", "#!/bin/sh\n", true);
+    const QByteArray systemDriver = "#!/bin/sh\necho 'ChromeDriver 112.0.5615.49 (sistem)'\n";
+    write(base / "sistem" / "chromedriver", systemDriver, true);
+    write(base / "sistem" / "chromium", "#!/bin/sh\necho 'Chromium 112.0.5615.49 built on Debian'\n", true);
     const fs::path target = base / toPath(QStringLiteral("sürücüler"));
+    const fs::path installed = target / "chromedriver";
 
     auto runScript = [&] {
         QProcess sh;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("KUVELA_DRIVER_FOLDER"), fromPath(target));
         env.insert(QStringLiteral("KUVELA_BROWSER_DRIVER"), fromPath(base / "sistem" / "chromedriver"));
+        env.insert(QStringLiteral("KUVELA_BROWSER_BINARY"), fromPath(base / "sistem" / "chromium"));
         sh.setProcessEnvironment(env);
         sh.setWorkingDirectory(fromPath(base));
         sh.start(QStringLiteral("sh"), {fromPath(folder / "install.sh")});
         EXPECT_TRUE(sh.waitForFinished(20000));
         EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
-        return fs::read_symlink(target / "chromedriver");
     };
-    EXPECT_EQ(runScript(), base / "sistem" / "chromedriver");
-    write(folder / "chromedriver", "#!/bin/sh\n", true);
-    EXPECT_EQ(runScript(), folder / "chromedriver");
+    runScript();
+    EXPECT_EQ(fs::read_symlink(installed), base / "sistem" / "chromedriver");
+
+    // An unpacked driver of another major is passed over.
+    write(folder / "chromedriver", "#!/bin/sh\necho 'ChromeDriver 111.0.5563.19'\n", true);
+    runScript();
+    EXPECT_EQ(fs::read_symlink(installed), base / "sistem" / "chromedriver");
+
+    // One of the browser's major is copied over the link, never through it, and stays
+    // when the delivery goes.
+    const QByteArray unpacked = "#!/bin/sh\necho 'ChromeDriver 112.0.5615.49 (paket)'\n";
+    write(folder / "chromedriver", unpacked, true);
+    runScript();
+    EXPECT_FALSE(fs::is_symlink(installed));
+    fs::remove_all(folder.parent_path());
+    EXPECT_EQ(readAll(installed), unpacked);
+    EXPECT_TRUE(isExecutable(installed));
+    EXPECT_EQ(readAll(base / "sistem" / "chromedriver"), systemDriver);
 }
 
 class DeliveryInstall : public SetupFixture {};

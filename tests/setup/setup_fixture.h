@@ -50,6 +50,8 @@ public:
     bool registers() const override { return true; }
     bool copyToSystem(const fs::path& file) override
     {
+        if (refuseCopies)
+            return false;
         copied << fromPath(file.filename());
         return true;
     }
@@ -60,6 +62,7 @@ public:
     }
     QString sysName = QStringLiteral("SysWOW64\\");
     QStringList missing, copied, commands;
+    bool refuseCopies = false;  // as without administrator rights
 };
 
 class RecordingLauncher : public Launcher {

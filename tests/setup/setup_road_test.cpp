@@ -121,6 +121,50 @@ TEST_F(SetupRoadTest, UnsupportedBrowserVersionsAreSaidAndRecorded)
     }
 }
 
+// The browser is judged before anything is made, and the folders go where the desktop
+// is when the road makes them.
+TEST_F(SetupRoadTest, FoldersAfterTheBrowserCheckOnTheDesktopReadAgain)
+{
+    useTable();
+    setBrowser(QStringLiteral("113.0.5672.63"));
+    const fs::path later = base() / toPath(QStringLiteral("yeni masaüstü"));
+    SetupContext c = context();
+    c.places.readDesktop = [&] { return later; };
+    std::vector<bool> folderThere;
+    dialogs_->onShow = [&](const MessageRequest&) { folderThere.push_back(fs::exists(later / "Kuvela")); };
+    KurForm form(c);
+    form.Command1->click();
+    EXPECT_EQ(folderThere, (std::vector<bool>{false, true}));  // the version message, then the script question
+    EXPECT_TRUE(fs::is_regular_file(later / "Kuvela" / "kuvela"));
+    EXPECT_TRUE(fs::exists(later / "Kuvela.desktop"));
+    EXPECT_FALSE(fs::exists(program()));
+    form.Command3->click();
+    EXPECT_EQ(launcher_.starts, QStringList{fromPath(later / "Kuvela" / "kuvela")});
+}
+
+// A program folder that cannot be made stops the road at once with one line; a copy
+// that fails names its target.
+TEST_F(SetupRoadTest, FolderAndCopyFailuresNameWhatFailed)
+{
+    write(program(), "a file where the folder goes");
+    auto stopped = runSetup();
+    EXPECT_EQ(dialogs_->texts(), QStringList());
+    EXPECT_EQ(stopped->road().failed, QStringList{QStringLiteral("Program klasörü oluşturulamadı: ") + fromPath(program())});
+    EXPECT_EQ(stopped->Text12->toPlainText(), kIncomplete);
+    EXPECT_EQ(stopped->Text13->toPlainText(), stopped->road().failed.join(u'\n'));
+    EXPECT_TRUE(stopped->Command3->isHidden());
+    EXPECT_FALSE(stopped->Command2->isHidden());
+    EXPECT_TRUE(stopped->Command2->isEnabled());
+    EXPECT_FALSE(fs::exists(desktop_ / "Kuvela.desktop"));
+    EXPECT_FALSE(fs::exists(versionFile()));
+
+    fs::remove(program());
+    write(program() / "kuvela" / "içinde", "a folder where the program goes");
+    auto copied = runSetup();
+    EXPECT_EQ(copied->road().failed, QStringList{QStringLiteral("Program kopyalanamadı: ") + fromPath(program() / "kuvela")});
+    EXPECT_EQ(copied->Text12->toPlainText(), kIncomplete);
+}
+
 TEST_F(SetupRoadTest, NoBrowserEndsTheSetupWithNothingMade)
 {
     env_.set("KUVELA_BROWSER_BINARY", fromPath(base() / "yok" / "chromium"));
@@ -160,6 +204,14 @@ TEST_F(SetupRoadTest, DriverFailuresAreSaidListedAndLeaveNoRecord)
          QStringLiteral("evil"), QStringLiteral("Chrome sürücüsü açılamadı (Hata No: 1022): ")},
         {"link", {}, {zipLink("chromedriver", "/usr/bin/sh")}, download + "1022", {},
          QStringLiteral("Chrome sürücüsü açılamadı (Hata No: 1022): ")},
+        {"no driver in the package", {}, {zipFile("LICENSE.chromedriver", "lisans")}, download + "53", {},
+         QStringLiteral("Chrome sürücüsü kullanılamıyor (Hata No: 53): Pakette sürücü yok: chromedriver")},
+        {"a driver that cannot run", {}, {zipFile("chromedriver", "#!/bin/sh\necho 'ChromeDriver 112.0.5615.49'\n")},
+         download + "53", {}, QStringLiteral("Chrome sürücüsü kullanılamıyor (Hata No: 53): Pakette sürücü yok: chromedriver")},
+        {"a driver of another major", {}, {zipFile("chromedriver", "#!/bin/sh\necho 'ChromeDriver 111.0.5563.19'\n", 0755)},
+         download + "1032", {},
+         QStringLiteral("Chrome sürücüsü kullanılamıyor (Hata No: 1032): Paketteki sürücünün sürümü tarayıcıya uymuyor: "
+                        "111.0.5563.19")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -246,6 +298,13 @@ TEST_F(SetupRoadTest, MissingComponentsAreListedCopiedAndOfferedForRegistration)
                                               "MSCOMCTL.OCX Register edilsin mi ? (EVET önerilir)",
                                               "Registering işlemleri tamamlandı ..."}));
     EXPECT_EQ(form.Text12->toPlainText(), kDone);
+
+    // Without the rights for the system folder: the step ends naming the target.
+    fake.refuseCopies = true;
+    KurForm refused(context());
+    refused.Command1->click();
+    EXPECT_EQ(refused.road().failed,
+              QStringList{"Sistem klasörüne kopyalanamadı: C:\\Windows\\SysWOW64\\ChromeDriverVersiyon.txt"});
 
     // On Linux nothing is missing and nothing is asked about.
     components_ = &linuxComponents_;

@@ -284,6 +284,29 @@ TEST_F(Form1FilePaneTest, OpeningGoesByTheLastThreeLettersOfTheName)
     }
     // A double-click with no type chosen makes "Excel'den Al" usable.
     EXPECT_TRUE(w.Command3->isEnabled());
+
+    // The desktop's own opener: xdg-open's exit status decides, and a failure is said.
+    // One still running when the wait ends has the file (it runs the program itself).
+    std::unique_ptr<Desktop> recording = Desktop::replace(std::make_unique<Desktop>());
+    const test::ScopedEnv shortWait("KUVELA_TIME_SCALE", "0.3");
+    test::StubProgram opener(QStringLiteral("xdg-open"));
+    option(PaneView::SalesInvoices)->setChecked(true);
+    w.File1->setCurrentItem(w.File1->findItems(QStringLiteral("x.html"), Qt::MatchExactly).front());
+    struct Run { const char* lines; const char* said; };
+    for (const Run& r : {Run{"exit 0", ""}, Run{"exit 3", "Dosya açılamadı: x.html"}, Run{"exec sleep 20", ""},
+                         Run{"kill -SEGV $$", "Dosya açılamadı: x.html"}}) {
+        SCOPED_TRACE(r.lines);
+        opener.behave(QString::fromUtf8(r.lines));
+        w.File1_DblClick();
+        EXPECT_EQ(opener.arguments(), QStringList{w.seciliDosya});
+        EXPECT_EQ(w.panelText(7), QString::fromUtf8(r.said));
+    }
+    {
+        const test::ScopedEnv nowhere("PATH", QStringLiteral("/nonexistent").toUtf8());
+        w.File1_DblClick();
+        EXPECT_EQ(w.panelText(7), QStringLiteral("Dosya açılamadı: x.html"));
+    }
+    Desktop::replace(std::move(recording));
 }
 
 TEST_F(Form1FilePaneTest, WorkbookListPickEnablesTheFileButtonsOnlyWithAType)

@@ -142,4 +142,32 @@ bool disabledItself(const QWidget* w)
     return w->testAttribute(Qt::WA_ForceDisabled);
 }
 
+StubProgram::StubProgram(const QString& name) : name_(name)
+{
+    path_.set("PATH", dir_.path() + u':' + qEnvironmentVariable("PATH"));
+    behave(QStringLiteral("exit 0"));
+}
+
+void StubProgram::behave(const QString& lines)
+{
+    QFile script(dir_.filePath(name_));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/bash\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > '%1'\n%2\n")
+                     .arg(dir_.filePath(QStringLiteral("arguments")), lines)
+                     .toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::remove(dir_.filePath(QStringLiteral("arguments")));
+}
+
+QStringList StubProgram::arguments() const
+{
+    QFile f(dir_.filePath(QStringLiteral("arguments")));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList args = QString::fromUtf8(f.readAll()).split(QChar(0));
+    args.removeLast();
+    return args;
+}
+
 } // namespace kuvela::test

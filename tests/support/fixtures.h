@@ -5,6 +5,7 @@
 #include <QJsonValue>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
@@ -105,5 +106,21 @@ private:
 
 // Disabled by its own setting, whatever its parents are.
 bool disabledItself(const QWidget* w);
+
+// A program of that name first on PATH while the object lives: a bash script that
+// records its arguments and then runs the given lines (its exit status among them).
+class StubProgram {
+public:
+    explicit StubProgram(const QString& name);
+    void behave(const QString& lines);
+    // The arguments of its last run; empty when it never ran.
+    QStringList arguments() const;
+    QString folder() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QString name_;
+    ScopedEnv path_;
+};
 
 } // namespace kuvela::test
