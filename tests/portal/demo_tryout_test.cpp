@@ -16,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QDate>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -244,8 +243,6 @@ protected:
 
 TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
 {
-    QElapsedTimer took;
-    took.start();
     startDemo();
     ASSERT_TRUE(form->menusShown());
     const QDate today = QDate::currentDate();
@@ -469,6 +466,5 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     ASSERT_EQ(message["attachments"].toArray().size(), 1);
     EXPECT_EQ(message["attachments"].toArray()[0].toObject()["filename"].toString(), picked);
 
-    EXPECT_LT(took.elapsed(), 60000);
     EXPECT_TRUE(browserProcessesGone());
 }
