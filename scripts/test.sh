@@ -12,7 +12,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   cmake --build build-sanitize --parallel
   cd build-sanitize
   # The suites that drive headless chromium against the fake portal stay in the normal run.
-  browser='^portal\.(PortalLogin|BulkRunTest|OnInvoicePage|UploadWindowTest|OnCheckPage)\.|^shell\.NoticeRoadTest\.'
+  browser='^portal\.(PortalLogin|BulkRunTest|OnInvoicePage|UploadWindowTest|OnCheckPage)\.|^shell\.NoticeRoadTest\.|^window\.'
   # Leaks are not looked for: Qt keeps allocations to the end of the process by design.
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 4 --timeout 600 -E "$browser"

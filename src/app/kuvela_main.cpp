@@ -1,12 +1,11 @@
 #include "shell/form1.h"
+#include "shell/kuvela_application.h"
 #include "shell/program_end.h"
 #include "shell/window_dialogs.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    kuvela::KuvelaApplication app(argc, argv);
     kuvela::installWindowDialogs();
     kuvela::Form1 form;
     // Start-up may already have ended the program (second copy, no connection).

@@ -1,5 +1,6 @@
 #include "invoice/line_template.h"
 
+#include "archive/invoice_file_name.h"
 #include "common/regional.h"
 #include "invoice/invoice_type.h"
 #include "platform/paths.h"
@@ -335,9 +336,10 @@ QString templateFileName(const TemplateExportRequest& request, const LineGrid& g
     for (const GridColumn& column : grid.columns)
         if (column.title.startsWith(u'V'))
             codes += column.title.left(5) + u'-';
+    // A despatch number such as "IRS/7" must not become a folder.
     return (request.bulkForm ? QStringLiteral("(m) ") : QString()) + request.company + u' ' +
-           nameDate(request.invoiceDate) + u' ' + request.despatchNumber + u' ' + request.typeText + u' ' + codes +
-           QStringLiteral(".xlsx");
+           nameDate(request.invoiceDate) + u' ' + fileSafeText(request.despatchNumber) + u' ' + request.typeText + u' ' +
+           codes + QStringLiteral(".xlsx");
 }
 
 Workbook buildLineTemplate(const LineGrid& grid, bool bulkForm)

@@ -87,10 +87,24 @@ void Form1::Combo3_LostFocus()
     // Buyer and seller stay as they are until Label1 or Label19 is clicked.
     Combo3->setEnabled(false);
     Combo4->setEnabled(false);
+    bool found = false;
     readMasterData(*this, [&](Workbook& book) {
-        if (const auto r = readBuyerByName(book, name))
+        if (const auto r = readBuyerByName(book, name)) {
             fillBuyerBoxes(*this, r->parts, *r);
+            found = true;
+        }
     });
+    if (!found)
+        return;
+    // The upload takes the name from Text19; the picked buyer opens no search.
+    secildi = kPicked;
+    whoTriggered = QStringLiteral("List3");
+    Text19->setText(name);
+    secildi.clear();
+    Text20->setText(Text4->text().startsWith(u' ') ? Text4->text().mid(1) : Text4->text());
+    if (whoTriggered == u"List3")
+        whoTriggered = QStringLiteral("x");
+    Text19->setEnabled(false);
 }
 
 void Form1::Text19_Change()
@@ -141,6 +155,8 @@ void Form1::List3_DblClick()
     if (!item)
         return;
     const QString picked = item->text();
+    // The list goes away under the focus; the buyer's boxes take it.
+    Text2->setFocus(Qt::OtherFocusReason);
     secildi = kPicked;
     Frame14->hide();
     Command23->hide();
@@ -150,6 +166,8 @@ void Form1::List3_DblClick()
     Text19->setEnabled(false);
     whoTriggered = QStringLiteral("List3");
     Combo3_LostFocus();
+    // The nested pick has set Text20 already; this setting is no search either.
+    whoTriggered = QStringLiteral("List3");
     Text20->setText(Text4->text());
     // An unchanged Text20 runs no handler; the pick is over all the same.
     if (whoTriggered == u"List3")
@@ -165,6 +183,7 @@ void Form1::List5_DblClick()
     const CustomerEntry entry = md.customers.at(md.list5Matches[size_t(row)]);
     clearNameParts(*this);
     const NumberPick pick = list5Pick(entry);
+    Text2->setFocus(Qt::OtherFocusReason);
     secildi = kPicked;
     Frame14->hide();
     Command23->hide();

@@ -4,6 +4,8 @@
 #include "platform/driver_choice.h"
 #include "platform/settings.h"
 
+#include <unistd.h>
+
 namespace kuvela {
 
 namespace {
@@ -46,6 +48,7 @@ ChromeOptions ChromeOptions::fromSettings(QStringList arguments, Preferences pre
         : systemDriver;
     o.binary = settings.value(QStringLiteral("browser/binary"), QStringLiteral("/usr/bin/chromium"));
     o.headless = settings.value(QStringLiteral("headless")).trimmed() == QLatin1String("1");
+    o.asRoot = geteuid() == 0;
     o.arguments = std::move(arguments);
     o.preferences = std::move(preferences);
     return o;
@@ -69,6 +72,8 @@ nlohmann::ordered_json sessionCapabilities(const ChromeOptions& options)
     if (options.headless)
         for (const QString& a : headlessArguments(options.userDataDir))
             args.push_back(a.toStdString());
+    else if (options.asRoot)
+        args.push_back("--no-sandbox");
 
     nlohmann::ordered_json chrome = nlohmann::ordered_json::object();
     if (!options.binary.isEmpty())

@@ -41,6 +41,7 @@ struct ChromeOptions {
     Preferences preferences;    // a name given twice keeps its first place and its last value
     bool headless = false;
     QString userDataDir;        // set by the driver for headless runs
+    bool asRoot = false;        // the browser refuses to open a window as root inside its sandbox
 
     // The caller's switches and preferences with the program's settings:
     // "browser/driver" (default /usr/bin/chromedriver), "browser/binary"

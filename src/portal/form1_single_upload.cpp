@@ -119,6 +119,8 @@ void Form1::Command12_Click()
                                     {[this](const QString& s) { setPanel(7, s); },
                                      [this](int p) { setProgress(p); }});
     } catch (const WebDriverError& e) {
+        // The waiting text would say the login still runs.
+        setPanel(7, e.fullMessage());
         msgBox(e.fullMessage(), MsgIcon::Critical);
         return;
     }
@@ -198,6 +200,8 @@ void Form1::Command50_Click()
 {
     Command12->setEnabled(true);
     karar = kKararQuit;
+    // The button goes away under the focus; the lines take it.
+    ListView1->setFocus(Qt::OtherFocusReason);
     Command50->hide();
     for (QWidget* w : {static_cast<QWidget*>(Check4), static_cast<QWidget*>(Check6), static_cast<QWidget*>(Command20),
                        static_cast<QWidget*>(Command22)})
@@ -208,6 +212,7 @@ void Form1::Command55_Click()
 {
     setPanel(7, QString());
     Command12->setEnabled(true);
+    ListView1->setFocus(Qt::OtherFocusReason);
     Command50->hide();
     Frame26->hide();
     Check4->setChecked(false);

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "shell/folder_list.h"
 #include "shell/single_instance.h"
+#include "shell/status_panel.h"
 #include "shell/twips.h"
 
 #include <QAction>
@@ -102,7 +103,7 @@ QLabel* Form1::panel(int n) const
 
 void Form1::setPanel(int n, const QString& text)
 {
-    panel(n)->setText(text);
+    static_cast<StatusPanel*>(panel(n))->setPanelText(text);
 }
 
 QString Form1::panelText(int n) const

@@ -463,6 +463,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Leaving Combo3 re-reads the buyer and leaving Combo4 reloads the company, so a box the
+    // program hides or disables never hands the focus to them.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Layout and signal wiring (form1_layout.cpp, form1_wiring.cpp).

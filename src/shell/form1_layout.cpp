@@ -2,6 +2,7 @@
 #include "shell/folder_list.h"
 #include "shell/form1.h"
 #include "shell/radio_control.h"
+#include "shell/status_panel.h"
 #include "shell/twips.h"
 
 #include <QAction>
@@ -122,7 +123,7 @@ void Form1::buildStatusBar()
     setStatusBar(StatusBar1);
     static const char* const kDesign[] = {"Kuvela", "v1.0.9", "Chrome Versiyon", "", "Driver", "", "", "", "CAPS", "NUM", "", ""};
     for (int i = 0; i < 12; ++i) {
-        auto* p = new QLabel(QString::fromUtf8(kDesign[i]), StatusBar1);
+        auto* p = new StatusPanel(QString::fromUtf8(kDesign[i]), StatusBar1);
         p->setObjectName(QStringLiteral("panel%1").arg(i + 1));
         p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         p->setMargin(2);

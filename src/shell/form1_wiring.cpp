@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -164,6 +165,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             break;
+        // Nor is a box the program disabled under the focus.
+        if (!static_cast<QWidget*>(watched)->isEnabled())
+            break;
+        // The opened list takes the focus into its own popup window after the popup reason.
+        if (const QWidget* now = QApplication::focusWidget(); now && now->window()->windowType() == Qt::Popup)
+            break;
         if (watched == Combo1) Combo1_LostFocus();
         else if (watched == Combo2) Combo2_LostFocus();
         else if (watched == Combo3) Combo3_LostFocus();
@@ -208,6 +215,27 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    QWidget* holder = focusWidget();
+    const bool userMove = !holder || (holder->isVisibleTo(this) && holder->isEnabled());
+    if (userMove)
+        return QMainWindow::focusNextPrevChild(next);
+    const auto reloads = [this](const QWidget* w) {
+        return w == Combo3 || w == Combo4 || Combo3->isAncestorOf(w) || Combo4->isAncestorOf(w);
+    };
+    const auto step = [next](QWidget* w) { return next ? w->nextInFocusChain() : w->previousInFocusChain(); };
+    for (QWidget* w = step(holder); w && w != holder; w = step(w)) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled() && !reloads(w)
+            && w->window() == this && !w->focusProxy()) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    holder->clearFocus();
+    return true;
 }
 
 void Form1::closeEvent(QCloseEvent* event)

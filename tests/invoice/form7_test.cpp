@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QTest>
 #include <fstream>
 #include <functional>
 
@@ -181,6 +182,20 @@ TEST_F(Form7Test, RefusesALineWithTheMessageOfTheFirstFailingCheck)
     EXPECT_FALSE(d.panelText(2).isEmpty());
     type(d.Text4, QStringLiteral("5"));
     EXPECT_TRUE(d.panelText(2).isEmpty());
+
+    // An amount past the exact range is said, clicked as a user clicks; the program and the
+    // invoice stay.
+    fill(d, kValid);
+    d.Text3->setText(QStringLiteral("99999999999999"));
+    d.Text4->setText(QStringLiteral("99999999999999"));
+    dialogs->clear();
+    QTest::mouseClick(d.Command4, Qt::LeftButton);
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_TRUE(dialogs->shown().front().text.startsWith(QStringLiteral("Girilen miktar veya tutar")));
+    EXPECT_EQ(form->ListView1->topLevelItemCount(), 0);
+    fill(d, kValid);
+    QTest::mouseClick(d.Command4, Qt::LeftButton);
+    EXPECT_EQ(form->ListView1->topLevelItemCount(), 1);
 }
 
 TEST_F(Form7Test, EnterInAnyBoxOfTheEditorsDialogsPressesNoButton)

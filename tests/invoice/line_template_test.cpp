@@ -124,6 +124,8 @@ TEST(LineTemplateExport, FileNames)
     } cases[] = {
         {{"ABC Ltd", S("SATIŞ"), "05/03/2024", "", false}, &plain, S("ABC Ltd 05-03-2024  SATIŞ .xlsx")},
         {{"ABC Ltd", S("SATIŞ"), "05/03/2024", "IRS7", true}, &plain, S("(m) ABC Ltd 05-03-2024 IRS7 SATIŞ .xlsx")},
+        // What a file name cannot hold is "_", as in the filed invoices' names.
+        {{"ABC Ltd", S("SATIŞ"), "05/03/2024", "IRS/7:a*b", false}, &plain, S("ABC Ltd 05-03-2024 IRS_7_a_b SATIŞ .xlsx")},
         {{"ABC Ltd", S("SATIŞ"), "05/03/2024", "", false}, &twoTaxes, S("ABC Ltd 05-03-2024  SATIŞ V4071-V0021-.xlsx")},
         {{"ABC Ltd", S("SATIŞ"), "05/03/2024", "", false}, &vAmount, S("ABC Ltd 05-03-2024  SATIŞ V0021-Vergi-.xlsx")},
     };

@@ -1,9 +1,15 @@
 // Buyer pick and the two searches on the main window, over the fixture's customers.
 #include "masterdata/form1_window_fixture.h"
+#include "masterdata/form4.h"
+#include "portal/invoice_page_map.h"
+#include "support/real_input.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <functional>
 
 namespace kuvela {
 namespace {
@@ -212,6 +218,88 @@ TEST_F(Form1BuyerTest, NumberFrameClosesWithItsButton)
     w.Command24->click();
     EXPECT_TRUE(w.Frame13->isHidden());
     EXPECT_TRUE(w.secildi.isEmpty());
+}
+
+// Every way to a stored or new buyer, by mouse and keyboard on the shown window right
+// after the company is picked, ends with the name the upload gives the portal, and the
+// next click elsewhere keeps the buyer.
+TEST_F(Form1BuyerTest, EveryPickByHandGivesTheUploadTheBuyersName)
+{
+    using test::click;
+    using test::typeInto;
+    struct Road {
+        const char* how;
+        std::function<void(Form1&)> pick;
+        portal::BuyerNames upload;  // title; given name and surname
+        const char* text4;
+        const char* focus;          // where the focus stands after the pick
+        bool locksText19 = true;
+    };
+    const Road roads[] = {
+        {"Alıcı drop-down, a title",
+         [](Form1& w) {
+             ASSERT_TRUE(test::pickFromCombo(w.Combo3, QStringLiteral("Şahin Gıda")));
+             click(w.Text2);
+         },
+         {QStringLiteral("Şahin Gıda"), {}, {}}, "1234567890", "Text2"},
+        {"Alıcı drop-down, a person",
+         [](Form1& w) {
+             ASSERT_TRUE(test::pickFromCombo(w.Combo3, QStringLiteral("AHMET·YILMAZ")));
+             click(w.Text2);
+         },
+         {{}, QStringLiteral("AHMET"), QStringLiteral("YILMAZ")}, "12345678901", "Text2"},
+        {"name search",
+         [](Form1& w) {
+             typeInto(w.Text19, QStringLiteral("şah"));
+             ASSERT_EQ(w.List3->count(), 1);
+             test::doubleClickRow(w.List3, 0);
+         },
+         {QStringLiteral("Şahin Gıda"), {}, {}}, "1234567890", "Text2"},
+        {"tax-number search",
+         [](Form1& w) {
+             typeInto(w.Text20, QStringLiteral("111"));
+             ASSERT_EQ(w.List5->count(), 1);
+             test::doubleClickRow(w.List5, 0);
+         },
+         {QStringLiteral("ABC LTD ŞTİ"), {}, {}}, "1111111111", "Text2"},
+        {"customer card, KAYDET ve Seç",
+         [](Form1& w) {
+             w.Command4_Click();
+             Form4& card = form4(w);
+             card.Option1->click();
+             card.Text1->setText(QStringLiteral("YENİ KURUM A.Ş."));
+             card.Text4->setPlainText(QStringLiteral("Bağdat Cad. No:5"));
+             card.Text5->setText(QStringLiteral("Göztepe"));
+             card.Text6->setText(QStringLiteral("0987654320"));
+             card.Command4->click();
+             ASSERT_FALSE(card.isVisible()) << card.panelText(2).toStdString();
+             ASSERT_TRUE(test::showActive(w));
+         },
+         {QStringLiteral("YENİ KURUM A.Ş."), {}, {}}, "0987654320", nullptr, false},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.how);
+        Form1& w = startWith(base_);
+        ASSERT_TRUE(test::showActive(w));
+        // The company as a user picks it: its name in Combo4, then on to the buyer.
+        ASSERT_TRUE(test::pickFromCombo(w.Combo4, QStringLiteral("Alfa Ticaret")));
+        click(w.Text5);
+        ASSERT_EQ(w.Combo3->count(), 5);
+        road.pick(w);
+        if (road.focus)
+            EXPECT_EQ(test::focusName(), QString::fromUtf8(road.focus));
+        for (const QWidget* reloads : {static_cast<QWidget*>(w.Combo3), static_cast<QWidget*>(w.Combo4)})
+            EXPECT_FALSE(reloads->hasFocus() || reloads->isAncestorOf(QApplication::focusWidget())) << test::focusName().toStdString();
+        // The next click somewhere else is no company reload.
+        click(w.Text12);
+        EXPECT_EQ(w.Text4->text(), QString::fromUtf8(road.text4));
+        EXPECT_EQ(portal::splitBuyerName(w.Text19->text(), w.Text20->text()), road.upload) << w.Text19->text().toStdString();
+        EXPECT_EQ(w.Text20->text(), QString::fromUtf8(road.text4));
+        EXPECT_EQ(test::disabledItself(w.Text19), road.locksText19);
+        EXPECT_TRUE(w.Frame13->isHidden());
+        EXPECT_TRUE(w.Frame14->isHidden());
+        window_.reset();
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // The header's small handlers, the contact list and the workbook opened for editing.
 #include "masterdata/form1_window_fixture.h"
+#include "masterdata/header_dates.h"
+#include "support/real_input.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -72,6 +74,30 @@ TEST_F(Form1HeaderTest, DefinitionsMenuOpensTheWorkbookWithTheDesktopsProgram)
     EXPECT_EQ(desktop_->opened.front(), home_ / QStringLiteral("Data/DATA.xlsx"));
     EXPECT_TRUE(w.panelText(7).isEmpty());
     EXPECT_TRUE(dialogs_->shown().empty());
+}
+
+// By mouse: the type picked from its list, then one click on the invoice-date list opens it.
+TEST_F(Form1HeaderTest, InvoiceDateListOpensOnTheFirstClickAfterTheTypePick)
+{
+    Form1& w = startStandard();
+    ASSERT_TRUE(test::showActive(w));
+    ASSERT_TRUE(test::pickFromCombo(w.Combo4, QStringLiteral("Çağdaş Gıda")));
+    test::click(w.Text5);
+    ASSERT_TRUE(test::pickFromCombo(w.Combo1, QStringLiteral("SATIŞ")));
+    ASSERT_GT(w.Combo5->count(), 1);
+    QTest::mouseClick(w.Combo5, Qt::LeftButton, {}, QPoint(w.Combo5->width() - 6, w.Combo5->height() / 2));
+    EXPECT_TRUE(w.Combo5->view()->isVisible());
+    EXPECT_TRUE(w.Combo5->isVisible());
+    EXPECT_NE(test::focusName(), QStringLiteral("Text9"));
+    // Picked from the open list and left, the list gives way to the date.
+    const QString picked = w.Combo5->itemText(1);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);  // the list takes no click that quick after opening
+    QAbstractItemView* list = w.Combo5->view();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    ASSERT_EQ(w.Combo5->currentText(), picked);
+    test::click(w.Text5);
+    EXPECT_TRUE(w.Combo5->isHidden());
+    EXPECT_EQ(w.Text8->text(), slashDate(picked));
 }
 
 } // namespace

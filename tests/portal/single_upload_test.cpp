@@ -438,6 +438,8 @@ TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
     EXPECT_EQ(dialogs->shown()[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(dialogs->texts()[0].contains(QStringLiteral("/yok/chromium"))) << s(dialogs->texts()[0]);
     EXPECT_TRUE(dialogs->texts()[0].contains(QStringLiteral(" Hata No: ")));
+    // The waiting text would say the login still runs.
+    EXPECT_EQ(form->panelText(7), dialogs->texts()[0]);
     EXPECT_TRUE(form->Command12->isEnabled());
     EXPECT_TRUE(browserProcessesGone());
 }

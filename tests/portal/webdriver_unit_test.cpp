@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <unistd.h>
+
 using namespace kuvela;
 using nlohmann::json;
 
@@ -126,6 +129,14 @@ TEST(Capabilities, KeepTheCallersOrderAndAddTheHeadlessSwitchesAfter)
     o.headless = false;
     const auto windowed = sessionCapabilities(o)["alwaysMatch"]["goog:chromeOptions"];
     EXPECT_EQ(windowed["args"].size(), 6u);
+    // As root the window needs the sandbox off as well; a headless run has it off already.
+    o.asRoot = true;
+    const std::vector<std::string> asRoot = sessionCapabilities(o)["alwaysMatch"]["goog:chromeOptions"]["args"];
+    ASSERT_EQ(asRoot.size(), 7u);
+    EXPECT_EQ(asRoot.back(), "--no-sandbox");
+    o.headless = true;
+    const std::vector<std::string> headlessRoot = sessionCapabilities(o)["alwaysMatch"]["goog:chromeOptions"]["args"];
+    EXPECT_EQ(std::count(headlessRoot.begin(), headlessRoot.end(), "--no-sandbox"), 1);
 }
 
 TEST(Capabilities, SettingsNameTheProgramsAndTheHeadlessRun)
@@ -138,6 +149,7 @@ TEST(Capabilities, SettingsNameTheProgramsAndTheHeadlessRun)
     EXPECT_EQ(o.binary, QStringLiteral("/opt/tarayici/chromium"));
     EXPECT_TRUE(o.headless);
     EXPECT_EQ(o.arguments, QStringList{QStringLiteral("--headless")});
+    EXPECT_EQ(o.asRoot, geteuid() == 0);
     qputenv("KUVELA_HEADLESS", "0");
     EXPECT_FALSE(ChromeOptions::fromSettings({}).headless);
     qunsetenv("KUVELA_BROWSER_DRIVER");

@@ -5,9 +5,11 @@
 #include "platform/paths.h"
 #include "shell/company_tree.h"
 #include "shell/form1.h"
+#include "shell/status_panel.h"
 #include "shell/program_end.h"
 #include "support/fixtures.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -243,6 +245,21 @@ TEST_F(StartupTest, StatusPanelsAndVersionTexts)
     EXPECT_TRUE(w->panelText(7).isEmpty());
     EXPECT_TRUE(w->Label25->text().isEmpty());
     EXPECT_EQ(w->ProgressBar1->value(), 0);
+
+    // A message longer than the bar is cut in its panel, whole in the tip; the window keeps its width.
+    w->show();
+    QCoreApplication::processEvents();
+    const int width = w->width();
+    const QString longText = QStringLiteral("Şablon kaydedilemedi: ").repeated(40);
+    w->setPanel(7, longText);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->width(), width);
+    EXPECT_EQ(w->panelText(7), longText);
+    EXPECT_EQ(w->panel(7)->toolTip(), longText);
+    const QString shown = static_cast<const StatusPanel*>(w->panel(7))->shownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)) && shown.size() < longText.size()) << shown.toStdString();
+    w->setPanel(7, QStringLiteral("kısa"));
+    EXPECT_EQ(static_cast<const StatusPanel*>(w->panel(7))->shownText(), QStringLiteral("kısa"));
 }
 
 TEST_F(StartupTest, CompaniesAndCodeListsAreReadAndEveryTreeMade)

@@ -1,12 +1,13 @@
-// Test entry: one QApplication (offscreen in CTest) for the whole executable.
-#include <QApplication>
+// Test entry: the program's application object (offscreen in CTest) for the whole executable.
+#include "shell/kuvela_application.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    kuvela::KuvelaApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -11,7 +11,7 @@
 #include "shell/window_dialogs.h"
 #include "support/fake_server.h"
 
-#include <QApplication>
+#include "shell/kuvela_application.h"
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -35,7 +35,7 @@ void say(const QString& line)
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    kuvela::KuvelaApplication app(argc, argv);
     const QString code = argc > 1 ? QString::fromUtf8(argv[1]) : QString();
     installWindowDialogs();
     Form1 form;

@@ -1,0 +1,22 @@
+#include "shell/kuvela_application.h"
+
+#include "platform/dialogs.h"
+
+#include <stdexcept>
+
+namespace kuvela {
+
+KuvelaApplication::KuvelaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool KuvelaApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::overflow_error&) {
+        msgBox(QStringLiteral("Girilen miktar veya tutar hesaplanamayacak kadar büyük. Lütfen değerleri kontrol ediniz."),
+               MsgIcon::Exclamation);
+        return false;
+    }
+}
+
+}
