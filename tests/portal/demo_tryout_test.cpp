@@ -109,11 +109,14 @@ bool clickInProgramBrowser(const std::string& css)
 // The try-out's sites, served by the launcher the script starts, for one test.
 class TryOutSites {
 public:
-    explicit TryOutSites(const fs::path& folder)
+    explicit TryOutSites(const fs::path& folder, bool reset = false)
     {
+        QStringList arguments = {QStringLiteral(KUVELA_SOURCE_DIR "/tests/fakeportal/tryout.py"), QStringLiteral("--folder"),
+                                 fromPath(folder), QStringLiteral("--until-stdin-closes")};
+        if (reset)
+            arguments << QStringLiteral("--reset");
         launcher_.setProgram(QStringLiteral("/usr/bin/python3"));
-        launcher_.setArguments({QStringLiteral(KUVELA_SOURCE_DIR "/tests/fakeportal/tryout.py"), QStringLiteral("--folder"),
-                                fromPath(folder), QStringLiteral("--until-stdin-closes")});
+        launcher_.setArguments(arguments);
         launcher_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         launcher_.start();
         while (launcher_.waitForReadyRead(30000) || launcher_.canReadLine()) {
@@ -467,6 +470,18 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     EXPECT_EQ(message["to"].toString(), QStringLiteral("sahin@example.test"));
     ASSERT_EQ(message["attachments"].toArray().size(), 1);
     EXPECT_EQ(message["attachments"].toArray()[0].toObject()["filename"].toString(), picked);
+
+    // A second start of the try-out has the month, numbering on; "--reset" a clean one.
+    sites.reset();
+    for (const bool reset : {false, true}) {
+        SCOPED_TRACE(reset ? "reset" : "second start");
+        TryOutSites again(home.path() / "Deneme", reset);
+        ASSERT_TRUE(again.ready());
+        const json config = httpJson(again.setting("KUVELA_PORTAL_URL").toStdString() + "/__config");
+        EXPECT_EQ(config["invoices"].size(), reset ? 3u : 6u);
+        EXPECT_EQ(config["serialsIssued"], reset ? before : before + 3);
+        EXPECT_EQ(fs::exists(again.mail / "0001.eml"), !reset);
+    }
 
     EXPECT_TRUE(browserProcessesGone());
 }
