@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Tries kuvela out without the real sites: serves the test suite's fakes on 127.0.0.1
 # (the e-Arşiv portal with the accountants' portal and the buyer look-up, the interactive
-# tax office site, an SMTP server) with one lasting state in build/demo/Deneme, and
-# starts kuvela on the demo program folder (build/demo) pointed at them, with a visible
-# Chromium window. Installs and builds first. The sites' accounts are those of the demo
+# tax office site, an SMTP server) with one lasting state, and starts kuvela on the
+# try-out's program folder (build/deneme, a copy of the demo folder build/demo, which the
+# tests copy and so stays as built) pointed at them, with a visible Chromium window. Installs and builds first. The sites' accounts are those of the demo
 # company "Çağdaş Gıda" (demo/portal-scenario.json, demo/tryout.json).
 #
 #   ./scripts/try-portal.sh           goes on with the month of the last try-out
@@ -19,12 +19,16 @@ for arg in "$@"; do
     esac
 done
 ./scripts/deps.sh
-if [ "$reset" -eq 1 ]; then
-    rm -rf build/demo
-fi
 ./scripts/build.sh
+home="$PWD/build/deneme"
+if [ "$reset" -eq 1 ]; then
+    rm -rf "$home"
+fi
+if [ ! -d "$home" ]; then
+    cp -a build/demo "$home"
+fi
 
-state="$PWD/build/demo/Deneme"
+state="$home/Siteler"
 mkdir -p "$state"
 sites="$state/siteler.txt"
 rm -f "$sites"
@@ -53,4 +57,4 @@ echo "Sahte e-Arşiv portalı:          $KUVELA_PORTAL_URL"
 echo "Sahte İnteraktif Vergi Dairesi: $KUVELA_TAXOFFICE_URL"
 echo "Gönderilen e-postalar:          $(sed -n 's/^POSTA //p' "$sites")"
 
-KUVELA_HOME="$PWD/build/demo" KUVELA_HEADLESS=0 KUVELA_ONLINE=1 ./build/kuvela
+KUVELA_HOME="$home" KUVELA_HEADLESS=0 KUVELA_ONLINE=1 ./build/kuvela

@@ -215,7 +215,7 @@ protected:
         mkdemo.start(QStringLiteral(KUVELA_BINARY_DIR "/mkdemo"),
                      {QStringLiteral(KUVELA_SOURCE_DIR "/demo"), fromPath(home.path())});
         ASSERT_TRUE(mkdemo.waitForFinished(60000) && mkdemo.exitCode() == 0) << mkdemo.readAllStandardError().toStdString();
-        sites = std::make_unique<TryOutSites>(home.path() / "Deneme");
+        sites = std::make_unique<TryOutSites>(home.path() / "Siteler");
         ASSERT_TRUE(sites->ready());
         for (const auto& [key, value] : sites->settings)
             env.set(key.toLatin1().constData(), value);
@@ -225,7 +225,7 @@ protected:
 
     json kept() const
     {
-        std::ifstream f(home.path() / "Deneme" / "portal.json");
+        std::ifstream f(home.path() / "Siteler" / "portal.json");
         return json::parse(f, nullptr, false);
     }
 
@@ -475,7 +475,7 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     sites.reset();
     for (const bool reset : {false, true}) {
         SCOPED_TRACE(reset ? "reset" : "second start");
-        TryOutSites again(home.path() / "Deneme", reset);
+        TryOutSites again(home.path() / "Siteler", reset);
         ASSERT_TRUE(again.ready());
         const json config = httpJson(again.setting("KUVELA_PORTAL_URL").toStdString() + "/__config");
         EXPECT_EQ(config["invoices"].size(), reset ? 3u : 6u);
