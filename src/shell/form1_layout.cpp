@@ -62,9 +62,23 @@ QComboBox* combo(const char* name, QWidget* parent, const QString& designText = 
     return c;
 }
 
+// A user's click sets an option and never unsets it, as an option button behaves; only the
+// program unsets one.
+class OptionButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void nextCheckState() override
+    {
+        if (!isChecked())
+            setChecked(true);
+    }
+};
+
 QRadioButton* option(const char* name, const QString& caption, QWidget* parent)
 {
-    auto* o = named(new QRadioButton(caption, parent), name);
+    auto* o = named(new OptionButton(caption, parent), name);
     // The views can all be unset at once; no option unsets another by itself.
     o->setAutoExclusive(false);
     return o;

@@ -9,6 +9,8 @@ import uuid
 import zipfile
 from urllib.parse import parse_qs
 
+import tryout_state
+
 HTML = """<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>e-Arşiv Fatura</title></head>
 <body><div id="mainbody">
@@ -57,7 +59,9 @@ def package_bytes(inv, scenario):
                   stem=stem, iso=iso)
     data = io.BytesIO()
     with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as z:
-        z.writestr(inner + ".html", HTML.format(**fields))
+        # An invoice the try-out kept carries its own lines and totals.
+        html = tryout_state.package_html(inv, scenario) if "lines" in inv else HTML.format(**fields)
+        z.writestr(inner + ".html", html)
         z.writestr(inner + ".xml", XML.format(**fields))
         if inv.get("zipSlip"):
             z.writestr("../evil.html", "<html>kaçak</html>")

@@ -153,6 +153,9 @@
   // that starts with the typed text, Enter takes it.
   var unitInput = $("ext-comp-1052-input");
   var marked = null;
+  // The trigger keeps the focus in the field, as the portal's trigger fields do, so the
+  // editor never sees a blur between the press and the click.
+  $("ext-comp-1052").querySelector("img").addEventListener("mousedown", function (ev) { ev.preventDefault(); });
   $("ext-comp-1052").querySelector("img").addEventListener("click", function () {
     unitInput.focus();
     openList(unitInput, ["Adet", "Paket", "Kutu"], function (text) { unitInput.value = text; });

@@ -175,7 +175,8 @@
 
   var form = null;       // the open invoice form, or null
   var pageOrdinal = 0;   // invoice pages opened since the start page loaded
-  var serialCounter = 0;
+  // The try-out's kept invoices give the count to go on from; the tests' fake starts at 0.
+  var serialCounter = Portal.config.serialsIssued || 0;
 
   // Turkish number: "1.234,5" is 1234.5; empty is 0; anything else is NaN.
   function num(text) {

@@ -99,10 +99,12 @@ TYPES = {".html": "text/html; charset=utf-8", ".aspx": "text/html; charset=utf-8
 
 
 class Portal:
-    def __init__(self, root, config, events):
+    def __init__(self, root, config, events, state=None):
         self.root = os.path.realpath(root)
         self.config = config
         self.events = events
+        # The try-out's lasting invoices (tryout_state.State); None for the tests.
+        self.state = state
         self.lock = threading.Lock()
         self.seq = 0
         open(self.events, "w", encoding="utf-8").close()
@@ -114,7 +116,7 @@ class Portal:
                 merged.update(json.load(f))
         except FileNotFoundError:
             pass
-        return merged
+        return self.state.overlay(merged) if self.state else merged
 
     def record(self, event):
         with self.lock:
@@ -124,6 +126,8 @@ class Portal:
             event.setdefault("time", int(time.time() * 1000))
             with open(self.events, "a", encoding="utf-8") as f:
                 f.write(json.dumps(event, ensure_ascii=False) + "\n")
+        if self.state:
+            self.state.observe(event)
 
     def recorded(self):
         with self.lock:

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTest>
 #include <fstream>
 
 namespace kuvela {
@@ -115,6 +116,9 @@ TEST_F(Form1FilePaneTest, EachViewListsItsFolder)
             EXPECT_EQ(backColour(option(v)), paneColourOf(viewOptionColor(v, c.view), option(v)));
         }
         EXPECT_EQ(captionColour(w.Frame17), paneColourOf(ColorKind::SystemHighlight, w.Frame17));
+        // Clicked again by the user, the chosen view stays chosen.
+        QTest::mouseClick(option(c.view), Qt::LeftButton, {}, QPoint(6, option(c.view)->height() / 2));
+        EXPECT_TRUE(option(c.view)->isChecked());
     }
 }
 
