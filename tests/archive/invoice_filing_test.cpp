@@ -35,6 +35,16 @@ protected:
                                   : entries);
     }
 
+    // A failure that kept the package in Zip as `kept`: the text gives the cause only, Temp is empty.
+    void expectKeptInZip(const FilingResult& r, FilingResult::Kind kind, const QString& cause, const QString& kept)
+    {
+        EXPECT_EQ(r.kind, kind);
+        EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
+                  QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: ") + cause + QStringLiteral("; paket Zip klasöründe saklandı."));
+        EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{kept});
+        EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+    }
+
     static std::string read(const fs::path& p)
     {
         std::ifstream in(p, std::ios::binary);
@@ -116,17 +126,12 @@ TEST_F(FilingTest, NoPackageUnsafePackagesAndMisnamedMembers)
         else
             package(QString::fromUtf8(u.name), u.entries);
         r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
-        EXPECT_EQ(r.kind, FilingResult::Kind::Unsafe);
-        const QString kept = QStringLiteral("GIB2024000000001-") + QString::fromUtf8(u.name);
-        EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
-                  QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: ")
-                      + (u.reason ? QString::fromUtf8(out) + QString::fromUtf8(u.reason) : QStringLiteral("paket bozuk ya da eksik"))
-                      + QStringLiteral("; paket Zip klasöründe saklandı."));
+        expectKeptInZip(r, FilingResult::Kind::Unsafe,
+                        u.reason ? QString::fromUtf8(out) + QString::fromUtf8(u.reason) : QStringLiteral("paket bozuk ya da eksik"),
+                        QStringLiteral("GIB2024000000001-") + QString::fromUtf8(u.name));
         EXPECT_FALSE(fs::exists(folders_.root / "evil.html"));
         EXPECT_FALSE(fs::exists(folders_.temp().parent_path() / "evil.html"));
         EXPECT_TRUE(folderFileNames(folders_.html()).isEmpty());
-        EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{kept});
-        EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
         emptyFolder(folders_.zip());
     }
 
@@ -147,12 +152,9 @@ TEST_F(FilingTest, NoPackageUnsafePackagesAndMisnamedMembers)
     // Members not named like the package: a failure, never a quiet success.
     package(QStringLiteral("PAKET.zip"), {zipFile("baska.html", "a"), zipFile("baska.xml", "b")});
     r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
-    EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
-    EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
-              QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosyalar yazılamadı (Html: pakette PAKET.html yok, "
-                             "Xml: pakette PAKET.xml yok); paket Zip klasöründe saklandı."));
-    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000001-PAKET.zip"});
-    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+    expectKeptInZip(r, FilingResult::Kind::CopyFailed,
+                    QStringLiteral("dosyalar yazılamadı (Html: pakette PAKET.html yok, Xml: pakette PAKET.xml yok)"),
+                    QStringLiteral("GIB2024000000001-PAKET.zip"));
 }
 
 // Copies that cannot be written: the package is kept, the text gives the cause only.
@@ -162,14 +164,11 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     row_.gibBelTur = QStringLiteral("SATIŞ-") + QString(240, u'İ');
     package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
     FilingResult r = fileInvoicePackage(folders_, row_, FilingWindow::MainWindow, PackagePick::Last);
-    EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
-    EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
-              QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosya adı çok uzun; paket Zip klasöründe saklandı."));
-    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000001-D4A5B6C7D8E9F0.zip"});
-    EXPECT_EQ(read(folders_.zip() / "GIB2024000000001-D4A5B6C7D8E9F0.zip").substr(0, 2), "PK");
+    const QString kept = QStringLiteral("GIB2024000000001-D4A5B6C7D8E9F0.zip");
+    expectKeptInZip(r, FilingResult::Kind::CopyFailed, QStringLiteral("dosya adı çok uzun"), kept);
+    EXPECT_EQ(read(folders_.zip() / toPath(kept)).substr(0, 2), "PK");
     EXPECT_TRUE(folderFileNames(folders_.html()).isEmpty());
     EXPECT_TRUE(folderFileNames(folders_.xml()).isEmpty());
-    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
     emptyFolder(folders_.zip());
 
     // Html cannot take a file: that cause, no paths.
@@ -178,13 +177,8 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     std::ofstream(folders_.html()) << "klasör değil";
     package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
     r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
-    EXPECT_EQ(r.kind, FilingResult::Kind::CopyFailed);
-    EXPECT_EQ(filingFailureText(row_.gibFatNo, r),
-              QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: dosyalar yazılamadı (Html: klasör açılamadı); "
-                             "paket Zip klasöründe saklandı."));
-    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000001-D4A5B6C7D8E9F0.zip"});
+    expectKeptInZip(r, FilingResult::Kind::CopyFailed, QStringLiteral("dosyalar yazılamadı (Html: klasör açılamadı)"), kept);
     EXPECT_EQ(folderFileNames(folders_.xml()).size(), 1);
-    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
 
     // Zip cannot take it either: nothing is deleted, the package stays in Temp.
     fs::remove_all(folders_.zip());
