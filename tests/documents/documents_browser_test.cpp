@@ -356,16 +356,10 @@ TEST_F(DocumentsBrowserTest, TheWindowPaintsItsStageWhileALongReadRuns)
     Form1& w = startOnInvoices();
     w.show();
     // An invoice whose page takes a second and a half to load.
-    QFile a(fixture("invoice_a.html"));
-    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     const QString slowName =
         QStringLiteral("GIB2023000000002 19-04-2023  1234567890 ÖRNEK İNŞAAT LTD ŞTİ-SATIŞ-ABCDEFGHIJKLMN.html");
-    QFile slow(fromPath(htmlFolder() / toPath(slowName)));
-    ASSERT_TRUE(slow.open(QIODevice::WriteOnly));
-    slow.write(a.readAll().replace("</body>", "<script>var t = Date.now(); while (Date.now() - t < 1500) {}</script></body>"));
-    slow.close();
-    w.setDir1Path(fromPath(home_.path()));
-    w.setDir1Path(fromPath(htmlFolder()));
+    fileVariantOfA(slowName, QStringLiteral("</body>"),
+                   QStringLiteral("<script>var t = Date.now(); while (Date.now() - t < 1500) {}</script></body>"));
     pick(slowName);
 
     const PaintLog painted(w);

@@ -48,17 +48,6 @@ const InvoiceCase kInvoices[] = {
      {"Mal / Hizmet Bedeli Toplamı :=237,50", "İskontolar Toplamı :=20,00", "KDV Toplamı :=35,40",
       "V0021-BSMV Toplamı :=9,00", "GENEL TOPLAM :=261,90"},
      "261,9", "[%1: 0,00][%8: 37,50][%18: 180,00]", "İkiyüzaltmışbirTLDoksanKr."},
-    // Today's rates: 4 x 12,50 at 10 %, and 1.000 at 20 % with a VAT-base tax of 2 % (20,00), whose VAT
-    // is 200 + 4; G = 1.050 + 20 + 209 = 1.279; the 20 % base is 1.000 + 20.
-    {"SATIŞ",
-     {{"Kitap", "4", "Adet", "12,5", "0", "10"},
-      {"Yazılım Lisansı", "1", "Adet", "1000", "0", "20", "", "V0071-ÖTV 1.LİSTE%", "2"}},
-     {"V0071-ÖTV 1.LİSTE%", "ÖTV 1.LİSTE Tutarı"},
-     {{"1", "Kitap", "4", "Adet", "12,50", "0", "0,00", "50,00", "10", "5,00", "0", "0,00"},
-      {"2", "Yazılım Lisansı", "1", "Adet", "1.000,00", "0", "0,00", "1.000,00", "20", "204,00", "2,00", "20,00"}},
-     {"Mal / Hizmet Bedeli Toplamı :=1.050,00", "İskontolar Toplamı :=0,00", "KDV Toplamı :=209,00",
-      "V0071-ÖTV 1.LİSTE Toplamı :=20,00", "GENEL TOPLAM :=1.279,00"},
-     "1279", "[%1: 0,00][%8: 0,00][%10: 50,00][%18: 0,00][%20: 1.020,00]", "BinikiyüzyetmişdokuzTL--Kr."},
     // A tax of the VAT base: its full 12,50 enters the VAT (2,25) and the 18 % base.
     {"İADE",
      {{"İade Ürün", "1", "Adet", "250", "0", "18", "", "V0071-ÖTV 1.LİSTE%", "5"}},

@@ -24,7 +24,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QThread>
-#include <curl/curl.h>
 #include <fstream>
 
 using namespace kuvela;
@@ -39,38 +38,10 @@ std::string s(const QString& text) { return text.toStdString(); }
 
 const QString kCompany = QStringLiteral("Çağdaş Gıda");
 
-size_t collect(char* data, size_t size, size_t count, void* target)
-{
-    static_cast<std::string*>(target)->append(data, size * count);
-    return size * count;
-}
-
-// GET, or POST with a JSON body; the answer's body ("" when unreachable).
-std::string http(const std::string& url, const std::string* postBody = nullptr)
-{
-    CURL* c = curl_easy_init();
-    std::string body;
-    curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/json");
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_NOPROXY, "*");
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, 10000L);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &collect);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-    if (postBody) {
-        curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
-        curl_easy_setopt(c, CURLOPT_POSTFIELDS, postBody->c_str());
-    }
-    const CURLcode rc = curl_easy_perform(c);
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(c);
-    return rc == CURLE_OK ? body : std::string();
-}
-
 json httpJson(const std::string& url, const json* post = nullptr)
 {
     const std::string body = post ? post->dump() : std::string();
-    const std::string answer = http(url, post ? &body : nullptr);
+    const std::string answer = localHttp(url, post ? &body : nullptr).value_or(std::string());
     return json::parse(answer.empty() ? "null" : answer, nullptr, false);
 }
 

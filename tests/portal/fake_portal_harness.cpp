@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <curl/curl.h>
+#include <optional>
 #include <stdexcept>
 
 namespace kuvela::test {
@@ -19,26 +20,41 @@ size_t collect(char* data, size_t size, size_t count, void* target)
 
 std::string transfer(const std::string& url, bool isPost)
 {
+    const std::string empty;
+    std::optional<std::string> body = localHttp(url, isPost ? &empty : nullptr);
+    if (!body)
+        throw std::runtime_error("fake portal unreachable: " + url);
+    return *body;
+}
+
+} // namespace
+
+std::optional<std::string> localHttp(const std::string& url, const std::string* postBody)
+{
     CURL* c = curl_easy_init();
     std::string body;
+    curl_slist* headers = nullptr;
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     curl_easy_setopt(c, CURLOPT_NOPROXY, "*");
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, 10000L);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &collect);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-    if (isPost) {
+    if (postBody) {
+        if (!postBody->empty()) {
+            headers = curl_slist_append(headers, "Content-Type: application/json");
+            curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
+        }
         curl_easy_setopt(c, CURLOPT_POST, 1L);
-        curl_easy_setopt(c, CURLOPT_POSTFIELDS, "");
+        curl_easy_setopt(c, CURLOPT_POSTFIELDS, postBody->c_str());
     }
     const CURLcode rc = curl_easy_perform(c);
+    curl_slist_free_all(headers);
     curl_easy_cleanup(c);
     if (rc != CURLE_OK)
-        throw std::runtime_error("fake portal unreachable: " + url);
+        return std::nullopt;
     return body;
 }
-
-} // namespace
 
 FakePortal::FakePortal(const nlohmann::json& scenario)
     : server_(QStringLiteral("server.py"),

@@ -7,10 +7,15 @@
 
 #include <QString>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace kuvela::test {
+
+// GET, or POST of postBody (sent as JSON when not empty), to a server on this machine;
+// the answer's body, or nothing when it could not be reached.
+std::optional<std::string> localHttp(const std::string& url, const std::string* postBody = nullptr);
 
 class FakePortal {
 public:

@@ -87,6 +87,16 @@ void expectRowsAreTheGrid(const json& rows, const invoice::LineGrid& grid)
     }
 }
 
+// A line carrying one extra tax at its rate.
+invoice::LineEntryFields withTax(invoice::LineEntryFields f, const QString& tax, const QString& rate)
+{
+    f.extraTax1 = tax;
+    f.extraTax1Rate = rate;
+    return f;
+}
+
+const Buyer kDeniz{QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")};
+
 } // namespace
 
 TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExit)
@@ -94,12 +104,10 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     // The one road timed against its fixed waits: they run at their full length here.
     const ScopedEnv fullTime("KUVELA_TIME_SCALE", "1");
     start();
-    invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
+    invoice(0, kDeniz);
     // Today's rates, 20 % and 10 %, picked from the portal's own list.
-    auto first = satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "20");
-    first.extraTax1 = QStringLiteral("V4080-Özel İletişim Vergisi%");
-    first.extraTax1Rate = "5";
-    line(first);
+    line(withTax(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "20"),
+                 QStringLiteral("V4080-Özel İletişim Vergisi%"), "5"));
     line(satisLine(QStringLiteral("Somun \"M8\""), "3", QStringLiteral("Kutu"), "7,5", "0", "10"));
     form->portalTotal->setText(QStringLiteral("999,99"));  // an earlier invoice's figure
 
@@ -173,11 +181,9 @@ TEST_F(UploadWindowTest, SatisIsTypedWholeComparedAndLeftAsADraftUntilTheSafeExi
     // A tax the portal does not offer shifts the second line's cells: the page's total
     // is "NaN", which is no match but a comparison that failed, and said so.
     portalListWithout("taxes", "V0073");
-    invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
-    auto listed = satisLine(QStringLiteral("Kola"), "2", QStringLiteral("Adet"), "100", "0", "18");
-    listed.extraTax1 = QStringLiteral("V0073-ÖTV 3.Liste%");
-    listed.extraTax1Rate = "10";
-    line(listed);
+    invoice(0, kDeniz);
+    line(withTax(satisLine(QStringLiteral("Kola"), "2", QStringLiteral("Adet"), "100", "0", "18"),
+                 QStringLiteral("V0073-ÖTV 3.Liste%"), "10"));
     line(satisLine(QStringLiteral("Gazoz"), "1", QStringLiteral("Adet"), "50", "0", "18"));
     QString waitingText;
     upload([this] { safeExit(); }, [&] { waitingText = form->panelText(7); });
@@ -343,11 +349,9 @@ TEST_F(UploadWindowTest, ForeignCurrencyDespatchNoteAndAPersonThePortalKnewOther
 TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowedAndABrowserClosedByHandIsNoLogout)
 {
     start({{"idStart", 9900}, {"idJumpPerPage", 100}});
-    invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
-    auto first = satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18");
-    first.extraTax1 = QStringLiteral("V0071-ÖTV 1. Liste%");
-    first.extraTax1Rate = "12,5";
-    line(first);
+    invoice(0, kDeniz);
+    line(withTax(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18"),
+                 QStringLiteral("V0071-ÖTV 1. Liste%"), "12,5"));
     // The user shuts the browser by hand while the draft waits.
     upload([this] { safeExit(); }, [] { closeBrowserByHand(); });
     ASSERT_TRUE(waited);
@@ -373,7 +377,7 @@ TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowedAndABrowserClosedByHandIsN
 TEST_F(UploadWindowTest, APageThatAddsNoRowsIsTriedBoundedlyAndClosingTheWindowLogsOut)
 {
     start({{"omitAddLine", true}});
-    invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
+    invoice(0, kDeniz);
     line(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18"));
     QString doneText;
     upload([this] { form->close(); }, [&] { doneText = form->panelText(7); });
@@ -408,7 +412,7 @@ TEST_F(UploadWindowTest, APageThatAddsNoRowsIsTriedBoundedlyAndClosingTheWindowL
 TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
 {
     start();
-    invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
+    invoice(0, kDeniz);
     form->Frame21->setEnabled(true);
     form->Command12->click();
     EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("Fatura satırlarında veri yok!")});
@@ -447,7 +451,7 @@ TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
 TEST_F(UploadWindowTest, AWrongPasswordEndsAfterThePollsWithNothingOpen)
 {
     start({{"password", "başka"}});
-    invoice(0, {QStringLiteral("9876543210"), QStringLiteral("Deniz Ticaret A.Ş.")});
+    invoice(0, kDeniz);
     line(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18"));
     upload([this] { safeExit(); });
     EXPECT_FALSE(waited);
