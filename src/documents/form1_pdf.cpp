@@ -29,7 +29,7 @@ void Form1::Command29_Click()
                                          toPath(QStringLiteral("Pdf"));
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    if (!std::filesystem::is_directory(folder)) {
+    if (!std::filesystem::is_directory(folder, ec)) {
         setPanel(7, QStringLiteral("PDF oluşturulamadı...! Pdf klasörü oluşturulamadı: ") + fromPath(folder));
         return;
     }

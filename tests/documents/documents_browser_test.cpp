@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTimer>
@@ -172,6 +173,17 @@ TEST_F(DocumentsBrowserTest, APickedInvoiceGivesEditorLinesAWorkbookAndAPdf)
     pick(kNameA);
     w.Command29->click();
     EXPECT_EQ(w.panelText(7), QStringLiteral("PDF oluşturulamadı...! Pdf klasörü oluşturulamadı: ") + fromPath(pdfFolder));
+    EXPECT_TRUE(dialogs_->texts().isEmpty());
+
+    // A folder name the file system refuses is told the same way, never thrown at the window.
+    {
+        const QSignalBlocker quiet(w.Combo4);
+        w.Combo4->addItem(QString(300, u'ş'));
+        w.Combo4->setCurrentIndex(w.Combo4->count() - 1);
+    }
+    pick(kNameA);
+    w.Command29->click();
+    EXPECT_TRUE(w.panelText(7).startsWith(QStringLiteral("PDF oluşturulamadı...! Pdf klasörü oluşturulamadı: ")));
     EXPECT_TRUE(dialogs_->texts().isEmpty());
 }
 
