@@ -3,6 +3,8 @@
 #include "shell/dialog_window.h"
 #include "shell/form1.h"
 
+#include <QListWidget>
+
 namespace kuvela {
 
 void Form1::faturaindir_Click()
@@ -10,6 +12,9 @@ void Form1::faturaindir_Click()
     beginRoad();
     checkConnection();
     Form3& f = form3Of(*this);
+    // The download refreshes the file pane behind the window; its list keeps the focus
+    // for when the user comes back.
+    File1->setFocus(Qt::OtherFocusReason);
     if (Ret == 0)
         f.setStatus(QStringLiteral("İnternete bağlı değilsiniz...!"));
     f.show();

@@ -77,6 +77,8 @@ void Form1::Command35_Click()
 
 void Form1::Command36_Click()
 {
+    // The panel goes away under the focus; the file list takes it.
+    File1->setFocus(Qt::OtherFocusReason);
     Frame20->hide();
     Label18->setText(QStringLiteral("Ek"));
     Command35_Click();

@@ -55,6 +55,8 @@ void Form1::Command15_Click()
     Combo4->setEnabled(false);
     Frame7->show();
     Frame7->raise();
+    // "e-Mail" goes away under the focus; the recipient is what the user fills in next.
+    Text14->setFocus(Qt::OtherFocusReason);
     File1->hide();
     Frame18->hide();
 
@@ -107,7 +109,7 @@ void Form1::Command14_Click()
             return;
         }
         msgBox(QStringLiteral("Mail gönderildi"), MsgIcon::Information);
-        Frame7->hide();
+        // The close step below hides the panel once the file pane holds the focus.
         Combo4->setEnabled(prgMOD->text() != QStringLiteral("S"));
         if (archiveRoad)
             List6->clear();
@@ -134,15 +136,18 @@ void Form1::Command14_Click()
 
 void Form1::Command16_Click()
 {
-    Frame7->hide();
-    setPanel(7, QString());
-    Label18->setText(QStringLiteral("Ek"));
     for (QWidget* w : composeHidden(*this))
         w->show();
     Frame18->show();
     File1->show();
     if (whoTriggered == kArchiveRoad)
         Frame20->show();
+    // The panel goes away under the focus, often while a message box holds the window:
+    // the file list takes it, never the seller box the send has just enabled.
+    File1->setFocus(Qt::OtherFocusReason);
+    Frame7->hide();
+    setPanel(7, QString());
+    Label18->setText(QStringLiteral("Ek"));
     File1_Click();
     whoTriggered.clear();
 }

@@ -8,6 +8,7 @@
 #include "shell/form1.h"
 
 #include <QGroupBox>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -19,6 +20,8 @@ namespace {
 void answerUpload(Form1& form, const QString& word)
 {
     form.karar = word;
+    // The panel goes away under the focus; the lines take it.
+    form.ListView1->setFocus(Qt::OtherFocusReason);
     form.Frame26->hide();
     form.Command53->hide();
     form.Command41->hide();
@@ -46,6 +49,8 @@ void Form1::Command8_Click()
 
 void Form1::Command32_Click()
 {
+    // The preview goes away under the focus; the search results it was made from take it.
+    List7->setFocus(Qt::OtherFocusReason);
     Frame19->hide();
 }
 

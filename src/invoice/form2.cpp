@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTreeWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -170,6 +171,7 @@ void Form2::showDialog()
 
 void Form2::closeEvent(QCloseEvent* event)
 {
+    main_.ListView1->setFocus(Qt::OtherFocusReason);
     Form_Unload();
     event->accept();
 }
@@ -268,6 +270,8 @@ void Form2::Command3_Click()
     const invoice::ReferenceResult r = refs_.tamam();
     Text1->clear();
     applyCount(r);
+    // The main window gets the keyboard back on the lines, not on what it held before.
+    main_.ListView1->setFocus(Qt::OtherFocusReason);
     hide();
 }
 

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QTreeWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -142,6 +143,8 @@ void Form5::showDialog()
 
 void Form5::closeEvent(QCloseEvent* event)
 {
+    // The main window gets the keyboard back on the lines, where the tax columns are.
+    main_.ListView1->setFocus(Qt::OtherFocusReason);
     Form_Unload();
     event->accept();
 }

@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -217,6 +218,8 @@ void Form7::closeEvent(QCloseEvent* event)
     // Closing unloads the dialog: the next showing loads it afresh.
     loaded_ = false;
     Check1->setChecked(false);
+    // The main window gets the keyboard back on the lines, whatever the adding changed there.
+    main_.ListView1->setFocus(Qt::OtherFocusReason);
     event->accept();
     QDialog::reject();  // hidden with the dialog's result; not the override, which would close again
 }

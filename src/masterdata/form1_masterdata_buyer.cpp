@@ -202,6 +202,8 @@ void Form1::List5_DblClick()
 
 void Form1::Command23_Click()
 {
+    // The search goes away under the focus; its box takes it for the next try.
+    Text19->setFocus(Qt::OtherFocusReason);
     Frame14->hide();
     Text19->clear();
     secildi.clear();
@@ -209,6 +211,7 @@ void Form1::Command23_Click()
 
 void Form1::Command24_Click()
 {
+    Text20->setFocus(Qt::OtherFocusReason);
     Frame13->hide();
     secildi.clear();
 }

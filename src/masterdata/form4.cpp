@@ -357,6 +357,8 @@ void Form4::Command4_Click()
         StatusBar1->setPanel(2, *failed);
         return;
     }
+    // The search goes away under the main window's focus; the buyer's boxes take it.
+    main_.Text2->setFocus(Qt::OtherFocusReason);
     main_.List3->hide();
     main_.Frame14->hide();
     main_.Command23->hide();

@@ -175,6 +175,8 @@ void Form1::prm3_Click() { chooseGrouping(*this, portal::GroupingMode::OnePerRow
 void Form1::Command42_Click()
 {
     Label52->clear();
+    // The panel goes away under the focus; the lines take it.
+    ListView1->setFocus(Qt::OtherFocusReason);
     Frame23->hide();
     setPanel(7, QString());
 }
@@ -192,6 +194,8 @@ void Form1::Command43_Click()
         return;
     }
 
+    // The reading's message boxes close over the window: the lines hold its focus.
+    ListView1->setFocus(Qt::OtherFocusReason);
     Frame23->hide();
     Command31->show();
     Command12->setEnabled(false);

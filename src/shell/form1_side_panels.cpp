@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QSignalBlocker>
 
 namespace kuvela {
@@ -65,6 +66,8 @@ void Form1::Label26_Click()
 
 void Form1::Command25_Click()
 {
+    // The panel goes away under the focus; the lines take it.
+    ListView1->setFocus(Qt::OtherFocusReason);
     Frame15->hide();
 }
 
@@ -139,6 +142,7 @@ void Form1::Command21_Click()
 
 void Form1::Command18_Click()
 {
+    ListView1->setFocus(Qt::OtherFocusReason);
     Frame10->hide();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QGroupBox>
+#include <QStatusBar>
+#include <QMainWindow>
 #include <QTimer>
 
 namespace kuvela::test::road {
@@ -87,6 +89,21 @@ bool uploadAndLeave(Form1& w, const std::function<void()>& whileWaiting)
     if (answered && !w.Frame26->isHidden())
         click(w.Command55);
     return answered;
+}
+
+QString focusInWindow(const QWidget& window)
+{
+    const QWidget* holder = window.focusWidget();
+    return holder ? holder->objectName() : QStringLiteral("(none)");
+}
+
+void bringToFront(QWidget& window)
+{
+    // The display has no window manager to raise the window on the press: the test asks for
+    // what the press would give, then clicks where no box takes the focus.
+    ASSERT_TRUE(showActive(window));
+    if (auto* main = qobject_cast<QMainWindow*>(&window))
+        click(main->statusBar());
 }
 
 } // namespace kuvela::test::road

@@ -39,4 +39,10 @@ QString addLine(Form1& w, const Line& line);
 // then the upload panel's "X". False when the draft never waited.
 bool uploadAndLeave(Form1& w, const std::function<void()>& whileWaiting = {});
 
+// The window's own focus widget, the one it gives the keyboard to when it comes to the front:
+// its object name, "(none)" without one.
+QString focusInWindow(const QWidget& window);
+// A click on the window, as a user brings it back to the front after another window or box.
+void bringToFront(QWidget& window);
+
 } // namespace kuvela::test::road
