@@ -1,14 +1,14 @@
 // Every panel, dialog and message box that closes over a composed invoice leaves the main
 // window's own focus on a usable box, never on the buyer or seller combo: back at the
 // front, a click into "Adres" keeps buyer, type, lines and totals.
-#include "fixtures/smtp_fixture.h"
-#include "platform/paths.h"
-#include "portal/upload_window_fixture.h"
-#include "window/window_road.h"
 #include "archive/form3.h"
+#include "fixtures/smtp_fixture.h"
 #include "invoice/form2.h"
 #include "invoice/form5.h"
 #include "masterdata/form4.h"
+#include "platform/paths.h"
+#include "portal/upload_window_fixture.h"
+#include "window/window_road.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -79,6 +79,8 @@ public:
                   QString());
         // Esc closes the line-entry dialog as its own close button does.
         QTest::keyClick(Form7::existing(*form), Qt::Key_Escape);
+        if (std::string_view(GetParam().id) != "LineEntryClosed")
+            road::bringToFront(*form);
         dialogs->clear();
     }
 
@@ -93,13 +95,18 @@ public:
         return shown;
     }
 
-    void pickFiled(const QString& name)
+    void pickFile(const QString& name)
     {
-        clickOption(form->Option4);
         const auto found = form->File1->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name.toStdString();
         QTest::mouseClick(form->File1->viewport(), Qt::LeftButton, {},
                           form->File1->visualItemRect(found.first()).center());
+    }
+
+    void pickFiled()
+    {
+        clickOption(form->Option4);
+        pickFile(kFiled);
     }
 
     // "Ek İşlemler", the invoices of 2023 listed and all of them ticked.
@@ -129,7 +136,7 @@ const FocusRoad kRoads[] = {
          env.set("KUVELA_MAIL_HOST", QStringLiteral("127.0.0.1"));
          env.set("KUVELA_MAIL_PORT", QString::number(smtp.port()));
          env.set("KUVELA_MAIL_CAFILE", smtp.caFile());
-         t.pickFiled(PanelFocus::kFiled);
+         t.pickFiled();
          click(t.form->Command15);
          clickOption(t.form->Option1);
          click(t.form->Text14);
@@ -142,7 +149,7 @@ const FocusRoad kRoads[] = {
      "File1"},
     {"MailCancelled",
      [](PanelFocus& t) {
-         t.pickFiled(PanelFocus::kFiled);
+         t.pickFiled();
          click(t.form->Command15);
          click(t.form->Command16);
      },
@@ -209,10 +216,7 @@ const FocusRoad kRoads[] = {
     {"BulkPanelClosed",
      [](PanelFocus& t) {
          click(t.form->Check5);
-         const auto found = t.form->File1->findItems(QStringLiteral("Toplu Fatura Örneği.xlsx"), Qt::MatchExactly);
-         ASSERT_EQ(found.size(), 1);
-         QTest::mouseClick(t.form->File1->viewport(), Qt::LeftButton, {},
-                           t.form->File1->visualItemRect(found.first()).center());
+         t.pickFile(QStringLiteral("Toplu Fatura Örneği.xlsx"));
          click(t.form->Command6);
          ASSERT_TRUE(t.form->Frame23->isVisible());
          click(t.form->Command42);
