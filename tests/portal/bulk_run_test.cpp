@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QStyle>
 
 using namespace kuvela;
 using namespace kuvela::test;
@@ -121,12 +120,8 @@ TEST_F(BulkRunTest, AutomaticModeCreatesEachInvoiceOnAFreshPage)
     expectLines(created[2], {"Kalem D", "Kalem E"}, {"1", "3"});
 
     EXPECT_EQ(statuses(), (QStringList{kCreated, kCreated, kCreated}));
-    // The status is read whole: its column is as wide as the text with the cell's margins.
-    QTreeWidget* log = form->ListView3;
-    const int margins = 2 * (log->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, log) + 1);
-    EXPECT_GE(log->columnWidth(10), log->fontMetrics().horizontalAdvance(kCreated) + margins);
     for (int i = 0; i < 3; ++i) {
-        const QTreeWidgetItem* row = log->topLevelItem(i);
+        const QTreeWidgetItem* row = form->ListView3->topLevelItem(i);
         EXPECT_EQ(row->text(1), QString::fromStdString(created[size_t(i)]["form"]["ettn"]));
         EXPECT_EQ(row->text(8), QStringLiteral("0,00"));
     }

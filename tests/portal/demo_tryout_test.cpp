@@ -23,6 +23,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QThread>
 #include <fstream>
 #include <set>
@@ -263,6 +264,10 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     form->Command31->click();
     for (int i = 0; i < form->ListView3->topLevelItemCount(); ++i)
         EXPECT_EQ(form->ListView3->topLevelItem(i)->text(10), QStringLiteral("GIB SERİ NO OLUŞTU"));
+    // The status is read whole, past the ETTN and the address the run wrote.
+    const int margins = 2 * (form->ListView3->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    EXPECT_GE(form->ListView3->columnWidth(10),
+              form->ListView3->fontMetrics().horizontalAdvance(QStringLiteral("GIB SERİ NO OLUŞTU")) + margins);
     // The template's lines at 10 % (1.500 + 150; 600 - 60 + 54) and at 1 % (8.000 - 400 + 76), totalled
     // alike by the program and the portal.
     const json bulk = sites->portalEvents("created");
