@@ -93,7 +93,8 @@ QStringList headerMismatches(const QStringList& headerRow)
 
 bool isClosingRow(const QStringList& row)
 {
-    return !row.isEmpty() && row.first() == QStringLiteral(" ");
+    // The portal's "&nbsp;" reads as a blank, a plain blank is trimmed away by the read.
+    return !row.isEmpty() && row.first().trimmed().isEmpty();
 }
 
 Decimal leadingValue(const QString& text)

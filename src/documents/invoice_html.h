@@ -43,7 +43,8 @@ const QStringList& lineTableHeaders();
 // twelfth included: "Sütun n başlık(header)uyuşmazlığı tespit edildi!".
 QStringList headerMismatches(const QStringList& headerRow);
 
-// The closing row of the lines: its first cell reads a single blank.
+// The closing row of the lines: its first cell holds nothing but blanks or no-break
+// spaces, or nothing at all.
 bool isClosingRow(const QStringList& row);
 
 // The leading number of a text with blanks, tabs and line feeds taken out first: a

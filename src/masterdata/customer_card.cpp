@@ -198,8 +198,9 @@ Command4Result handOverAndSave(const std::filesystem::path& dataXlsx, const Cust
         r.save.panel2 = *r.failedCheck;
         return r;
     }
-    r.handOver = handOver(card);
     r.save = saveCustomer(dataXlsx, card);
+    if (r.save.result == SaveOutcome::Result::Saved)
+        r.handOver = handOver(card);
     return r;
 }
 

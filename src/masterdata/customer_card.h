@@ -107,8 +107,9 @@ struct SaveOutcome {
 SaveOutcome saveCustomer(const std::filesystem::path& dataXlsx, const CustomerCardFields& card);
 
 // What "KAYDET ve Seç" writes into the main window, in this order: whoTriggered,
-// then (when the checks pass) List3/Frame14/Command23 hidden, secildi, the card
-// hidden, Combo3, Text19, Text2, Text3, Text4, Text20, Text5, Text12; then the save.
+// then (when the checks pass) the save, and only after a saved row List3/Frame14/
+// Command23 hidden, secildi, the card hidden, Combo3, Text19, Text2, Text3, Text4,
+// Text20, Text5, Text12. A refused save leaves the buyer as it was.
 struct HandOver {
     QString combo3;  // Combo3 text: title & name & " " & surname
     QString text19;  // the same
@@ -125,10 +126,10 @@ inline const QString kSecildi = QStringLiteral("Evet");
 struct Command4Result {
     QString whoTriggered = kWhoTriggeredCard; // set even when a check fails
     std::optional<QString> failedCheck;       // panel 2; nothing else happens
-    std::optional<HandOver> handOver;         // when the checks passed
-    // The save that follows the hand-over. The card is hidden by then, so after a
-    // Failed save the window shows the card again to let its message be read.
+    // The save after the checks; a duplicate or a failed save keeps the card shown,
+    // as typed, with its message.
     SaveOutcome save;
+    std::optional<HandOver> handOver;         // only when the customer was saved
 };
 HandOver handOver(const CustomerCardFields& card);
 Command4Result handOverAndSave(const std::filesystem::path& dataXlsx, const CustomerCardFields& card);

@@ -357,6 +357,12 @@ void Form4::Command4_Click()
         StatusBar1->setPanel(2, *failed);
         return;
     }
+    // Stored first: a number the workbook holds for someone else, or a workbook that
+    // cannot be written, keeps the card as typed and the invoice's buyer as it was.
+    Command1_Click();
+    if (lastSave_.result != SaveOutcome::Result::Saved)
+        return;
+
     // The search goes away under the main window's focus; the buyer's boxes take it.
     main_.Text2->setFocus(Qt::OtherFocusReason);
     main_.List3->hide();
@@ -385,13 +391,8 @@ void Form4::Command4_Click()
     // What the two skipped searches leave behind.
     main_.secildi.clear();
     main_.whoTriggered = QStringLiteral("x");
-
-    Command1_Click();
-    if (lastSave_.result == SaveOutcome::Result::Failed)
-        showCard();
-    else
-        // The buyer is chosen, stored now or before: the card starts empty next time.
-        Form_Load();
+    // The buyer is chosen: the card starts empty next time.
+    Form_Load();
 }
 
 void Form4::Command2_Click()

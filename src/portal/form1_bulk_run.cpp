@@ -83,8 +83,16 @@ std::optional<portal::UploadQueueRow> queuedRow(const Form1& f, int number)
 
 void setCell(Form1& f, int number, Col col, const QString& text)
 {
-    if (QTreeWidgetItem* item = f.ListView3->topLevelItem(number - 1))
-        item->setText(int(col), text);
+    QTreeWidgetItem* item = f.ListView3->topLevelItem(number - 1);
+    if (!item)
+        return;
+    item->setText(int(col), text);
+    // The queue was fitted before the run wrote its results: a column grows to show
+    // "GIB SERİ NO OLUŞTU" or the portal's words whole, and never shrinks.
+    const int before = f.ListView3->columnWidth(int(col));
+    f.ListView3->resizeColumnToContents(int(col));
+    if (f.ListView3->columnWidth(int(col)) < before)
+        f.ListView3->setColumnWidth(int(col), before);
 }
 
 // dd/mm/yyyy whatever separator Text8 holds; an unreadable date stays as it is.

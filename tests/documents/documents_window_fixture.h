@@ -24,16 +24,18 @@ inline const QString kNameCancelled =
 inline const QString kNameFaults = QStringLiteral("GIB2023000000099 07-07-2023 hatalı #1 'x' %41.html");
 inline const QString kNameText = QStringLiteral("GIB2023000000009 09-09-2023-İPTAL.txt");
 
-// The first sheet of a workbook as openpyxl reads it: rows of values (null when empty).
-inline QJsonArray sheetRows(const std::filesystem::path& file)
+// A sheet of a workbook, the first unless named, as openpyxl reads it: rows of values
+// (null when empty).
+inline QJsonArray sheetRows(const std::filesystem::path& file, const QString& sheet = QString())
 {
     QProcess p;
     p.start(QStringLiteral("/usr/bin/python3"),
             {QStringLiteral("-c"),
              QStringLiteral("import json,sys,openpyxl\n"
-                            "ws=openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                            "wb=openpyxl.load_workbook(sys.argv[1])\n"
+                            "ws=wb[sys.argv[2]] if sys.argv[2] else wb.worksheets[0]\n"
                             "print(json.dumps([[c.value for c in r] for r in ws.iter_rows(min_row=1,max_row=ws.max_row)]))"),
-             fromPath(file)});
+             fromPath(file), sheet});
     p.waitForFinished(60000);
     return QJsonDocument::fromJson(p.readAllStandardOutput()).array();
 }

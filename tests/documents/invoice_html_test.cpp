@@ -140,6 +140,9 @@ TEST(LineExport, ACancelledInvoiceTakesOneRowBetweenTheOthers)
     e.add({"SATIŞ", "19-04-2023", "N1", "B2", "B8", two, false});
     e.add({"SATIŞ", "20-04-2023", "N2", "", "", two, true});
     e.add({"SATIŞ", "21-04-2023", "N3", "C2", "C8", three, false});
+    // The closing row as the read gives it: a trimmed blank, a no-break space kept.
+    e.add({"SATIŞ", "23-04-2023", "N5", "", "", {lineTableHeaders(), {"1", "f"}, {""}}, false});
+    e.add({"SATIŞ", "24-04-2023", "N6", "", "", {lineTableHeaders(), {"1", "g"}, {"\u00a0", "\u00a0"}}, false});
     e.add({"SATIŞ", "22-04-2023", "N4", "", "", {}, false});  // a page without tables
     e.finish(146);
     std::map<int, QString> columnA;
@@ -147,7 +150,8 @@ TEST(LineExport, ACancelledInvoiceTakesOneRowBetweenTheOthers)
         if (cell.second == 1)
             columnA[cell.first] = text;
     EXPECT_EQ(columnA, (std::map<int, QString>{{2, "1"}, {3, "2"}, {4, "N2-İPTAL"}, {5, "1"}, {6, "2"}, {7, "3"},
-                                               {8, "Excel'e çıkarma işlemi tamamlandı - Kuvela v146"}}));
+                                               {8, "1"}, {9, "1"},
+                                               {10, "Excel'e çıkarma işlemi tamamlandı - Kuvela v146"}}));
     EXPECT_EQ(e.cells().at({2, 3}), QStringLiteral("SATIŞ"));
     EXPECT_EQ(e.cells().at({7, 7}), QStringLiteral("C8"));
     EXPECT_FALSE(cancelledFileName(QStringLiteral("İptal-x.html")));

@@ -29,7 +29,7 @@ HTML = """<!DOCTYPE html>
 <td>Diğer Vergiler</td><td>Mal Hizmet Tutarı</td><td>GTİP</td></tr>
 <tr><td>1</td><td>Hizmet</td><td>1 Adet</td><td>1.000,00 TL</td><td>%0,00</td><td>0,00 TL</td><td></td><td>%18,00</td>
 <td>180,00 TL</td><td></td><td>1.000,00 TL</td><td></td></tr>
-<tr><td> </td></tr></tbody></table>
+{closing}</tbody></table>
 <table id="budgetContainerTable"><tbody><tr><td><table><tbody>
 <tr><td></td><td>Mal Hizmet Toplam Tutarı</td><td>1.000,00 TL</td></tr>
 <tr><td></td><td>Ödenecek Tutar</td><td>{amount} TL</td></tr></tbody></table></td></tr></tbody></table>
@@ -56,7 +56,7 @@ def package_bytes(inv, scenario):
     iso = "-".join(reversed(date.split("-"))) if date.count("-") == 2 else ""
     fields = dict(seller=scenario.get("taxpayerVkn", ""), buyer=inv.get("buyer", ""), vkn=inv.get("vkn", ""),
                   type=inv.get("type", "SATIŞ"), no=inv.get("no", ""), date=date, amount=inv.get("amount", "1.180,00"),
-                  stem=stem, iso=iso)
+                  stem=stem, iso=iso, closing=tryout_state.CLOSING_ROW)
     data = io.BytesIO()
     with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as z:
         # An invoice the try-out kept carries its own lines and totals.

@@ -177,6 +177,8 @@
   var pageOrdinal = 0;   // invoice pages opened since the start page loaded
   // The try-out's kept invoices give the count to go on from; the tests' fake starts at 0.
   var serialCounter = Portal.config.serialsIssued || 0;
+  // Likewise the ETTNs, so that no two kept invoices share one.
+  var ettnsIssued = Portal.config.ettnsIssued || 0;
 
   // Turkish number: "1.234,5" is 1234.5; empty is 0; anything else is NaN.
   function num(text) {
@@ -474,7 +476,7 @@
     Portal.main.next += cfg.idJumpPerPage || 0;
     var P = Portal.main.next;
     var N = P + 7;
-    var ordinal = String(pageOrdinal);
+    var ordinal = String(ettnsIssued + pageOrdinal);
     while (ordinal.length < 12) ordinal = "0" + ordinal;
     var root = Portal.el("div", { id: "gen__" + P, "class": "csc-form" });
     form = { N: N, root: root, ettn: "f0000000-0000-4000-8000-" + ordinal, created: false, serial: null,

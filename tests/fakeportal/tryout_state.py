@@ -74,7 +74,20 @@ def invoice_of(serial, form):
     }
 
 
-def seeded(spec, day, serial):
+ETTN_PREFIX = "f0000000-0000-4000-8000-"
+
+
+def ettn_of(ordinal):
+    """The fake's ETTN of its n-th invoice page (portal.js)."""
+    return ETTN_PREFIX + "%012d" % ordinal
+
+
+def ettn_ordinal(ettn):
+    tail = str(ettn or "")[len(ETTN_PREFIX):]
+    return int(tail) if str(ettn or "").startswith(ETTN_PREFIX) and tail.isdigit() else 0
+
+
+def seeded(spec, day, serial, ettn=""):
     """An invoice of the demo's earlier month, computed as the page computes a draft:
     spec {day, vkn, title | name + surname, taxOffice, address, lines: [[name, qty, unit,
     price, discount %, VAT %]]}."""
@@ -100,7 +113,7 @@ def seeded(spec, day, serial):
     totals = {"malHizmetToplamTutari": money(sums["gross"]), "toplamIskonto": money(sums["disc"]),
               "hesaplananKdv": money(sums["vat"]), "digerVergiler": "0,00",
               "vergilerDahilToplamTutar": money(total), "odenecekTutar": money(total)}
-    return invoice_of(serial, {"header": header, "rows": rows, "totals": totals})
+    return invoice_of(serial, {"header": header, "rows": rows, "totals": totals, "ettn": ettn})
 
 
 def serial_of(year, counter):
@@ -132,19 +145,20 @@ class State:
         for spec in last_month:
             day = first.replace(day=min(int(spec["day"]), last.day))
             counter = 1 + sum(1 for inv in invoices if inv["no"].startswith("GIB%d" % day.year))
-            invoices.append(seeded(spec, day, serial_of(day.year, counter)))
+            invoices.append(seeded(spec, day, serial_of(day.year, counter), ettn_of(len(invoices) + 1)))
         write(path, {"invoices": invoices})
         return State(path)
 
     def overlay(self, scenario):
         """The scenario as the pages see it: the kept invoices after the scenario's own,
-        and the count the page's numbering goes on from."""
+        and the counts the page's serials and ETTNs go on from."""
         with self.lock:
             kept = list(self.data["invoices"])
         scenario["invoices"] = list(scenario.get("invoices", [])) + kept
         prefix = "GIB%d" % datetime.date.today().year
         scenario["serialsIssued"] = max([int(inv["no"][len(prefix):]) for inv in kept
                                          if inv["no"].startswith(prefix) and inv["no"][len(prefix):].isdigit()] + [0])
+        scenario["ettnsIssued"] = max([ettn_ordinal(inv.get("ettn")) for inv in kept] + [0])
         return scenario
 
     def observe(self, event):
@@ -180,6 +194,10 @@ def party_html(rows, table_id=None):
     opening = '<table id="%s">' % table_id if table_id else "<table>"
     return (opening + "<tbody><tr><td><table><tbody>\n" + rows_html([[r] for r in rows])
             + "\n</tbody></table></td></tr></tbody></table>")
+
+
+# The portal ends its line table with a row of twelve no-break spaces.
+CLOSING_ROW = "<tr>" + "<td>&nbsp;</td>" * 12 + "</tr>"
 
 
 def package_html(inv, scenario):
@@ -236,11 +254,11 @@ def package_html(inv, scenario):
 </tbody></table>
 <table id="lineTable"><tbody>
 %s
-<tr><td> </td></tr></tbody></table>
+%s</tbody></table>
 <table id="budgetContainerTable"><tbody><tr><td><table><tbody>
 %s
 </tbody></table></td></tr></tbody></table>
 <table id="notesTable"><tbody><tr><td>%s</td></tr></tbody></table>
 </div></body></html>
 """ % (party_html(seller_rows), party_html(buyer_rows, "customerPartyTable"), rows_html(details), rows_html(lines),
-       rows_html(budget), escape("Not: " + note if note else ""))
+       CLOSING_ROW, rows_html(budget), escape("Not: " + note if note else ""))

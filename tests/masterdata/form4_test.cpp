@@ -194,6 +194,8 @@ TEST_F(Form4Test, EveryCheckSpeaksInPanelTwoAndWritesNothing)
         {"no office", [](Typed& t) { t.office.clear(); }, "Vergi Dairesi girilmelidir...!"},
         {"ab", [](Typed& t) { t.office = "ab"; }, "Vergi Dairesi adı çok kısa...!"},
         {"no number", [](Typed& t) { t.number.clear(); }, "Vergi no alanı boş bırakılamaz..!"},
+        // Refused by the workbook: the number is stored for another customer.
+        {"stored number", [](Typed& t) { t.number = "12345678901"; }, "Bu Vergi Kimlik No daha önce kaydedilmiş..!"},
     };
     for (QPushButton* Form4::*save : {&Form4::Command1, &Form4::Command4}) {
         for (const Case& k : cases) {
@@ -324,17 +326,20 @@ TEST_F(Form4Test, KaydetVeSecHandsTheBuyerToTheInvoice)
     EXPECT_EQ(c.lastSave().panel2, "Kaydedildi....");
     EXPECT_TRUE(c.panelText(2).isEmpty());
 
-    // A person already stored is still the one chosen; nothing is written.
+    // A number stored for someone else is refused: nothing written, the card shown as
+    // typed with its message, and the buyer chosen before stays.
     const QByteArray before = hash();
     form->Command4_Click();
     Typed t = person();
     t.number = "12345678901";
     type(c, t);
     c.Command4->click();
-    EXPECT_EQ(form->Text19->text(), "AYŞE KAYA");
-    EXPECT_EQ(form->Text20->text(), "12345678901");
     EXPECT_EQ(c.lastSave().result, SaveOutcome::Result::Duplicate);
-    EXPECT_TRUE(c.panelText(2).isEmpty());
+    EXPECT_TRUE(c.isVisible());
+    EXPECT_EQ(c.panelText(2), "Bu Vergi Kimlik No daha önce kaydedilmiş..!");
+    EXPECT_EQ(c.Text2->text(), "AYŞE");
+    EXPECT_EQ(form->Text19->text(), "YENİ KURUM A.Ş. ");
+    EXPECT_EQ(form->Text20->text(), "0987654320");
     EXPECT_EQ(hash(), before);
     EXPECT_TRUE(dialogs->shown().empty());
 }

@@ -23,8 +23,10 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QThread>
 #include <fstream>
+#include <set>
 
 using namespace kuvela;
 using namespace kuvela::test;
@@ -262,6 +264,10 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     form->Command31->click();
     for (int i = 0; i < form->ListView3->topLevelItemCount(); ++i)
         EXPECT_EQ(form->ListView3->topLevelItem(i)->text(10), QStringLiteral("GIB SERİ NO OLUŞTU"));
+    // The status is read whole, past the ETTN and the address the run wrote.
+    const int margins = 2 * (form->ListView3->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    EXPECT_GE(form->ListView3->columnWidth(10),
+              form->ListView3->fontMetrics().horizontalAdvance(QStringLiteral("GIB SERİ NO OLUŞTU")) + margins);
     // The template's lines at 10 % (1.500 + 150; 600 - 60 + 54) and at 1 % (8.000 - 400 + 76), totalled
     // alike by the program and the portal.
     const json bulk = sites->portalEvents("created");
@@ -275,6 +281,10 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     EXPECT_EQ(bulk[1]["form"]["rows"][1]["vatRate"], "10");
     const json all = kept()["invoices"];
     ASSERT_EQ(all.size(), 6u) << "each created invoice kept, numbered on across the logins";
+    std::set<std::string> ettns;
+    for (const json& inv : all)
+        ettns.insert(inv["ettn"].get<std::string>());
+    EXPECT_EQ(ettns.size(), all.size()) << "each invoice its own ETTN, across the logins: " << all.dump(1);
     for (int n = 1; n <= 3; ++n)
         EXPECT_EQ(all[2 + n]["no"], serial(before + n));
     form->Check5->setChecked(false);
@@ -311,6 +321,9 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
         expected << filedName(seeded[i], served[i + 1]["package"].get<std::string>(), "SATIŞ");
     expected.sort();
     EXPECT_EQ(names(sales("Html")), expected) << s(download.statusText());
+    EXPECT_TRUE(download.statusText().endsWith(
+        QStringLiteral(" Fatura indirme işlemi sona erdi ... İndirilen: 3, Önceden indirilmiş: 0, İptal: 0, Hatalı: 0")))
+        << s(download.statusText());
     EXPECT_EQ(names(sales("Xml")).size(), 4);
     EXPECT_EQ(names(sales("Zip")).size(), 4);
 
@@ -365,6 +378,7 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     form->Command38->click();
     ASSERT_EQ(desktop().opened.size(), 1u) << s(form->panelText(7));
     const QJsonArray exported = sheetRows(desktop().opened.front());
+    EXPECT_EQ(exported.size(), 7) << "row 1 empty, the five lines, the closing text";
     QStringList exportedLines;
     for (const QJsonValue& row : exported)
         if (row.toArray().size() > 12 && row.toArray()[12].toString() == QStringLiteral("SATIŞ"))
@@ -378,15 +392,25 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     form->Command36->click();
 
     // 7. A new customer's card filled by both look-ups, saved and chosen.
+    const QString newCustomer = QStringLiteral("7070707070");
+    const fs::path data = home.path() / "Data" / "DATA.xlsx";
+    const auto storedAs = [&](const QString& number) {
+        QStringList titles;
+        for (const QJsonValue& row : sheetRows(data, QStringLiteral("mDATA")))
+            if (row.toArray().size() > 6 && row.toArray()[6].toString() == number)
+                titles << row.toArray()[2].toString() + u'|' + row.toArray()[5].toString();
+        return titles;
+    };
+    ASSERT_EQ(storedAs(newCustomer), QStringList()) << "the look-up's number is no stored customer";
     form->Command4_Click();
     Form4& card = form4(*form);
     card.Option1->click();
-    card.Text6->setText(QStringLiteral("7777777777"));
+    card.Text6->setText(newCustomer);
     card.Command3->click();
     EXPECT_EQ(card.Text1->text(), QStringLiteral("YILDIZ UN SANAYİ A.Ş.")) << s(card.panelText(2));
     EXPECT_EQ(card.Text5->text(), QStringLiteral("Meram"));
-    card.Text6->setText(QStringLiteral("777777777"));
-    card.Text6->setText(QStringLiteral("7777777777"));
+    card.Text6->setText(newCustomer.chopped(1));
+    card.Text6->setText(newCustomer);
     QTimer captcha;
     QObject::connect(&captcha, &QTimer::timeout, [&] {
         if (card.Text12->isVisible() && card.Text12->text().isEmpty())
@@ -399,8 +423,10 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     EXPECT_EQ(card.Text4->toPlainText(), QStringLiteral("Büyükkayacık OSB 4. Cad. No:9 Selçuklu Konya"));
     EXPECT_EQ(card.Label14->text(), QStringLiteral("Faal"));
     card.Command4->click();
+    EXPECT_FALSE(card.isVisible()) << s(card.panelText(2));
     EXPECT_EQ(form->Text19->text().trimmed(), QStringLiteral("YILDIZ UN SANAYİ A.Ş.")) << s(card.panelText(2));
-    EXPECT_EQ(form->Text20->text(), QStringLiteral("7777777777"));
+    EXPECT_EQ(form->Text20->text(), newCustomer);
+    EXPECT_EQ(storedAs(newCustomer), QStringList{QStringLiteral("YILDIZ UN SANAYİ A.Ş.|MERAM")});
 
     // 8. A filed invoice of the file pane: its lines into the editor and a workbook, its
     // PDF, and the mail carrying it, kept by the SMTP server.
