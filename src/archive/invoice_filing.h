@@ -30,6 +30,11 @@ QStringList folderFileNames(const std::filesystem::path& folder);
 QStringList packageNames(const std::filesystem::path& temp);
 // Deletes every file of the folder; sub-folders stay. False when one could not go.
 bool emptyFolder(const std::filesystem::path& folder);
+// Empties Temp before an "İndir". A package still there was neither filed nor kept (its
+// filing could not keep it, or it came after its wait): it is copied into Zip as
+// "<number>-<tail>.zip", the number read from its own XML, before anything goes. False,
+// with the package left where it is, when that or the emptying failed.
+bool emptyTempBeforeDownload(const SalesFolders& folders);
 
 // Waits, polling every 100 ms up to timeoutMs, until the folder holds exactly one
 // package, no partial download beside it, and its size stayed the same between two
