@@ -114,7 +114,6 @@ QString packageInvoiceNumber(const fs::path& package, const fs::path& scratchFol
     const fs::path unpacked = scratchFolder / ".numara.xml";
     QString number;
     try {
-        Zip::entryNames(package);
         Zip::extractOne(package, member, unpacked);
         QFile f(fromPath(unpacked));
         if (f.open(QIODevice::ReadOnly)) {

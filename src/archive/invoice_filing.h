@@ -60,8 +60,8 @@ struct FilingResult {
 // title and tax number are left in their filed widths, as the window variables were.
 // No package: nothing happens. Only the two entries named like the package are taken
 // out. A package that cannot be read, holds an unsafe entry (empty, absolute, a ".."
-// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip"; Temp is
-// emptied only once the package is filed or kept.
+// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip", and no
+// copy of it stays in Html, Xml or Zip; Temp is emptied only once the package is filed or kept.
 FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& row, FilingWindow window,
                                 PackagePick pick);
 
