@@ -207,7 +207,6 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     fs::remove(folders_.zip());
     EXPECT_TRUE(emptyTempBeforeDownload(folders_));
     EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000009-D4A5B6C7D8E9F0.zip"});
-    EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
 }
 
 TEST_F(FilingTest, AlreadyFiledByItsNumberInAnyCase)

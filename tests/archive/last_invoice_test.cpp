@@ -84,8 +84,7 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
          "GIB2024000000052 nolu Fatura daha önce indirilmiş ...!",
          QStringList{lastInvoiceBox("03-03-2024", "GIB2024000000052"), "GIB2024000000052 nolu Fatura daha önce indirilmiş !"},
          true, 1, {}, "gib2024000000052 eski.html", {}, "gib2024000000052 eski.html"},
-        {"a package that never comes: fetched once more from the paging pass, then said; one an earlier press left in "
-         "Temp kept in Zip under its own number",
+        {"a package that never comes: fetched once more, then said; one left in Temp before kept in Zip by its number",
          march({{"invoices", {invoice("GIB2024000000053", "04-03-2024", {{"packageNever", true}})}}}),
          "GIB2024000000053 nolu fatura indirilemedi: paket gelmedi.",
          QStringList{lastInvoiceBox("04-03-2024", "GIB2024000000053"), lastInvoiceBox("04-03-2024", "GIB2024000000053")},
