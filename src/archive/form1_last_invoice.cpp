@@ -154,7 +154,7 @@ void Form1::Command27_Click()
                     if (!page.isTicked(last))
                         last.find(Locator::xpath(QStringLiteral("./td[1]//input"))).click();
                     const QString no = gibFatNo;
-                    if (!emptyFolder(folders.temp())) {
+                    if (!emptyTempBeforeDownload(folders)) {
                         setPanel(7, tempNotEmptiedText(no));
                     } else {
                         page.inputByValue(QStringLiteral("İndir")).click();

@@ -218,7 +218,7 @@ void Form3::Command2_Click()
                     ++counts.alreadyFiled;
                 } else {
                     setStatus(row.gibFatNo + QStringLiteral(" nolu fatura indiriliyor..."));
-                    if (!emptyFolder(folders.temp())) {
+                    if (!emptyTempBeforeDownload(folders)) {
                         setStatus(tempNotEmptiedText(row.gibFatNo));
                         ++counts.failed;
                         untick();

@@ -7,7 +7,9 @@
 #include "platform/zip_archive.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSaveFile>
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <stdexcept>
 #include <system_error>
@@ -77,13 +79,19 @@ QString packageFault(const ZipError& e)
     return QStringLiteral("paket açılamadı");
 }
 
-// Written beside the target and renamed over it: a failed copy never leaves half a
-// file under the filed name.
-void copyReplacing(const fs::path& from, const fs::path& to, std::error_code& ec)
+// Written beside the target under a scratch name, to be renamed over it: a failed copy
+// never leaves half a file under the filed name. Returns the scratch file.
+fs::path stageCopy(const fs::path& from, const fs::path& to, std::error_code& ec)
 {
     fs::create_directories(to.parent_path(), ec);
     const fs::path fresh = to.parent_path() / ".dosyalaniyor.tmp";
     fs::copy_file(from, fresh, fs::copy_options::overwrite_existing, ec);
+    return fresh;
+}
+
+void copyReplacing(const fs::path& from, const fs::path& to, std::error_code& ec)
+{
+    const fs::path fresh = stageCopy(from, to, ec);
     if (!ec)
         fs::rename(fresh, to, ec);
     if (ec) {
@@ -91,6 +99,50 @@ void copyReplacing(const fs::path& from, const fs::path& to, std::error_code& ec
         fs::remove(fresh, ignored);
     }
 }
+
+// "<number>-<tail>.zip": a package in Zip that was not filed.
+QString keptPackageName(const QString& gibFatNo, const QString& package)
+{
+    return fileSafeText(gibFatNo + u'-' + packageTail(package) + QStringLiteral(".zip"));
+}
+
+// The invoice number a package carries in its XML copy: the ID element directly under
+// the document's root. Empty when the package or its XML cannot be read.
+QString packageInvoiceNumber(const fs::path& package, const fs::path& scratchFolder)
+{
+    const QString member = fromPath(package.filename()).chopped(4) + QStringLiteral(".xml");
+    const fs::path unpacked = scratchFolder / ".numara.xml";
+    QString number;
+    try {
+        Zip::extractOne(package, member, unpacked);
+        QFile f(fromPath(unpacked));
+        if (f.open(QIODevice::ReadOnly)) {
+            QXmlStreamReader xml(&f);
+            for (int depth = 0; number.isEmpty() && !xml.atEnd();) {
+                const QXmlStreamReader::TokenType t = xml.readNext();
+                if (t == QXmlStreamReader::EndElement)
+                    --depth;
+                else if (t == QXmlStreamReader::StartElement && ++depth == 2 && xml.name() == QLatin1String("ID")) {
+                    number = xml.readElementText().trimmed();
+                    --depth;
+                }
+            }
+            if (xml.hasError())
+                number.clear();
+        }
+    } catch (const ZipError&) {
+    }
+    std::error_code ec;
+    fs::remove(unpacked, ec);
+    return number;
+}
+
+// A copy written beside its target under a scratch name, not yet renamed over it.
+struct StagedCopy {
+    QString folder; // "Html", "Xml" or "Zip", as the failure text names it
+    fs::path fresh, target;
+    bool existed;
+};
 
 } // namespace
 
@@ -120,6 +172,21 @@ bool emptyFolder(const fs::path& folder)
         all = all && !removeEc && !fs::exists(fs::symlink_status(f, removeEc));
     }
     return all;
+}
+
+bool emptyTempBeforeDownload(const SalesFolders& folders)
+{
+    for (const QString& package : packageNames(folders.temp())) {
+        const fs::path path = folders.temp() / toPath(package);
+        const QString number = packageInvoiceNumber(path, folders.temp());
+        if (number.isEmpty())
+            return false;
+        std::error_code ec;
+        copyReplacing(path, folders.zip() / toPath(keptPackageName(number, package)), ec);
+        if (ec)
+            return false;
+    }
+    return emptyFolder(folders.temp());
 }
 
 int packageWaitMs() { return Settings::forProgram().intValue(QStringLiteral("download/packageWaitMs"), 30000); }
@@ -165,20 +232,31 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
     row.gibFatVN = invoiceTaxNumberField(row.gibFatVN);
 
     const QString stem = package.chopped(4);
+    std::vector<StagedCopy> staged;
     try {
         Zip::entryNames(packagePath); // refuses the package before anything of it is written
         bool tooLong = true;
-        auto place = [&](const QString& folder, const fs::path& from, const fs::path& to) {
+        auto fail = [&](const QString& folder, const std::error_code& ec) {
+            result.failedCopies << folder + QStringLiteral(": ") + writeCause(ec);
+            tooLong = tooLong && ec == std::errc::filename_too_long;
+        };
+        // All or nothing: every copy is written beside its target first and renamed over
+        // it only once all were written, so a failed filing leaves no copy that would
+        // later pass for a filed invoice.
+        auto stage = [&](const QString& folder, const fs::path& from, const fs::path& to) {
             std::error_code ec;
-            copyReplacing(from, to, ec);
+            const bool existed = fs::exists(to, ec);
+            StagedCopy c{folder, stageCopy(from, to, ec), to, existed};
             if (ec) {
-                result.failedCopies << folder + QStringLiteral(": ") + writeCause(ec);
-                tooLong = tooLong && ec == std::errc::filename_too_long;
+                fail(folder, ec);
+                fs::remove(c.fresh, ec);
+            } else {
+                staged.push_back(c);
             }
-            return !ec;
         };
         for (const QString& ext : {QStringLiteral("html"), QStringLiteral("xml")}) {
             const bool html = ext == QLatin1String("html");
+            const QString folder = html ? QStringLiteral("Html") : QStringLiteral("Xml");
             const QString member = stem + u'.' + ext;
             const fs::path unpacked = folders.temp() / toPath(member);
             try {
@@ -186,17 +264,27 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
             } catch (const ZipError& e) {
                 if (e.code() != error_no::FileNotFound)
                     throw;
-                result.failedCopies << (html ? QStringLiteral("Html: pakette ") : QStringLiteral("Xml: pakette ")) + member
-                        + QStringLiteral(" yok");
+                result.failedCopies << folder + QStringLiteral(": pakette ") + member + QStringLiteral(" yok");
                 tooLong = false;
                 continue;
             }
-            place(html ? QStringLiteral("Html") : QStringLiteral("Xml"), unpacked,
+            stage(folder, unpacked,
                   (html ? folders.html() : folders.xml()) / toPath(invoiceFileName(row, window, package, ext)));
         }
         // Filed under its full name only beside its copies; otherwise kept under the short name.
         if (result.failedCopies.isEmpty())
-            place(QStringLiteral("Zip"), packagePath, folders.zip() / toPath(invoicePackageFileName(row, package)));
+            stage(QStringLiteral("Zip"), packagePath, folders.zip() / toPath(invoicePackageFileName(row, package)));
+        for (size_t i = 0; i < staged.size() && result.failedCopies.isEmpty(); ++i) {
+            std::error_code ec;
+            fs::rename(staged[i].fresh, staged[i].target, ec);
+            if (ec) {
+                fail(staged[i].folder, ec);
+                // A copy of the same name filed before held this invoice already and stays.
+                for (size_t j = 0; j < i; ++j)
+                    if (!staged[j].existed)
+                        fs::remove(staged[j].target, ec);
+            }
+        }
         result.kind = result.failedCopies.isEmpty() ? FilingResult::Kind::Filed : FilingResult::Kind::CopyFailed;
         result.namesTooLong = !result.failedCopies.isEmpty() && tooLong;
     } catch (const ZipError& e) {
@@ -204,9 +292,13 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
         result.reason = packageFault(e);
         result.failedCopies.clear();
     }
+    for (const StagedCopy& c : staged) {
+        std::error_code ec;
+        fs::remove(c.fresh, ec);
+    }
     if (!result.filed()) {
         // Never unpacked further, never lost: kept for a look by hand.
-        const QString kept = fileSafeText(row.gibFatNo + u'-' + packageTail(package) + QStringLiteral(".zip"));
+        const QString kept = keptPackageName(row.gibFatNo, package);
         std::error_code ec;
         copyReplacing(packagePath, folders.zip() / toPath(kept), ec);
         if (!ec)

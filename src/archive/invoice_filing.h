@@ -30,6 +30,11 @@ QStringList folderFileNames(const std::filesystem::path& folder);
 QStringList packageNames(const std::filesystem::path& temp);
 // Deletes every file of the folder; sub-folders stay. False when one could not go.
 bool emptyFolder(const std::filesystem::path& folder);
+// Empties Temp before an "İndir". A package still there was neither filed nor kept (its
+// filing could not keep it, or it came after its wait): it is copied into Zip as
+// "<number>-<tail>.zip", the number read from its own XML, before anything goes. False,
+// with the package left where it is, when that or the emptying failed.
+bool emptyTempBeforeDownload(const SalesFolders& folders);
 
 // Waits, polling every 100 ms up to timeoutMs, until the folder holds exactly one
 // package, no partial download beside it, and its size stayed the same between two
@@ -55,8 +60,8 @@ struct FilingResult {
 // title and tax number are left in their filed widths, as the window variables were.
 // No package: nothing happens. Only the two entries named like the package are taken
 // out. A package that cannot be read, holds an unsafe entry (empty, absolute, a ".."
-// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip"; Temp is
-// emptied only once the package is filed or kept.
+// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip", and no
+// copy of it stays in Html, Xml or Zip; Temp is emptied only once the package is filed or kept.
 FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& row, FilingWindow window,
                                 PackagePick pick);
 

@@ -281,16 +281,12 @@ void Form4::Command5_Click()
     beginLookup();
     const LookupLimits limits = LookupLimits::fromSettings();
     std::optional<SmmmAnswer> answer;
-    bool completed = false;
     {
         BrowserSession s;
         try {
             s.tarayiciBaslat({QStringLiteral("--headless")}, {}, accountantsLoginUrl());
-            if (logIn(*this, main_, s, officeId, password, limits)) {
-                completed = query(*this, s, number, typeText, limits, answer);
-                if (!completed)
-                    StatusBar1->setPanel(2, lookup_text::siteBusy);
-            }
+            if (logIn(*this, main_, s, officeId, password, limits) && !query(*this, s, number, typeText, limits, answer))
+                StatusBar1->setPanel(2, lookup_text::siteBusy);
         } catch (const std::exception& e) {
             qCWarning(lcSmmmLookup).noquote() << "sorgu yarıda kaldı:" << QString::fromStdString(e.what());
             StatusBar1->setPanel(2, lookup_text::siteBusy);
@@ -301,9 +297,10 @@ void Form4::Command5_Click()
     if (answer && !showsLookedUpCard()) {
         StatusBar1->setPanel(2, lookup_text::cardChanged);
     } else if (answer) {
-        // The boxes' change handlers empty panel 2: the outcome is written after them.
+        // The boxes' change handlers empty panel 2: the outcome is written after them. A
+        // closing step that failed after the answer was read takes nothing from it.
         putAnswer(*this, *answer);
-        StatusBar1->setPanel(2, completed ? lookup_text::done : lookup_text::siteBusy);
+        StatusBar1->setPanel(2, lookup_text::done);
     }
     endLookup();
 }

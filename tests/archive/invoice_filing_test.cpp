@@ -171,23 +171,42 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     EXPECT_TRUE(folderFileNames(folders_.xml()).isEmpty());
     emptyFolder(folders_.zip());
 
-    // Html cannot take a file: that cause, no paths.
+    // Html or Xml cannot take a file: that cause, no paths, and no copy of the other left
+    // to pass for a filed invoice.
     row_.gibBelTur = QStringLiteral("SATIŞ");
-    fs::remove_all(folders_.html());
-    std::ofstream(folders_.html()) << "klasör değil";
-    package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
-    r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
-    expectKeptInZip(r, FilingResult::Kind::CopyFailed, QStringLiteral("dosyalar yazılamadı (Html: klasör açılamadı)"), kept);
-    EXPECT_EQ(folderFileNames(folders_.xml()).size(), 1);
+    for (auto [broken, other, cause] :
+         {std::tuple{folders_.html(), folders_.xml(), "Html"}, {folders_.xml(), folders_.html(), "Xml"}}) {
+        fs::remove_all(broken);
+        std::ofstream(broken) << "klasör değil";
+        package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
+        r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+        expectKeptInZip(r, FilingResult::Kind::CopyFailed,
+                        QStringLiteral("dosyalar yazılamadı (%1: klasör açılamadı)").arg(cause), kept);
+        EXPECT_TRUE(folderFileNames(other).isEmpty());
+        fs::remove(broken);
+        emptyFolder(folders_.zip());
+    }
 
-    // Zip cannot take it either: nothing is deleted, the package stays in Temp.
+    // Zip cannot take it: no copy stays, nothing is deleted, the package stays in Temp.
     fs::remove_all(folders_.zip());
     std::ofstream(folders_.zip()) << "klasör değil";
     package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
     r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
     EXPECT_TRUE(r.keptAs.isEmpty());
+    EXPECT_TRUE(folderFileNames(folders_.html()).isEmpty());
     EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).endsWith("; paket Temp klasöründe bırakıldı."));
     EXPECT_TRUE(folderFileNames(folders_.temp()).contains("E2F1C3D4A5B6C7D8E9F0.zip"));
+
+    // Emptying Temp before the next "İndir" keeps such a package in Zip under the number
+    // of its own XML; while Zip refuses it, it stays where it is.
+    package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"),
+            {zipFile("E2F1C3D4A5B6C7D8E9F0.xml", "<Invoice xmlns:cbc=\"urn:b\"><cac><cbc:ID>1234567890</cbc:ID></cac>"
+                                                 "<cbc:ID>GIB2024000000009</cbc:ID></Invoice>")});
+    EXPECT_FALSE(emptyTempBeforeDownload(folders_));
+    EXPECT_TRUE(folderFileNames(folders_.temp()).contains("E2F1C3D4A5B6C7D8E9F0.zip"));
+    fs::remove(folders_.zip());
+    EXPECT_TRUE(emptyTempBeforeDownload(folders_));
+    EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000009-D4A5B6C7D8E9F0.zip"});
 }
 
 TEST_F(FilingTest, AlreadyFiledByItsNumberInAnyCase)

@@ -1,6 +1,7 @@
 // "Kesilenleri İndir" in real headless chromium against the fake portal.
 #include "archive/download_report.h"
 #include "archive_browser_fixture.h"
+#include "platform/download_test_support.h"
 
 #include <QCheckBox>
 #include <QProgressBar>
@@ -164,6 +165,11 @@ TEST_F(IssuedDownloadTest, FiledAgainWithoutTheSkipThenMonthsThatEndEarly)
         EXPECT_TRUE(portal_->events("download").empty());
         EXPECT_TRUE(f.statusText().endsWith(" İndirilen: 0, Önceden indirilmiş: 0, İptal: 0, Hatalı: 1")) << f.statusText().toStdString();
     }
+
+    // A package an earlier run could neither file nor keep: into Zip under its own number first.
+    test::makeZip(folders().temp() / "ESKI.zip", {test::zipFile("ESKI.xml", "<Invoice><ID>GIB2023000000019</ID></Invoice>")});
+    f.Command2_Click();
+    EXPECT_TRUE(filed("Zip").contains("GIB2023000000019-ESKI.zip"));
 
     // A period the date picker does not offer: said, nothing queried or filed, logged out.
     portal_->setScenario({{"invoices", {invoice("GIB2014000000001", "02-01-2014")}}});

@@ -1,6 +1,7 @@
 // "Son Faturayı İndir" and the two portal-page buttons of the main window, in real
 // headless chromium against the fake portal.
 #include "archive_browser_fixture.h"
+#include "platform/download_test_support.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,7 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
         bool online = true;
         const char* tableWaitMs = "5000";
         bool stuckTemp = false; // a file in Temp that cannot be deleted
+        bool leftPackage = false; // an unfiled package of GIB2024000000019 in Temp before the press
     };
     const QString cancelled = QStringLiteral("Sistemdeki son fatura İPTAL olarak görünmektedir. Bu nedenle indirilemez.");
     const QString none = QStringLiteral("Sistemde bu aya ait fatura bulunamadı !");
@@ -82,11 +84,11 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
          "GIB2024000000052 nolu Fatura daha önce indirilmiş ...!",
          QStringList{lastInvoiceBox("03-03-2024", "GIB2024000000052"), "GIB2024000000052 nolu Fatura daha önce indirilmiş !"},
          true, 1, {}, "gib2024000000052 eski.html", {}, "gib2024000000052 eski.html"},
-        {"a package that never comes: fetched once more from the paging pass, then said",
+        {"a package that never comes: fetched once more, then said; one left in Temp before kept in Zip by its number",
          march({{"invoices", {invoice("GIB2024000000053", "04-03-2024", {{"packageNever", true}})}}}),
          "GIB2024000000053 nolu fatura indirilemedi: paket gelmedi.",
          QStringList{lastInvoiceBox("04-03-2024", "GIB2024000000053"), lastInvoiceBox("04-03-2024", "GIB2024000000053")},
-         true, 2, {1, 1}, {}, {}},
+         true, 2, {1, 1}, {}, "GIB2024000000019-ESKI.zip", nullptr, "abc123", true, "5000", false, true},
         {"a package reaching out of its folder: fetched once more, then kept",
          march({{"invoices", {invoice("GIB2024000000055", "04-03-2024", {{"zipSlip", true}, {"package", "KACAK.zip"}})}}}),
          "GIB2024000000055 nolu fatura indirilemedi: pakette güvensiz bir girdi var (../evil.html); paket Zip klasöründe "
@@ -131,6 +133,9 @@ TEST_F(MainWindowPortalTest, LastInvoiceOutcomes)
         std::optional<test::UndeletableFile> stuck;
         if (r.stuckTemp)
             stuck.emplace(folders().temp() / "kilitli.txt");
+        if (r.leftPackage)
+            test::makeZip(folders().temp() / "ESKI.zip",
+                          {test::zipFile("ESKI.xml", "<Invoice><ID>GIB2024000000019</ID></Invoice>")});
         window_->Command27_Click();
         stuck.reset();
 

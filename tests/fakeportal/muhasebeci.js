@@ -7,6 +7,8 @@
 //   smmmQueryDelayMs                        the query result's delay; negative: never
 //   smmmLists                               the office's lists before the run
 //   smmmNewListAtEnd                        a new list goes last instead of first
+//   smmmClosingMissing                      the element of one closing step is missing: "popupClose",
+//                                           "home", "listConfirm" or "logout"
 (function () {
   "use strict";
 
@@ -119,7 +121,7 @@
         renderLists();
       });
       var cells = [name, "Mükellef Listesi", String(i + 1), "", ""].map(function (t) { return Portal.el("td", { text: t }); });
-      cells.push(Portal.el("td", {}, [del]));
+      cells.push(Portal.el("td", {}, setting("smmmClosingMissing", "") === "listConfirm" ? [] : [del]));
       body.appendChild(Portal.el("tr", { id: "rpanel1_grdListe2_DXDataRow" + i }, cells));
     });
   }
@@ -199,6 +201,8 @@
         sessionStorage.removeItem("smmmIn");
         window.location.href = "/GIB/MUHASEBECI/MuhasebeciGiris.aspx";
       });
+      var missing = { popupClose: "rpanel1_popUp2_HCB-1Img", home: "rpanel1_hlAnaSayfa", logout: "lbtnLogOut" };
+      if (missing[setting("smmmClosingMissing", "")]) byId(missing[setting("smmmClosingMissing", "")]).remove();
     },
   };
 })();

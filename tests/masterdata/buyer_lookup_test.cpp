@@ -517,6 +517,18 @@ TEST_F(SmmmLookupTest, RefusalsInstitutionPersonBusySiteAndEndedWaits)
         expectEnded(c, "Site çok yoğun.. daha sonra deneyiniz...");
     }
 
+    // A closing step that fails once the answer was read: the answer and a done look-up's ending.
+    for (const char* step : {"popupClose", "home", "listConfirm", "logout"}) {
+        SCOPED_TRACE(step);
+        portal->setScenario({{"smmmClosingMissing", step}});
+        c.Text6->clear();
+        c.Text6->setText("0123456789");
+        CaptchaUser user(c, {[&] { c.Text12->setText("AB3CD"); }});
+        c.Command5->click();
+        EXPECT_EQ(boxes(c), (QStringList{"ABC LTD ŞTİ", "", "", "KADIKÖY"}));
+        expectEnded(c, "Sorgulama tamamlandı...");
+    }
+
     {
         SCOPED_TRACE("number changed during the wait");
         portal->setScenario(json::object());
