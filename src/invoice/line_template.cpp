@@ -1,6 +1,6 @@
 #include "invoice/line_template.h"
 
-#include "archive/invoice_file_name.h"
+#include "common/file_names.h"
 #include "common/regional.h"
 #include "invoice/invoice_type.h"
 #include "platform/paths.h"
