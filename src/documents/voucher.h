@@ -23,7 +23,7 @@ struct VoucherInvoice {
 };
 
 // Reads the header tables and the totals tables of one invoice; every value starts empty.
-// The entry balances whenever the page's amounts are numbers.
+// The entry balances whenever the page's amounts agree with one another.
 VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const std::vector<HtmlTable>& totalsTables,
                               bool gib);
 

@@ -1,35 +1,28 @@
 #pragma once
-// Reads a voucher text as a bookkeeper would: per invoice, the lines at the margin are
-// debits and the indented ones credits.
+// A voucher text read as a bookkeeper reads it.
 #include "common/regional.h"
 
 #include <QRegularExpression>
-#include <QStringList>
 
 namespace kuvela::test {
 
-// One line per invoice block whose debits and credits differ, or whose amount is no
-// number: "<description>: <debits> / <credits>"; empty when every block balances.
+// The invoices whose debits (lines at the margin) and credits (indented lines) differ,
+// one "<description>: <debits> / <credits>" line each; an amount that is no number throws.
 inline QString unbalancedVoucherBlocks(const QString& text)
 {
-    static const QRegularExpression booked(QStringLiteral(R"(^( |    \t)\d{3}\.\d{2} +(\S.*?)( TL)?$)"));
-    QStringList unbalanced;
-    Decimal debits, credits;
-    bool numbers = true;
+    static const QRegularExpression booked(QStringLiteral(R"(^( |    \t)\d{3}\.\d{2} +(\S+)( TL)?$)"));
+    QString unbalanced;
+    Decimal sums[2];  // debits, credits
     for (const QString& line : text.split(QStringLiteral("\r\n"))) {
         if (const QRegularExpressionMatch m = booked.match(line); m.hasMatch()) {
-            const std::optional<Decimal> amount = regionalConvert(m.captured(2));
-            numbers = numbers && amount;
-            (m.captured(1) == u" " ? debits : credits) += amount.value_or(Decimal());
+            sums[m.capturedLength(1) > 1] += regionalConvert(m.captured(2)).value();
         } else if (line.contains(QStringLiteral(" nolu "))) {
-            if (!numbers || debits != credits)
-                unbalanced << line.trimmed() + QStringLiteral(": ") + formatAmount(debits) + QStringLiteral(" / ")
-                                  + formatAmount(credits);
-            debits = credits = Decimal();
-            numbers = true;
+            if (sums[0] != sums[1])
+                unbalanced += line + QStringLiteral(": %1 / %2\n").arg(formatAmount(sums[0]), formatAmount(sums[1]));
+            sums[0] = sums[1] = Decimal();
         }
     }
-    return unbalanced.join(u'\n');
+    return unbalanced;
 }
 
 } // namespace kuvela::test
