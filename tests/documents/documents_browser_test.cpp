@@ -2,7 +2,6 @@
 #include "documents/documents_window_fixture.h"
 #include "documents/form1_documents_state.h"
 #include "invoice/form1_editor_state.h"
-#include "support/voucher_check.h"
 
 #include <QComboBox>
 #include <QListWidget>

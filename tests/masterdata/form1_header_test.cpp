@@ -77,8 +77,7 @@ TEST_F(Form1HeaderTest, DefinitionsMenuOpensTheWorkbookWithTheDesktopsProgram)
     EXPECT_TRUE(dialogs_->shown().empty());
 }
 
-// By mouse: the type picked from its list, then one click on the invoice-date list opens it;
-// the picked date takes the list's place without moving the row.
+// By mouse: the type picked from its list, then one click on the invoice-date list opens it.
 TEST_F(Form1HeaderTest, InvoiceDateListOpensOnTheFirstClickAfterTheTypePick)
 {
     Form1& w = startStandard();
@@ -102,8 +101,7 @@ TEST_F(Form1HeaderTest, InvoiceDateListOpensOnTheFirstClickAfterTheTypePick)
     EXPECT_TRUE(w.Combo5->isHidden());
     EXPECT_EQ(w.Text8->text(), slashDate(picked));
 
-    // The time typed where its box stood before the pick goes into the time box, once the
-    // row has settled as it does while a user moves the mouse.
+    // Typed where the time box stood before the pick, once the row has settled.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QWidget* there = w.childAt(timeBox);
     ASSERT_TRUE(there);

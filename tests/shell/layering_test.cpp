@@ -54,12 +54,4 @@ TEST(Layering, ShellIncludesNoSubsystem)
     }
 }
 
-// The editor comes before the archive and the documents: rules they share live in common.
-TEST(Layering, TheEditorIncludesNoArchiveOrDocumentsHeader)
-{
-    for (const auto& [file, header] : includesUnder(QStringLiteral("invoice")))
-        EXPECT_FALSE(folderOf(header) == "archive" || folderOf(header) == "documents")
-            << file.toStdString() << " includes " << header.toStdString();
-}
-
 } // namespace
