@@ -14,16 +14,6 @@ QString prefix(const PortalInvoiceRow& row)
 }
 } // namespace
 
-// Portal texts become one file name: characters a folder cannot hold in a name are
-// replaced one for one, so every position stays where the readers look for it.
-QString fileSafeText(QString text)
-{
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c))
-            c = u'_';
-    return text;
-}
-
 namespace {
 // A letter outside the basic plane takes two UTF-16 units; a lone half counts as one.
 qsizetype unitsAt(const QString& s, qsizetype at)

@@ -5,6 +5,8 @@
 //   41-60 title, 61 "-", then the type text, "-", the package tail, the extension.
 // Characters no file name may hold (/ \ : * ? " < > | and control characters) come
 // out as "_", one for one, so a title like "A/S" cannot reach another folder.
+#include "common/file_names.h"
+
 #include <QString>
 
 namespace kuvela {
@@ -23,9 +25,6 @@ struct PortalInvoiceRow {
 // The download window files with the type cell alone, the main window puts the
 // objection cell in front of it.
 enum class FilingWindow { DownloadWindow, MainWindow };
-
-// Characters a file name cannot hold replaced one for one by "_".
-QString fileSafeText(QString text);
 
 // Exactly 20 characters: padded on the right or cut. Characters, not UTF-16 units: a
 // letter outside the basic plane (an emoji) counts one and is never split.

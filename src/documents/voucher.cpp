@@ -1,13 +1,16 @@
 #include "documents/voucher.h"
 
+#include "common/regional.h"
+
+#include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 
 namespace kuvela::documents {
 
 namespace {
 
-constexpr int kTableLines = 20;
 const QString CRLF = QStringLiteral("\r\n");
 
 QString dashes(int n) { return QString(n, u'-'); }
@@ -61,6 +64,87 @@ QString totalsKey(const QString& label)
     return QStringLiteral("unknownName");
 }
 
+namespace {
+
+// A page amount ("2.244,00 TL"): its number and what follows it, so that an amount the
+// voucher works out reads like the page's own.
+struct PageAmount {
+    Decimal value;
+    QString suffix;
+};
+
+std::optional<PageAmount> pageAmount(const QString& text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && (text[end].isDigit() || QStringView(u" .,-+").contains(text[end])))
+        ++end;
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    const std::optional<Decimal> value = regionalConvert(text.left(end));
+    if (!value)
+        return std::nullopt;
+    return PageAmount{*value, text.mid(end)};
+}
+
+QString amountText(const Decimal& value, const QString& suffix)
+{
+    return formatAmount(value) + suffix;
+}
+
+bool isVatAccount(const QString& account)
+{
+    return account.startsWith(QStringLiteral("391."));
+}
+
+// The seller did not collect the withheld VAT: it comes off the VAT lines, the highest
+// rate first, and the lowest rate takes what is left.
+void takeWithholding(std::vector<std::pair<QString, QString>>& sales, Decimal withheld)
+{
+    for (auto line = sales.rbegin(); line != sales.rend() && !withheld.isZero(); ++line) {
+        if (!isVatAccount(line->first))
+            continue;
+        const std::optional<PageAmount> vat = pageAmount(line->second);
+        if (!vat)
+            continue;
+        const bool lowest = std::none_of(std::next(line), sales.rend(), [](const auto& l) { return isVatAccount(l.first); });
+        const Decimal taken = lowest ? withheld : std::min(withheld, vat->value);
+        line->second = amountText(vat->value - taken, vat->suffix);
+        withheld -= taken;
+    }
+}
+
+// Debits are what the buyer owes and the discount given; credits the sales, the VAT
+// charged and the other taxes. The lines the page gives are kept; what they leave
+// unbooked balances the entry.
+void balance(VoucherInvoice& v, const std::map<QString, QString>& amounts)
+{
+    const auto amountOf = [&](const QString& key) -> std::optional<PageAmount> {
+        const auto found = amounts.find(key);
+        return found == amounts.end() ? std::nullopt : pageAmount(found->second);
+    };
+    const std::optional<PageAmount> discount = amountOf(QStringLiteral("ti"));
+    if (discount && !discount->value.isZero())
+        v.discount = amounts.at(QStringLiteral("ti"));
+
+    Decimal vat, withheld;
+    for (const auto& [account, text] : v.sales)
+        if (const auto a = pageAmount(text); a && isVatAccount(account))
+            vat += a->value;
+    for (const auto& [key, text] : amounts)
+        if (const auto a = pageAmount(text); a && key.startsWith(QStringLiteral("hKdvt")))
+            withheld += a->value;
+    takeWithholding(v.sales, withheld);
+
+    const std::optional<PageAmount> gross = amountOf(QStringLiteral("mhtt")), total = amountOf(QStringLiteral("vdtt"));
+    if (!gross || !total)
+        return;
+    const Decimal otherTaxes = total->value - (gross->value - (discount ? discount->value : Decimal())) - vat;
+    if (!otherTaxes.isZero())
+        v.sales.emplace_back(QStringLiteral("360.00"), amountText(otherTaxes, total->suffix));
+}
+
+} // namespace
+
 VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const std::vector<HtmlTable>& totalsTables,
                               bool gib)
 {
@@ -69,24 +153,22 @@ VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const 
     v.number = headerValue(headerTables, QStringLiteral("Fatura No:"));
     v.date = headerValue(headerTables, QStringLiteral("Fatura Tarihi:"));
 
-    std::array<std::optional<QString>, kTableLines + 1> sales;  // [0] unused
+    std::map<QString, QString> amounts;  // by key; a later row of the same key wins
     const int labelCell = totalsLabelCell(gib), amountCell = totalsAmountCell(gib);
     for (const HtmlTable& table : totalsTables)
-        for (const QStringList& row : table) {
-            if (row.size() <= amountCell)
-                continue;
-            const QString key = totalsKey(row[labelCell]);
-            for (const Booking& b : kBookings)
-                if (key == QLatin1String(b.key)) {
-                    if (b.salesLine == 0)
-                        v.payable = row[amountCell];
-                    else
-                        sales[size_t(b.salesLine)] = row[amountCell];
-                }
-        }
-    for (const Booking& b : kBookings)
-        if (b.salesLine > 0 && sales[size_t(b.salesLine)])
-            v.sales.emplace_back(QString::fromLatin1(b.account), *sales[size_t(b.salesLine)]);
+        for (const QStringList& row : table)
+            if (row.size() > amountCell)
+                amounts[totalsKey(row[labelCell])] = row[amountCell];
+    for (const Booking& b : kBookings) {
+        const auto found = amounts.find(QString::fromLatin1(b.key));
+        if (found == amounts.end())
+            continue;
+        if (b.salesLine == 0)
+            v.payable = found->second;
+        else
+            v.sales.emplace_back(QString::fromLatin1(b.account), found->second);
+    }
+    balance(v, amounts);
     return v;
 }
 
@@ -100,6 +182,8 @@ QString voucherBlock(const VoucherInvoice& invoice)
     }
     QString text = u' ' + dashes(35) + date + dashes(31) + CRLF;
     text += u' ' + QStringLiteral("120.00") + blanks(37) + invoice.payable + CRLF;
+    if (!invoice.discount.isEmpty())
+        text += u' ' + QStringLiteral("611.00") + blanks(37) + invoice.discount + CRLF;
     for (const auto& [account, amount] : invoice.sales)
         text += blanks(4) + u'\t' + account + blanks(52) + amount + CRLF;
     text += u' ' + invoice.number + QStringLiteral(" nolu ") + invoice.type + QStringLiteral(" faturası") + CRLF;

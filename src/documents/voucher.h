@@ -1,6 +1,7 @@
 #pragma once
 // The journal entry of an invoice ("Muh. Fiş Oluştur"): the receivable, the sales and
-// the VAT lines with the page's amounts as they stand, for the user to copy.
+// the VAT lines with the page's amounts, balanced by the discount, the withholding and
+// the other taxes, for the user to copy.
 #include "documents/invoice_html.h"
 
 #include <utility>
@@ -15,10 +16,14 @@ struct VoucherInvoice {
     QString number;  // "Fatura No:"
     QString date;    // "Fatura Tarihi:"
     QString payable; // the "Ödenecek Tutar" amount, booked on 120.00
-    std::vector<std::pair<QString, QString>> sales;  // (account, amount) in the sales table's order
+    QString discount; // the "Toplam İskonto" amount, booked on 611.00; empty when there is none
+    // Credits: (account, amount) in the sales table's order, the VAT less what the buyer
+    // withholds, then 360.00 with the other taxes of the total.
+    std::vector<std::pair<QString, QString>> sales;
 };
 
 // Reads the header tables and the totals tables of one invoice; every value starts empty.
+// The entry balances whenever the page's amounts agree with one another.
 VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const std::vector<HtmlTable>& totalsTables,
                               bool gib);
 

@@ -39,7 +39,12 @@ void Form1::Command9_Click()
     beginRoad();
     const invoice::TemplateExportRequest request{Combo4->currentText(), Combo1->currentText(), Text8->text(),
                                                  Text11->text(), Check5->isChecked()};
-    const invoice::TemplateExportResult result = invoice::exportLineTemplate(request, lineGrid(*this), programFolder());
+    const auto mayReplace = [](const QString& fileName) {
+        return msgBox(invoice::replaceQuestion(fileName), MsgIcon::Question, QStringLiteral("Kuvela"), MsgButtons::YesNo,
+                      MsgResult::No) == MsgResult::Yes;
+    };
+    const invoice::TemplateExportResult result =
+        invoice::exportLineTemplate(request, lineGrid(*this), programFolder(), mayReplace);
     if (result.folder.empty()) {
         setPanel(7, result.statusText);
         return;

@@ -1,6 +1,6 @@
 #include "invoice/line_template.h"
 
-#include "archive/invoice_file_name.h"
+#include "common/file_names.h"
 #include "common/regional.h"
 #include "invoice/invoice_type.h"
 #include "platform/paths.h"
@@ -285,6 +285,13 @@ LineImportResult importLineTemplate(const QString& pickedPath, const LineGrid& g
 
 QString noCompanyStatus() { return QStringLiteral("Şablon kaydetmeden önce Firma seçimi yapılmalıdır .... !"); }
 
+QString keptStatus() { return QStringLiteral("Şablon kaydedilmedi."); }
+
+QString replaceQuestion(const QString& fileName)
+{
+    return fileName + QStringLiteral(" zaten var. Üzerine yazılsın mı?");
+}
+
 namespace {
 
 QString noTypeStatus() { return QStringLiteral("Şablon kaydetmeden önce Fatura Türü seçimi yapılmalıdır .... !"); }
@@ -377,7 +384,8 @@ Workbook buildLineTemplate(const LineGrid& grid, bool bulkForm)
 }
 
 TemplateExportResult exportLineTemplate(const TemplateExportRequest& request, const LineGrid& grid,
-                                        const std::filesystem::path& programFolder)
+                                        const std::filesystem::path& programFolder,
+                                        const std::function<bool(const QString&)>& mayReplace)
 {
     TemplateExportResult out;
     if (request.company.isEmpty() || request.company == QStringLiteral("Firmalarım")) {
@@ -397,6 +405,13 @@ TemplateExportResult exportLineTemplate(const TemplateExportRequest& request, co
     if (ec) {
         out.statusText = failed + QStringLiteral("%1 klasörü oluşturulamadı (%2).")
                                       .arg(fromPath(out.folder), QString::fromLocal8Bit(ec.message()));
+        return out;
+    }
+    // The name holds no buyer: the same invoice type, date, despatch number and taxes
+    // name another invoice's template the same.
+    if (mayReplace && std::filesystem::is_regular_file(file, ec) && !mayReplace(fromPath(file.filename()))) {
+        out.folder.clear();
+        out.statusText = keptStatus();
         return out;
     }
     try {

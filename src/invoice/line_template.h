@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 #include <utility>
@@ -118,11 +119,15 @@ struct TemplateExportRequest {
 struct TemplateExportResult {
     bool saved = false;
     QString statusText;                 // panel 7: empty after a save, else why nothing was saved
-    std::filesystem::path folder;       // Dir1's new path; empty when refused before choosing it
+    std::filesystem::path folder;       // Dir1's new path; empty when refused before choosing it or
+                                        // when the earlier template was kept
     std::filesystem::path file;         // the saved template (seciliDosya); empty unless saved
 };
 
 QString noCompanyStatus();  // "Şablon kaydetmeden önce Firma seçimi yapılmalıdır .... !"
+QString keptStatus();       // "Şablon kaydedilmedi."
+// "<file name> zaten var. Üzerine yazılsın mı?"
+QString replaceQuestion(const QString& fileName);
 
 // Firmalarım\<company>\Proforma\<type>, and its Multi folder in the bulk form.
 std::filesystem::path templateFolder(const std::filesystem::path& programFolder, const QString& company,
@@ -133,7 +138,10 @@ QString templateFileName(const TemplateExportRequest& request, const LineGrid& g
 // The workbook in memory: sheet "Sayfa1", titles, cells and the title row's look.
 Workbook buildLineTemplate(const LineGrid& grid, bool bulkForm);
 // Builds and saves; the folder is created when missing. A failed save is reported.
+// A template of the same name is replaced only when mayReplace (given its file name)
+// says so; without mayReplace it is replaced.
 TemplateExportResult exportLineTemplate(const TemplateExportRequest& request, const LineGrid& grid,
-                                        const std::filesystem::path& programFolder);
+                                        const std::filesystem::path& programFolder,
+                                        const std::function<bool(const QString&)>& mayReplace = {});
 
 } // namespace kuvela::invoice

@@ -269,6 +269,15 @@ QWidget* Form1::buildHeader()
     Combo6 = combo("Combo6", box);
     Text10 = lineEdit("Text10", box);
     Text11 = lineEdit("Text11", box);
+    // A date list takes only its own entries; while it gives way to the date's box and
+    // back, both keep their places, so the row never moves under the pointer.
+    for (QWidget* w : std::initializer_list<QWidget*>{Combo5, Text8, Combo6, Text10}) {
+        QSizePolicy keep = w->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(keep);
+    }
+    Combo5->setEditable(false);
+    Combo6->setEditable(false);
     auto* dates = new QHBoxLayout;
     dates->addWidget(Label8);
     dates->addWidget(Combo5);

@@ -304,13 +304,14 @@ TEST_F(DocumentsBrowserTest, TickedInvoicesGiveALineSheetOpenAMailAndAVoucher)
     // File1's order: B, then A, then the faulty one (no totals, no date: nothing of A's stays).
     const QString expected =
         block(QStringLiteral("02/06/2023"), QStringLiteral("1.018,00 TL"),
-              {"600.00", "1.000,00 TL", "391.18", "180,00 TL"}, QStringLiteral("ABC2023000000007 nolu TEVKIFAT faturası")) +
+              {"600.00", "1.000,00 TL", "391.18", "18,00 TL"}, QStringLiteral("ABC2023000000007 nolu TEVKIFAT faturası")) +
         block(QStringLiteral("19/04/2023"), QStringLiteral("1.651,50 TL"),
               {"600.00", "1.425,00 TL", "391.08", "24,00 TL", "391.18", "202,50 TL"},
               QStringLiteral("GIB2023000000001 nolu SATIŞ faturası")) +
         block(QString(), QString(), {}, QStringLiteral("GIB2023000000099 nolu TEVKİFAT faturası")) + u' ' +
         QString(40, u'-') + QStringLiteral(" / ") + QString(39, u'-');
     EXPECT_EQ(w.state<DocumentsState>().voucherText, expected);
+    EXPECT_EQ(test::unbalancedVoucherBlocks(w.state<DocumentsState>().voucherText), QString());
     EXPECT_EQ(w.Text22->toPlainText(), QString(expected).replace(crlf, QStringLiteral("\n")));
     EXPECT_FALSE(w.Frame19->isHidden());
     test::screenshot(w, "form1_voucher");

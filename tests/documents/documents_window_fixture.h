@@ -2,6 +2,7 @@
 // The main window on "Çağdaş Gıda" with the invoice fixtures filed in its Html folder
 // and the "SATIŞ Faturaları" view shown; browsers run headless at a small time scale.
 #include "masterdata/form1_window_fixture.h"
+#include "common/regional.h"
 #include "support/fake_server.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -38,6 +40,22 @@ inline QJsonArray sheetRows(const std::filesystem::path& file, const QString& sh
              fromPath(file), sheet});
     p.waitForFinished(60000);
     return QJsonDocument::fromJson(p.readAllStandardOutput()).array();
+}
+
+// The descriptions of the voucher's invoices whose debits (lines at the margin) and
+// credits (indented lines) differ, one a line; an amount that is no number throws.
+inline QString unbalancedVoucherBlocks(const QString& text)
+{
+    static const QRegularExpression booked(QStringLiteral(R"(^( |    \t)\d{3}\.\d{2} +(\S+)( TL)?$)"));
+    QString unbalanced;
+    Decimal sums[2];  // debits, credits
+    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+        if (const QRegularExpressionMatch m = booked.match(line); m.hasMatch())
+            sums[m.capturedLength(1) > 1] += regionalConvert(m.captured(2)).value();
+        else if (line.contains(QStringLiteral(" nolu ")) && std::exchange(sums[0], {}) != std::exchange(sums[1], {}))
+            unbalanced += line + u'\n';
+    }
+    return unbalanced;
 }
 
 // The whole window as it stands, under build/screenshots.

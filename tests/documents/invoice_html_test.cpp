@@ -113,23 +113,27 @@ TEST(Voucher, EmptyTaxNumberMatchesNothingAndTheStartOfACellDoesNotCount)
 
 TEST(Voucher, SalesLinesComeInRateOrderWithTodaysRates)
 {
-    // The page's rows in any order; the withholding row at 20 % is not the 20 % VAT.
+    // The page's rows in any order; the withholding row at 20 % is not the 20 % VAT. The withheld
+    // 50,00 comes off the highest rates (40,00 at 20 %, 10,00 at 18 %); other taxes 12,00.
     const HtmlTable totals{{" ", "Hesaplanan KDV(%20)", "40,00 TL"},
                            {" ", "Hesaplanan KDV(%18)", "18,00 TL"},
                            {" ", "Hesaplanan KDV(%1)", "0,50 TL"},
-                           {" ", "Hesaplanan KDV Tevkifat(%20)", "8,00 TL"},
+                           {" ", "Hesaplanan KDV Tevkifat(%20)", "50,00 TL"},
                            {" ", "Hesaplanan KDV(%8)", "4,00 TL"},
                            {" ", "Mal Hizmet Toplam Tutarı", "300,00 TL"},
+                           {" ", "Toplam İskonto", "10,00 TL"},
                            {" ", "Hesaplanan KDV(%10)", "5,00 TL"},
-                           {" ", "Ödenecek Tutar", "337,50 TL"}};
+                           {" ", "Vergiler Dahil Toplam Tutar", "369,50 TL"},
+                           {" ", "Ödenecek Tutar", "319,50 TL"}};
     const HtmlTable header{{"Fatura Tipi:", "SATIŞ"}, {"Fatura No:", "GIB2024000000005"}, {"Fatura Tarihi:", "01-02-2024"}};
     const VoucherInvoice v = voucherInvoice({header}, {totals}, true);
     using Line = std::pair<QString, QString>;
     EXPECT_EQ(v.sales, (std::vector<Line>{{"600.00", "300,00 TL"}, {"391.01", "0,50 TL"}, {"391.08", "4,00 TL"},
-                                          {"391.10", "5,00 TL"}, {"391.18", "18,00 TL"}, {"391.20", "40,00 TL"}}));
-    EXPECT_EQ(v.payable, "337,50 TL");
+                                          {"391.10", "5,00 TL"}, {"391.18", "8,00 TL"}, {"391.20", "0,00 TL"},
+                                          {"360.00", "12,00 TL"}}));
+    EXPECT_EQ(v.payable, "319,50 TL");
     const QString block = voucherBlock(v);
-    EXPECT_TRUE(block.contains("    \t391.20" + QString(52, u' ') + "40,00 TL\r\n")) << block.toStdString();
+    EXPECT_TRUE(block.contains("319,50 TL\r\n 611.00" + QString(37, u' ') + "10,00 TL\r\n    \t600.00")) << block.toStdString();
 }
 
 TEST(LineExport, ACancelledInvoiceTakesOneRowBetweenTheOthers)

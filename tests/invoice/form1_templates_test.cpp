@@ -57,25 +57,38 @@ QString shown(const QJsonObject& read, const QString& ref)
 TEST_F(Form1TemplatesTest, ExportedTemplateReadsBackInOpenpyxlAndBecomesThePick)
 {
     startWithInvoice();
-    const QStringList values = {S("Kalem A"), "2", "Adet", "1234.5", "0", "0", "2469", "18", "444.42", "5", "123.45"};
+    QStringList values = {S("Kalem A"), "2", "Adet", "1234.5", "0", "0", "2469", "18", "444.42", "5", "123.45"};
+    const char* single = "SATIŞ/Çağdaş Gıda 05-03-2024 IRS7 SATIŞ V0021-.xlsx";
+    const char* multi = "SATIŞ/Multi/(m) Çağdaş Gıda 05-03-2024 IRS7 SATIŞ V0021-.xlsx";
     struct Case {
         bool bulk;
         const char* file;
         int offset;
         const char* colour;
-    } cases[] = {{false, "SATIŞ/Çağdaş Gıda 05-03-2024 IRS7 SATIŞ V0021-.xlsx", 0, "FF0000FF"},
-                 {true, "SATIŞ/Multi/(m) Çağdaş Gıda 05-03-2024 IRS7 SATIŞ V0021-.xlsx", 6, "FFFF0000"}};
+        std::optional<MsgResult> answer = {};  // asked over a template of the same name
+        const char* line = "Kalem A";
+    } cases[] = {{false, single, 0, "FF0000FF"},
+                 // Another invoice under the same name: kept by the default answer, replaced on "Evet".
+                 {false, single, 0, "FF0000FF", MsgResult::No, "Kalem B"},
+                 {true, multi, 6, "FFFF0000"},
+                 {true, multi, 6, "FFFF0000", MsgResult::Yes, "Kalem B"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         form->Check5->setChecked(c.bulk);
+        lineGrid(*form).rows[0][1] = S(c.line);
+        dialogs->clear();
+        if (c.answer == MsgResult::Yes)
+            dialogs->queueAnswer(MsgResult::Yes);
         form->Command9->click();
         const fs::path file = proforma(c.file);
         ASSERT_TRUE(fs::exists(file)) << form->panelText(7).toStdString();
+        ASSERT_EQ(dialogs->texts(), c.answer ? QStringList{fromPath(file.filename()) + S(" zaten var. Üzerine yazılsın mı?")}
+                                             : QStringList());
         EXPECT_EQ(form->seciliDosya, fromPath(file));
         EXPECT_EQ(form->Dir1Path(), fromPath(file.parent_path()));
         ASSERT_TRUE(form->File1->currentItem());
         EXPECT_EQ(form->File1->currentItem()->text(), fromPath(file.filename()));
-        EXPECT_TRUE(form->panelText(7).isEmpty());
+        EXPECT_EQ(form->panelText(7), c.answer == MsgResult::No ? S("Şablon kaydedilmedi.") : QString());
         for (QPushButton* b : {form->Command10, form->Command3, form->Command11, form->Command15, form->Command29})
             EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
 
@@ -84,6 +97,7 @@ TEST_F(Form1TemplatesTest, ExportedTemplateReadsBackInOpenpyxlAndBecomesThePick)
         const QStringList titles = headers();
         for (int i = 0; i < titles.size(); ++i)
             EXPECT_EQ(shown(read, QChar('A' + c.offset + i) + QStringLiteral("1")), titles[i]);
+        values[0] = S(c.answer == MsgResult::No ? "Kalem A" : c.line);
         for (int i = 0; i < values.size(); ++i)
             EXPECT_EQ(shown(read, QChar('B' + c.offset + i) + QStringLiteral("2")), values[i]);
         if (c.bulk)

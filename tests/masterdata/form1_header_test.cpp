@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <fstream>
 
@@ -85,6 +86,7 @@ TEST_F(Form1HeaderTest, InvoiceDateListOpensOnTheFirstClickAfterTheTypePick)
     test::click(w.Text5);
     ASSERT_TRUE(test::pickFromCombo(w.Combo1, QStringLiteral("SATIŞ")));
     ASSERT_GT(w.Combo5->count(), 1);
+    const QPoint timeBox = w.Text9->mapTo(&w, QPoint(w.Text9->width() - 4, w.Text9->height() / 2));
     QTest::mouseClick(w.Combo5, Qt::LeftButton, {}, QPoint(w.Combo5->width() - 6, w.Combo5->height() / 2));
     EXPECT_TRUE(w.Combo5->view()->isVisible());
     EXPECT_TRUE(w.Combo5->isVisible());
@@ -97,6 +99,21 @@ TEST_F(Form1HeaderTest, InvoiceDateListOpensOnTheFirstClickAfterTheTypePick)
     ASSERT_EQ(w.Combo5->currentText(), picked);
     test::click(w.Text5);
     EXPECT_TRUE(w.Combo5->isHidden());
+    EXPECT_EQ(w.Text8->text(), slashDate(picked));
+
+    // Typed where the time box stood before the pick, once the row has settled.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QWidget* there = w.childAt(timeBox);
+    ASSERT_TRUE(there);
+    QTest::mouseClick(there, Qt::LeftButton, {}, there->mapFrom(&w, timeBox));
+    test::typeKeys(QApplication::focusWidget(), QStringLiteral("10:20:00"));
+    EXPECT_EQ(w.Text9->text(), QStringLiteral("10:20:00"));
+    // The list shown again takes no typed text as a date.
+    test::click(w.Label8);
+    QTest::keyClick(w.Text9, Qt::Key_Backtab);
+    ASSERT_EQ(test::focusName(), QStringLiteral("Combo5"));
+    test::typeKeys(w.Combo5, QStringLiteral("abc"));
+    test::click(w.Text5);
     EXPECT_EQ(w.Text8->text(), slashDate(picked));
 }
 

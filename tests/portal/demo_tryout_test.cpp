@@ -359,20 +359,23 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     ASSERT_FALSE(form->Frame22->isHidden());
     form->Command37->click();
     const QString crlf = QStringLiteral("\r\n");
-    auto block = [&](const json& inv, const QString& payable, const QStringList& sales) {
+    auto block = [&](const json& inv, const QString& payable, const QStringList& sales, const QString& discount = {}) {
         QString t = u' ' + QString(35, u'-') + QString::fromStdString(inv["date"].get<std::string>()).replace(u'-', u'/')
             + QString(31, u'-') + crlf + QStringLiteral(" 120.00") + QString(37, u' ') + payable + crlf;
+        if (!discount.isEmpty())
+            t += QStringLiteral(" 611.00") + QString(37, u' ') + discount + crlf;
         for (int i = 0; i + 1 < sales.size(); i += 2)
             t += QStringLiteral("    \t") + sales[i] + QString(52, u' ') + sales[i + 1] + crlf;
         return t + u' ' + QString::fromStdString(inv["no"].get<std::string>()) + QStringLiteral(" nolu SATIŞ faturası") + crlf;
     };
-    // Each rate on its own account: 10 % (150 + 54), 1 % (76), 1 % and 20 % (7,50; 100).
+    // Each rate on its own account: 10 % (150 + 54), 1 % (76), 1 % and 20 % (7,50; 100); a discount on 611.00.
     EXPECT_EQ(form->state<DocumentsState>().voucherText,
-              block(seeded[0], QStringLiteral("2.244,00 TL"), {"600.00", "2.100,00 TL", "391.10", "204,00 TL"})
-                  + block(seeded[1], QStringLiteral("7.676,00 TL"), {"600.00", "8.000,00 TL", "391.01", "76,00 TL"})
+              block(seeded[0], QStringLiteral("2.244,00 TL"), {"600.00", "2.100,00 TL", "391.10", "204,00 TL"}, "60,00 TL")
+                  + block(seeded[1], QStringLiteral("7.676,00 TL"), {"600.00", "8.000,00 TL", "391.01", "76,00 TL"}, "400,00 TL")
                   + block(seeded[2], QStringLiteral("1.357,50 TL"),
                           {"600.00", "1.250,00 TL", "391.01", "7,50 TL", "391.20", "100,00 TL"})
                   + u' ' + QString(40, u'-') + QStringLiteral(" / ") + QString(39, u'-'));
+    EXPECT_EQ(unbalancedVoucherBlocks(form->state<DocumentsState>().voucherText), QString());
     EXPECT_TRUE(form->Label23->text().startsWith(QStringLiteral("Seçilen fatura SATIŞ Faturasıdır."))) << s(form->Label23->text());
     desktop().opened.clear();
     form->Command38->click();
