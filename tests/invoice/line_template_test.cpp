@@ -240,7 +240,6 @@ TEST(LineTemplateImport, RefusalsLeaveTheGridAlone)
     book.sheet(1).setNumber(2, 3, -1e30);
     EXPECT_EQ(readLineTemplate(readSheetView(book.sheet(1), 2), g, S("SATIŞ"), 2, false).message,
               badDataMessage(2, 3, notANumberDescription("-1E+30")));
-
     EXPECT_EQ(importLineTemplate("/tmp/x.xls", g, S("SATIŞ"), 2, false).statusText, notExcelStatus());
 }
 
