@@ -1,5 +1,6 @@
 #include "common/decimal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -104,63 +105,77 @@ std::optional<Decimal> Decimal::parse(std::string_view s)
         neg = s[i] == '-';
         ++i;
     }
-    i128 whole = 0;
-    i128 frac = 0;
-    int fracDigits = 0;
+    // The value is digits x 10^shift units; leading zeros carry nothing, so any number
+    // of them is read. An exponent is capped far beyond any text's length, so no count wraps.
+    constexpr long long kFar = 1'000'000'000'000'000;
+    std::string digits;
+    long long shift = kScale;
     bool any = false;
-    bool roundUp = false;
     for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-        if (whole > pow10(24))
-            return std::nullopt;
-        whole = whole * 10 + (s[i] - '0');
         any = true;
+        if (!digits.empty() || s[i] != '0')
+            digits += s[i];
     }
     if (i < s.size() && s[i] == '.') {
-        ++i;
-        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
             any = true;
-            if (fracDigits < kScale) {
-                frac = frac * 10 + (s[i] - '0');
-                ++fracDigits;
-            } else if (fracDigits == kScale) {
-                roundUp = s[i] >= '5';  // 13th digit decides; beyond is far below a kuruş
-                ++fracDigits;
-            }
+            if (!digits.empty() || s[i] != '0')
+                digits += s[i];
+            --shift;
         }
     }
-    int exp = 0;
     if (any && i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        const char* b = s.data() + i + 1;
-        const char* e = s.data() + s.size();
-        if (b < e && *b == '+')
-            ++b;
-        auto [p, ec] = std::from_chars(b, e, exp);
-        if (ec != std::errc() || p != e || exp > 40 || exp < -30)
+        ++i;
+        bool expNeg = false;
+        if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+            expNeg = s[i++] == '-';
+        long long exp = 0;
+        const size_t first = i;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+            exp = std::min(exp * 10 + (s[i] - '0'), kFar);
+        if (i == first)
             return std::nullopt;
-        i = s.size();
+        shift += expNeg ? -exp : exp;
     }
     if (!any || i != s.size())
         return std::nullopt;
-    for (int k = std::min(fracDigits, kScale); k < kScale; ++k)
-        frac *= 10;
-    i128 v = whole * kOne + frac + (roundUp ? 1 : 0);
-    if (exp > 0 && __builtin_mul_overflow(v, pow10(exp), &v))
-        return std::nullopt;  // past the range: no number rather than a wrapped one
-    if (exp < 0)
-        v = divRound(v, pow10(-exp), Half::Even);
+    // Digits below the last place are dropped; the first of them decides, a half going up.
+    const long long n = static_cast<long long>(digits.size());
+    const long long kept = std::clamp(n + shift, 0LL, n);
+    const bool roundUp = n + shift >= 0 && kept < n && digits[size_t(kept)] >= '5';
+    i128 v = 0;
+    if (!digits.empty()) {
+        if (kept + std::max(0LL, shift) > 39)  // 40 digits are past any 128-bit value
+            return std::nullopt;
+        for (long long k = 0; k < kept; ++k)
+            if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, digits[size_t(k)] - '0', &v))
+                return std::nullopt;
+        for (long long k = 0; k < shift; ++k)
+            if (__builtin_mul_overflow(v, 10, &v))
+                return std::nullopt;
+        if (roundUp && __builtin_add_overflow(v, 1, &v))
+            return std::nullopt;
+    }
     Decimal d;
     d.v_ = neg ? -v : v;
     return d;
 }
 
-Decimal Decimal::fromDouble(double d)
+std::optional<Decimal> Decimal::tryFromDouble(double d)
 {
     if (!std::isfinite(d))
-        return {};
+        return std::nullopt;
     char buf[64];
     // At most 15 significant digits, as "%.15g" in the C locale: what a spreadsheet shows.
     const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
-    return parse(std::string_view(buf, size_t(r.ptr - buf))).value_or(Decimal{});
+    return parse(std::string_view(buf, size_t(r.ptr - buf)));
+}
+
+Decimal Decimal::fromDouble(double d)
+{
+    if (const auto v = tryFromDouble(d))
+        return *v;
+    outOfRange();
 }
 
 Decimal Decimal::operator+(const Decimal& o) const { return fromRaw(add(v_, o.v_)); }
@@ -169,12 +184,18 @@ Decimal Decimal::operator-() const { return fromRaw(neg(v_)); }
 
 Decimal Decimal::operator*(const Decimal& o) const
 {
-    // Split to stay inside 128 bits: (a1*2^0 ...) via whole and fraction parts.
+    // Split to stay inside 128 bits: whole and fraction parts multiplied apart.
     const i128 aw = v_ / kOne, af = v_ % kOne;
     const i128 bw = o.v_ / kOne, bf = o.v_ % kOne;
     // |aw * bf| and |af * bw| stay below the range by construction; the rest is checked.
-    const i128 whole = add(add(mul(mul(aw, bw), kOne), aw * bf), af * bw);
-    return fromRaw(add(whole, divRound(af * bf, kOne, Half::Even)));
+    // Every part has the product's sign, so the fractions' product only adds its digits
+    // below the last place, and a tie there goes to the even last place of the whole.
+    const i128 low = af * bf;
+    i128 q = add(add(add(mul(mul(aw, bw), kOne), aw * bf), af * bw), low / kOne);
+    const i128 r = low % kOne < 0 ? -(low % kOne) : low % kOne;
+    if (r > kOne - r || (r == kOne - r && q % 2 != 0))
+        q = add(q, low < 0 ? -1 : 1);
+    return fromRaw(q);
 }
 
 Decimal Decimal::operator/(const Decimal& o) const
@@ -223,8 +244,6 @@ double Decimal::toDouble() const
     std::from_chars(s.data(), s.data() + s.size(), d);
     return d;
 }
-
-long long Decimal::wholePart() const { return static_cast<long long>(v_ / kOne); }
 
 std::string Decimal::toPlainString() const
 {

@@ -19,11 +19,14 @@ public:
     Decimal(int whole) : Decimal(static_cast<long long>(whole)) {}
     Decimal(long long whole);
 
-    // "-12.345", "0.5", "7" (C notation, '.' point, no grouping). nullopt when not a number
-    // or past the range.
+    // "-12.345", "0.5", "7", "1.5e-3" (C notation, '.' point, no grouping). Digits below
+    // the 12th place are rounded, a half away from zero. nullopt when not a number or past
+    // the range.
     static std::optional<Decimal> parse(std::string_view plain);
     // A double as its shortest round-trip text, at most 15 significant digits
-    // (how a workbook number is seen by a person).
+    // (how a workbook number is seen by a person). nullopt past the range (or not finite).
+    static std::optional<Decimal> tryFromDouble(double d);
+    // The same, throwing std::overflow_error where tryFromDouble has no number.
     static Decimal fromDouble(double d);
 
     Decimal operator+(const Decimal& o) const;
@@ -47,8 +50,6 @@ public:
     bool isNegative() const { return v_ < 0; }
     Decimal abs() const { return v_ < 0 ? -*this : *this; }
     double toDouble() const;
-    // Whole part, cut towards zero.
-    long long wholePart() const;
     // "-12.5", "364", "0.425": every significant decimal, no grouping, '.' point.
     std::string toPlainString() const;
     // Fixed number of decimals, '.' point, no grouping; rounds half away from zero.

@@ -1,5 +1,8 @@
 #include "common/regional.h"
 
+#include <charconv>
+#include <stdexcept>
+
 namespace kuvela {
 
 std::optional<Decimal> regionalConvert(const QString& text)
@@ -53,7 +56,7 @@ std::optional<Decimal> regionalConvert(const QString& text)
     return Decimal::parse(plain);
 }
 
-Decimal leadingNumber(const QString& text)
+std::optional<Decimal> leadingNumberInRange(const QString& text)
 {
     int i = 0;
     while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
@@ -79,12 +82,19 @@ Decimal leadingNumber(const QString& text)
         }
     }
     if (!digit)
-        return {};
+        return Decimal();
     if (plain.back() == '.')
         plain.pop_back();
     if (plain.front() == '.' || (plain.size() > 1 && plain[0] == '-' && plain[1] == '.'))
         plain.insert(plain.front() == '-' ? 1 : 0, "0");
-    return Decimal::parse(plain).value_or(Decimal{});
+    return Decimal::parse(plain);
+}
+
+Decimal leadingNumber(const QString& text)
+{
+    if (const auto v = leadingNumberInRange(text))
+        return *v;
+    throw std::overflow_error("Sayı hesap sınırının dışında");
 }
 
 QString formatAmount(const Decimal& value, int decimals)
@@ -121,7 +131,15 @@ QString formatPlain(const Decimal& value)
 
 QString plainNumberText(double value)
 {
-    return formatPlain(Decimal::fromDouble(value));
+    if (const auto v = Decimal::tryFromDouble(value))
+        return formatPlain(*v);
+    // As the spreadsheet shows it ("1E+30"): a text no reading takes for the number.
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    QString s = QString::fromLatin1(buf, r.ptr - buf);
+    s.replace(u'.', u',');
+    s.replace(u'e', u'E');
+    return s;
 }
 
 QString turkishUpper(const QString& text)

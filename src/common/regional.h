@@ -17,8 +17,11 @@ std::optional<Decimal> regionalConvert(const QString& text);
 
 // Leading-number reading: optional blanks, an optional sign, digits and one point
 // at the start; reading stops at the first other character; no number gives 0.
-// "12.5abc" -> 12.5, "1,5" -> 1, "" -> 0, "-5 adet" -> -5.
+// "12.5abc" -> 12.5, "1,5" -> 1, "" -> 0, "-5 adet" -> -5. A leading number past the
+// range throws std::overflow_error; leadingNumberInRange gives nullopt for it instead,
+// so a road can report it as no number.
 Decimal leadingNumber(const QString& text);
+std::optional<Decimal> leadingNumberInRange(const QString& text);
 
 // An amount as shown in the grids: grouping, a leading zero, `decimals` places,
 // the dropped digits rounded half away from zero; never "-0,00".
@@ -29,7 +32,8 @@ QString formatAmount(const Decimal& value, int decimals = 2);
 // 212.4 -> "212,4", 364 -> "364", -0.425 -> "-0,425".
 QString formatPlain(const Decimal& value);
 
-// A stored double as a person reads it (at most 15 significant digits), as plain text.
+// A stored double as a person reads it (at most 15 significant digits), as plain text;
+// one past the range in the spreadsheet's exponent form, "1,5E+30".
 QString plainNumberText(double value);
 
 // Turkish letter case: i -> İ, ı -> I and back.

@@ -46,6 +46,9 @@ SheetView readSheetView(const Sheet& sheet, int titleScanFrom)
             const CellValue v = sheet.value(r, c);
             if (v.kind == CellValue::Kind::Error)
                 view.errors.insert({r, c});
+            else if ((v.kind == CellValue::Kind::Number || v.kind == CellValue::Kind::Date) &&
+                     !Decimal::tryFromDouble(v.number))
+                view.pastRange.insert({r, c});
             cells.append(v.toText());
         }
         view.rows.push_back(std::move(cells));
@@ -226,7 +229,13 @@ TemplateLine readTemplateLine(const SheetView& sheet, int row, int firstColumn, 
             out.failure = CellFailure{col, errorValueDescription(t)};
             return out;
         }
-        c.set(k, t.isEmpty() || leadingNumber(t) < Decimal() ? QStringLiteral("0") : t);
+        // A number past the range is no number, whether a number cell or digits in a text.
+        const std::optional<Decimal> leading = leadingNumberInRange(t);
+        if (!leading || sheet.isPastRange(row, col)) {
+            out.failure = CellFailure{col, notANumberDescription(t)};
+            return out;
+        }
+        c.set(k, t.isEmpty() || *leading < Decimal() ? QStringLiteral("0") : t);
     }
     try {
         computeLine(c, row - 1, typeText, dc, rules, out.warnings);
@@ -319,7 +328,7 @@ void writeTemplateCell(Sheet& sheet, int row, int col, const QString& text)
                                   ? text.trimmed().mid(1)
                                   : text.trimmed();
     const bool leadingZero = unsigned_.size() > 1 && unsigned_[0] == u'0' && unsigned_[1].isDigit();
-    if (value && !leadingZero && Decimal::fromDouble(value->toDouble()) == *value)
+    if (value && !leadingZero && Decimal::tryFromDouble(value->toDouble()) == value)
         sheet.setNumber(row, col, value->toDouble());
     else
         sheet.setString(row, col, text);

@@ -31,9 +31,11 @@ constexpr int kBulkOffset = 6;
 struct SheetView {
     std::vector<QStringList> rows;          // rows[0] is sheet row 1
     std::set<std::pair<int, int>> errors;   // (row, column) of cells holding an error value
+    std::set<std::pair<int, int>> pastRange;  // number cells no Decimal holds ("1E+30")
 
     QString text(int row, int column) const;
     bool isError(int row, int column) const { return !errors.empty() && errors.count({row, column}); }
+    bool isPastRange(int row, int column) const { return !pastRange.empty() && pastRange.count({row, column}); }
     int rowCount() const { return int(rows.size()); }
 };
 
@@ -74,8 +76,9 @@ struct CellFailure {
 };
 
 // One grid row from sheet row `row`: column 1 = row - 1; titled columns get the
-// cell's text, or "0" when it is empty or its leading number is negative; then the
-// line amounts and the type's columns. Warnings (one message box each) are appended.
+// cell's text, or "0" when it is empty or its leading number is negative (a number past
+// the range fails as no number); then the line amounts and the type's columns.
+// Warnings (one message box each) are appended.
 struct TemplateLine {
     QStringList cells;
     QStringList warnings;

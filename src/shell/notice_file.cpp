@@ -73,7 +73,7 @@ NoticeVerdict noticeVerdict(const NoticeReading& reading, int runningVersion)
 {
     if (!reading.headerFound || reading.header.supportFlag == u'0')
         return NoticeVerdict::SupportEnded;
-    if (leadingNumber(reading.header.latestVersion) > Decimal(runningVersion))
+    if (leadingNumberInRange(reading.header.latestVersion).value_or(Decimal()) > Decimal(runningVersion))
         return NoticeVerdict::NewerVersion;
     return NoticeVerdict::Supported;
 }

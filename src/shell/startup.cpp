@@ -20,7 +20,7 @@ int decimalsSetting(const CellValue& b25)
 {
     std::optional<Decimal> value;
     switch (b25.kind) {
-    case CellValue::Kind::Number: value = Decimal::fromDouble(b25.number); break;
+    case CellValue::Kind::Number: value = Decimal::tryFromDouble(b25.number); break;
     case CellValue::Kind::Text: value = regionalConvert(b25.text); break;
     default: break;
     }

@@ -29,6 +29,9 @@ TEST(Decimal, ArithmeticIsExactInDecimal)
     EXPECT_EQ((D("10000000000000") * D("10000000000000")).toPlainString(), "100000000000000000000000000");
     EXPECT_EQ((D("1.5e26") / D("9e25")).toPlainString(), "1.666666666667");
     EXPECT_EQ((D("1") / D("1e26")).toPlainString(), "0");
+    // A tie below the last place goes to the even last place of the whole product.
+    EXPECT_EQ((D("1.5") * D("0.000000000001")).toPlainString(), "0.000000000002");
+    EXPECT_EQ((D("-2.5") * D("0.000000000001")).toPlainString(), "-0.000000000002");
 }
 
 TEST(Decimal, PastTheRangeThrowsRatherThanWraps)
@@ -45,12 +48,28 @@ TEST(Decimal, PastTheRangeThrowsRatherThanWraps)
         {"halving the divisor", [&] { return top / D("0.5"); }},
         {"rounding up", [&] { return top.roundHalfAway(0); }},
         {"rounding even", [&] { return (-top).roundHalfEven(2); }},
+        {"a double", [] { return Decimal::fromDouble(1e30); }},
+        {"a leading number", [] { return kuvela::leadingNumber(QStringLiteral("999999999999999999999999999 adet")); }},
     };
     for (const auto& c : cases)
         EXPECT_THROW(c.f(), std::overflow_error) << c.what;
     EXPECT_THROW(kuvela::formatAmount(top), std::overflow_error);
-    EXPECT_FALSE(Decimal::parse("1e40").has_value());
-    EXPECT_FALSE(Decimal::parse("99999999999999999999999999999").has_value());
+    // Up to the edge a number reads exactly in every form; past it, at any exponent, it is none.
+    struct { const char* text; const char* value; } edge[] = {
+        {"0.000000000001e36", "1000000000000000000000000"}, {"0.000000000001e37", "10000000000000000000000000"},
+        {"0.000000000001e38", "100000000000000000000000000"}, {"0.000000000001e39", nullptr},
+        {"0.000000000001e40", nullptr}, {"0.000000000001e41", nullptr}, {"0.000000000001e42", nullptr},
+        {"0.000000000001e43", nullptr}, {"0.000000000001e44", nullptr}, {"0.000000000001e45", nullptr},
+        {"1e40", nullptr}, {"1e99999999999", nullptr}, {"99999999999999999999999999999", nullptr},
+        {"1e-99999999999", "0"}, {"0e99", "0"}, {"5e25", "50000000000000000000000000"}, {"50000000000000000000000000", "50000000000000000000000000"},
+        {"000000000000000000000000000000005e25", "50000000000000000000000000"},
+        {"170141183460469231731687303.715884105727", "170141183460469231731687303.715884105727"},
+        {"170141183460469231731687303.7158841057275", nullptr},
+    };
+    for (const auto& e : edge) {
+        const auto v = Decimal::parse(e.text);
+        EXPECT_EQ(v ? v->toPlainString() : "none", e.value ? e.value : "none") << e.text;
+    }
     EXPECT_EQ((top - top).toPlainString(), "0");
     EXPECT_EQ(D("1e25").toPlainString(), "10000000000000000000000000");
 }
@@ -81,6 +100,9 @@ TEST(Decimal, FromDoubleSeesWhatAPersonSees)
     EXPECT_EQ(Decimal::fromDouble(0.1 + 0.2).toPlainString(), "0.3");
     EXPECT_EQ(Decimal::fromDouble(1234567890.0).toPlainString(), "1234567890");
     EXPECT_EQ(Decimal::fromDouble(1e-7).toPlainString(), "0.0000001");
+    // Written "1.23456789012346e+15": the exponent brings its digits into the whole.
+    EXPECT_EQ(Decimal::fromDouble(1234567890123456.0).toPlainString(), "1234567890123460");
+    EXPECT_EQ(D("1.0000000000005e13").toPlainString(), "10000000000005");
 }
 
 TEST(Decimal, ParseRejectsNonNumbers)
@@ -111,6 +133,7 @@ TEST(Regional, LeadingNumberStopsAtTheFirstOtherCharacter)
     struct { const char* in; const char* out; } cases[] = {
         {"12.5abc", "12.5"}, {"1,5", "1"}, {"", "0"}, {"-5 adet", "-5"}, {"1.234,50", "1.234"},
         {"Kalem", "0"}, {"  7", "7"}, {".5", "0.5"}, {"3.", "3"}, {"-", "0"},
+        {"50000000000000000000000000 adet", "50000000000000000000000000"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(kuvela::leadingNumber(QString::fromUtf8(c.in)).toPlainString(), c.out) << c.in;
@@ -159,6 +182,7 @@ TEST(Conversions, SameUnderEveryLocale)
         {"plain", [] { return kuvela::formatPlain(D("-0.425")); }, "-0,425"},
         {"stored double", [] { return kuvela::plainNumberText(210.5); }, "210,5"},
         {"number cell", [] { return kuvela::CellValue{kuvela::CellValue::Kind::Number, 87.5}.toText(); }, "87,5"},
+        {"number cell past the range", [] { return kuvela::CellValue{kuvela::CellValue::Kind::Number, -1.5e30}.toText(); }, "-1,5E+30"},
         {"typed number through a saved workbook", [] {
              QTemporaryDir dir;
              const auto file = std::filesystem::path(dir.path().toStdString()) / "sayılar.xlsx";

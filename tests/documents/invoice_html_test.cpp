@@ -36,7 +36,7 @@ TEST(InvoiceHtmlCleaning, CellsBecomeTheGridsNumbers)
                           Cell{"1e3", "1000"}, Cell{"TL 5", "0"}})
         EXPECT_EQ(num(cleanDiscountAmount(QString::fromUtf8(c.text))), QString::fromUtf8(c.value)) << c.text;
     // A number no Decimal holds is refused, never read as another; a tiny one is 0.
-    for (const char* huge : {"1e30 Adet", "123456789012345678901234567890 Adet"})
+    for (const char* huge : {"1e30 Adet", "123456789012345678901234567890 Adet", "0,000000000001e40 Adet"})
         EXPECT_THROW(cleanQuantity(QString::fromUtf8(huge)), std::overflow_error) << huge;
     EXPECT_EQ(num(cleanQuantity(QStringLiteral("1e-40 Adet")).quantity), QStringLiteral("0"));
     for (const Cell& c : {Cell{"%18", "18"}, Cell{"%0", "0"}, Cell{"%10", "10"}, Cell{"%18,00", "18"},

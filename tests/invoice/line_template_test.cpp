@@ -225,6 +225,21 @@ TEST(LineTemplateImport, RefusalsLeaveTheGridAlone)
     EXPECT_EQ(r.outcome, LineImportResult::Outcome::Failed);
     EXPECT_TRUE(r.message.startsWith(S("Hatalı veri: Excel Satır 2 Sütun 3 "))) << r.message.toStdString();
 
+    // A rate read by its leading number alone, and a number cell no Decimal holds (shown
+    // as the spreadsheet shows it), are no numbers either.
+    const LineGrid paired = gridFor(0, {S("V0021-BSMV%")});
+    const QString huge = S("999999999999999999999999999");
+    EXPECT_EQ(readLineTemplate(viewOf({titlesOf(paired), {"", "Kalem", "2", "Adet", "1", "0", "", "", "18", "", huge, ""}}),
+                               paired, S("SATIŞ"), 2, false).message,
+              badDataMessage(2, 11, notANumberDescription(huge)));
+    Workbook book = Workbook::create();
+    for (int c = 1; c <= titles.size(); ++c)
+        book.sheet(1).setString(1, c, titles[c - 1]);
+    for (int c = 2; c <= line.size(); ++c)
+        book.sheet(1).setText(2, c, c == 5 ? S("1") : line[c - 1]);
+    book.sheet(1).setNumber(2, 3, -1e30);
+    EXPECT_EQ(readLineTemplate(readSheetView(book.sheet(1), 2), g, S("SATIŞ"), 2, false).message,
+              badDataMessage(2, 3, notANumberDescription("-1E+30")));
     EXPECT_EQ(importLineTemplate("/tmp/x.xls", g, S("SATIŞ"), 2, false).statusText, notExcelStatus());
 }
 

@@ -30,6 +30,7 @@ TEST(Decimals, KeepsThreeToFiveAndRoundsHalvesToEven)
         {number(3), 3}, {number(4), 4}, {number(5), 5},
         {number(2), 2}, {number(6), 2}, {number(0), 2}, {number(1), 2}, {number(-3), 2}, {number(-4), 2},
         {number(4.5), 4}, {number(4.6), 5}, {number(3.5), 4}, {number(2.5), 2}, {number(5.5), 2}, {number(4.4999), 4},
+        {number(4e30), 2},
         {text(QStringLiteral("4")), 4}, {text(QStringLiteral("4,5")), 4}, {text(QStringLiteral(" 5 ")), 5},
         {text(QStringLiteral("abc")), 2}, {text(QStringLiteral("4.5")), 2}, {text(QString()), 2},
         {CellValue{}, 2},
