@@ -346,6 +346,79 @@ TEST_F(UploadWindowTest, ForeignCurrencyDespatchNoteAndAPersonThePortalKnewOther
     EXPECT_FALSE(disabledItself(form->Check6));
 }
 
+TEST_F(UploadWindowTest, TheEditorsFiguresAreThePortalsToTheKurus)
+{
+    start();
+    form->prmYazStr = QStringLiteral("E");
+    auto at = [](const char* qty, const char* price, const char* discount, const char* vat) {
+        return satisLine(QStringLiteral("Mal"), qty, QStringLiteral("Adet"), price, discount, vat);
+    };
+    auto withheld = [](invoice::LineEntryFields f, const char* item, const char* rate) {
+        f.withholdingItem = QString::fromUtf8(item);
+        f.withholdingRate = rate;
+        return f;
+    };
+    auto special = [](invoice::LineEntryFields f, const char* amount) {
+        f.specialReason = QStringLiteral("801-Milli Piyango, Spor Toto vb. Oyunlar");
+        f.specialAmount = amount;
+        return f;
+    };
+    const QString otv = QStringLiteral("V0071-ÖTV 1.LİSTE%");
+    struct Case {
+        const char* what;
+        int type;
+        std::vector<invoice::LineEntryFields> lines;
+        const char* total;
+        const char* payable;
+    };
+    // Each total worked by hand the portal's way: every amount rounded once, half away from zero.
+    const Case cases[] = {
+        // A discount of 1,625 is 1,63: 3 x (30,87 + 6,17).
+        {"discount tie", 0, {at("1", "32,5", "5", "20"), at("1", "32,5", "5", "20"), at("1", "32,5", "5", "20")},
+         "111,12", "111,12"},
+        // ÖTV 123,46 inside the VAT base: 2.592,58 x 20 % = 518,516 -> 518,52; 2.469,12 + 123,46 + 518,52.
+        {"VAT-base tax", 0, {withTax(at("2", "1234,56", "0", "20"), otv, "5")}, "3.111,10", "3.111,10"},
+        // 70 % of the 220,00 the line carries is withheld: 154,00.
+        {"withholding of a VAT-base tax", 2,
+         {withheld(withTax(at("1", "1000", "0", "20"), otv, "10"), "603 % 70", "70")}, "1.320,00", "1.166,00"},
+        // Goods of 18,375 give a net of 18,38; a discount of 1,635 is 1,64 either way: 18,38 + 1,84 + 31,06 + 6,21.
+        {"goods tie", 0, {at("1,5", "12,25", "0", "10"), at("1", "32,7", "5", "20")}, "57,49", "57,49"},
+        // A return: 5,625 of discount is 5,63, a VAT of 0,045 is 0,05: 50,62 + 4,05 + 0,45 + 0,05.
+        {"return", 1, {at("3", "18,75", "10", "8"), at("1", "0,45", "0", "10")}, "55,17", "55,17"},
+        // 18 % of a special base of 100,25 is 18,045 -> 18,05.
+        {"special-base tie", 4, {special(at("1", "100", "0", "18"), "100,25")}, "118,05", "118,05"},
+    };
+    auto shown = [this](const QString& label) {
+        const auto found = form->ListView2->findItems(label, Qt::MatchExactly, 1);
+        return found.size() == 1 ? found[0]->text(2).toStdString() : std::string("(yok)");
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        portal->resetEvents();
+        invoice(c.type, kDeniz);
+        for (const invoice::LineEntryFields& f : c.lines)
+            line(f);
+        upload([this] { safeExit(); });
+        ASSERT_TRUE(waited) << s(form->panelText(7));
+        const json page = loggedOutForm();
+        ASSERT_TRUE(page.is_object());
+        expectRowsAreTheGrid(page["rows"], lineGrid(*form));
+        const json& t = page["totals"];
+        EXPECT_EQ(t["vergilerDahilToplamTutar"], c.total);
+        EXPECT_EQ(t["odenecekTutar"], c.payable);
+        EXPECT_EQ(queueRow()[8], "0,00");
+        EXPECT_EQ(shown(QStringLiteral("GENEL TOPLAM :")), c.total);
+        EXPECT_EQ(shown(QStringLiteral("Mal / Hizmet Bedeli Toplamı :")), t["malHizmetToplamTutari"]);
+        EXPECT_EQ(shown(QStringLiteral("İskontolar Toplamı :")), t["toplamIskonto"]);
+        EXPECT_EQ(shown(QStringLiteral("KDV Toplamı :")), t["hesaplananKdv"]);
+        if (c.type == 2)
+            EXPECT_EQ(shown(QStringLiteral("Ödenecek Tutar :")), c.payable);
+        // The words the note carries into the issued invoice say the portal's figure.
+        EXPECT_TRUE(form->Text6->toPlainText().endsWith(QStringLiteral("Yalnız:") + form->YAZIYTL(c.total)))
+            << s(form->Text6->toPlainText());
+    }
+}
+
 TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowedAndABrowserClosedByHandIsNoLogout)
 {
     start({{"idStart", 9900}, {"idJumpPerPage", 100}});
@@ -418,6 +491,17 @@ TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
     EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("Fatura satırlarında veri yok!")});
     EXPECT_FALSE(form->Frame21->isEnabled());
 
+    // A type past the portal's six has no portal value and no totals: nothing is sent.
+    invoice(6, kDeniz);
+    line(satisLine(QStringLiteral("Oda"), "2", QStringLiteral("Gün"), "500", "0", "10"));
+    ASSERT_EQ(typeText, QStringLiteral("KONAKLAMA VERGİSİ"));
+    dialogs->clear();
+    form->Command12->click();
+    EXPECT_EQ(form->panelText(7), QStringLiteral("Bu fatura türü portala yüklenemez !"));
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_TRUE(portal->events().empty());
+
+    invoice(0, kDeniz);
     line(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18"));
     dialogs->clear();
     form->pass->clear();
