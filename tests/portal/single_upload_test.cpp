@@ -496,7 +496,8 @@ TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
     line(satisLine(QStringLiteral("Oda"), "2", QStringLiteral("Gün"), "500", "0", "10"));
     ASSERT_EQ(typeText, QStringLiteral("KONAKLAMA VERGİSİ"));
     dialogs->clear();
-    form->Command12->click();
+    upload([this] { safeExit(); });
+    EXPECT_FALSE(waited);
     EXPECT_EQ(form->panelText(7), QStringLiteral("Bu fatura türü portala yüklenemez !"));
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_TRUE(portal->events().empty());
