@@ -1,12 +1,15 @@
 // The line-entry side of the dialog: "FATURAYA EKLE", the unit and VAT boxes kept to
 // their lists, the withholding rate, and the number boxes' keystroke filters.
 #include "invoice/form1_editor_state.h"
+#include "invoice/form1_editor_type.h"
 #include "invoice/form7.h"
 #include "platform/dialogs.h"
+#include "shell/kuvela_application.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <stdexcept>
 
 namespace kuvela {
 
@@ -15,7 +18,19 @@ void Form7::Command4_Click()
     // An earlier refusal's words must not stand beside a refusal by message box.
     setPanel(2, QString());
     invoice::LineEntryFields fields = lineFields();
-    const auto refusal = invoice::faturayaEkle(fields, main_.Combo1->currentText(), main_.dc, lineGrid(main_));
+    // The line goes in only with totals that can be computed, so a line too large never
+    // stays in the grid undrawn.
+    invoice::LineGrid withLine = lineGrid(main_);
+    std::optional<invoice::LineEntryRefusal> refusal;
+    try {
+        refusal = invoice::faturayaEkle(fields, main_.Combo1->currentText(), main_.dc, withLine);
+        if (!refusal)
+            invoice::yekunal(withLine, totalsSettingsOf(main_));
+    } catch (const std::overflow_error&) {
+        setLineFields(fields);
+        msgBox(tooLargeToComputeText(), MsgIcon::Exclamation);
+        return;
+    }
     // The checks may have emptied a box or put "0" in it; the boxes' own handlers run
     // on that, so the message comes after.
     setLineFields(fields);
@@ -27,6 +42,7 @@ void Form7::Command4_Click()
         return;
     }
     setPanel(2, QString());
+    lineGrid(main_) = std::move(withLine);
     main_.yekunal();  // draws the grid with the new line
     if (Check1->isChecked()) {
         Command3_Click();

@@ -87,9 +87,11 @@ std::optional<LineEntryRefusal> checkLineEntry(LineEntryFields& f, const QString
 
 BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int rowsBefore)
 {
-    // Every amount is read back from the cell text just written, as the grid holds it.
+    // Every amount is read back from the cell text just written, as the grid holds it, and
+    // rounded once, half away from zero, as the portal rounds it.
     auto value = [](const QString& cell) { return regionalConvert(cell).value_or(Decimal()); };
     const Decimal hundred(100);
+    auto cents = [](const Decimal& x) { return x.roundHalfAway(2); };
 
     QStringList c;
     c << QString::number(rowsBefore + 1) << f.name << f.quantity << f.unit;
@@ -98,22 +100,28 @@ BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int r
     const Decimal P = value(c[4]);
     c << f.discountRate;
     const Decimal D = value(f.discountRate);
-    c << F((Q * P * D / hundred).roundHalfEven(2));
-    c << F((Q * P - value(c[6])).roundHalfEven(2));
+    c << F(cents(Q * P * D / hundred));
+    c << F(cents(Q * P - value(c[6])));
     const Decimal N = value(c[7]);
     const Decimal V = leadingDigits(f.vatRate);
     c << QString::fromStdString(V.toPlainString());
-    c << F(N * V / hundred);
 
     BuiltLine line;
+    Decimal vatBaseShare;  // the line's taxes that are part of its VAT base
     auto addTax = [&](const QString& item, const QString& rateText) {
         if (item.isEmpty())
             return;
         const Decimal R = value(rateText);
-        line.taxes.push_back({item, F(R), F((R * N / hundred).roundHalfEven(2))});
+        const Decimal amount = cents(R * N / hundred);
+        line.taxes.push_back({item, F(R), F(amount)});
+        if (isVatBaseTaxCode(item))
+            vatBaseShare += amount;
     };
     addTax(f.extraTax1, f.extraTax1Rate);
     addTax(f.extraTax2, f.extraTax2Rate);
+    // The VAT the line carries, as the totals compute it.
+    auto vatOn = [&](const Decimal& base) { return cents((base + vatBaseShare) * V / hundred); };
+    c << F(vatOn(N));
 
     if (type == kIstisna) {
         c[kVatRateCol - 1] = QStringLiteral("0");
@@ -124,12 +132,13 @@ BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int r
         const auto W = regionalConvert(rate);
         if (!W)
             rate = QStringLiteral("0");
-        c << f.withholdingItem << rate << F(N * (V / hundred) * (W.value_or(Decimal()) / hundred));
+        // Withheld from the VAT the line carries, its VAT-base taxes included.
+        c << f.withholdingItem << rate << F(cents(vatOn(N) * W.value_or(Decimal()) / hundred));
     } else if (type == kOzelMatrah) {
         c << f.specialReason << F(specialAmountOf(f));
         const Decimal S = value(c[11]);
         // The VAT of a special-base line is computed on the special base.
-        c[kVatCol - 1] = F((S * V / hundred).roundHalfEven(2));
+        c[kVatCol - 1] = F(vatOn(S));
     }
     line.cells = c;
     return line;

@@ -105,11 +105,12 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
 {
     TotalsResult out;
     const Branch branch = branchFor(settings.typePosition);
-    const int dc = settings.dc;
-    auto R = [](const Decimal& x, int d) { return x.roundHalfEven(d); };
 
     Cells cells(grid);
-    Decimal A, B, K, W, M, G, S;
+    // The portal's arithmetic: every amount rounded once, half away from zero, and the sums
+    // kept exact. The grand total is the lines' nets, VAT and taxes, so its figures and its
+    // words are the portal's.
+    Decimal A, B, K, W, M, G, S, net;
     Bases base, ekmat;
     std::vector<InvoiceTotalsRow> rows;
 
@@ -119,25 +120,25 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
             // so the line pass does not sum the VAT cells (they may be an earlier run's).
             for (int i = 0; i < cells.count(); ++i) {
                 const Decimal gross = cells.number(i, kQty) * cells.number(i, kPrice);
+                const Decimal discount = cells.number(i, kDiscount);
                 // The rate base is chosen by the leading number taken to the nearest whole.
                 Decimal* rateBase = base.forRate(leadingNumber(cells.text(i, kVatRate)).roundHalfEven(0));
+                B += gross;
+                A += discount;
+                net += (gross - discount).roundHalfAway(2);
                 if (branch == Branch::OzelMatrah) {
-                    A = A + R(cells.number(i, kDiscount), 2);
-                    B = B + R(gross, 2);
                     const Decimal special = cells.number(i, kSpecial);
-                    M = R(M + special, dc);
+                    M += special;
                     if (rateBase)
-                        *rateBase = R(*rateBase, dc) + special;
+                        *rateBase += special;
                     continue;
                 }
-                A = R(A, dc) + cells.number(i, kDiscount);
-                B = R(B, dc) + gross;
                 if (branch == Branch::Istisna)
                     continue;
                 if (rateBase)
-                    *rateBase = R(*rateBase, dc) + cells.number(i, kNet);
+                    *rateBase += cells.number(i, kNet);
                 if (branch == Branch::Tevkifat)
-                    W = R(W, dc) + cells.number(i, kWithheld);
+                    W += cells.number(i, kWithheld);
             }
 
             const QString goods = QStringLiteral("Mal / Hizmet Bedeli Toplamı :");
@@ -155,20 +156,17 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                 rows.push_back({4, QStringLiteral("Özel Matrah Toplamı :"), F(M)});
             const int first = invoiceTypeAt(settings.typePosition)->firstTaxColumn;
 
-            // Extra-tax pass; a rate column without its amount column is left alone. Each pair
-            // first resets a line's VAT cell from its base, so only the last reset stays; a cell
-            // written with two decimals reads back as its value rounded half away.
+            // Extra-tax pass; a rate column without its amount column is left alone. A line's
+            // VAT is taken once from its base with the VAT-base taxes inside it.
             const int n = cells.count();
             const bool anyPair = first + 1 <= grid.columnCount();
             const auto lines = static_cast<size_t>(n);
-            std::vector<Decimal> rate(lines), net(lines), vatCell(lines), extraVat(lines);
+            std::vector<Decimal> rate(lines), lineNet(lines), vatBase(lines);
             for (int i = 0; anyPair && i < n; ++i) {
                 rate[size_t(i)] = cells.number(i, kVatRate);
-                net[size_t(i)] = cells.number(i, kNet);
+                lineNet[size_t(i)] = cells.number(i, kNet);
                 // The VAT of a special-base line stays on the special base, as the line dialog computes it.
-                const Decimal vatBase = branch == Branch::OzelMatrah ? cells.number(i, kSpecial) : net[size_t(i)];
-                const Decimal lineVat = vatBase * rate[size_t(i)] / Decimal(100);
-                vatCell[size_t(i)] = branch == Branch::OzelMatrah ? R(lineVat, 2) : lineVat.roundHalfAway(2);
+                vatBase[size_t(i)] = branch == Branch::OzelMatrah ? cells.number(i, kSpecial) : lineNet[size_t(i)];
             }
             for (int p = first; p + 1 <= grid.columnCount(); p += 2) {
                 const QString rateTitle = grid.title(p);
@@ -179,26 +177,27 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                         cells.set(i, p, QStringLiteral("0"));
                     const Decimal taxRate = cells.number(i, p);
                     const Decimal amount =
-                        taxRate > Decimal() ? (net[size_t(i)] * taxRate / Decimal(100)).roundHalfAway(2) : Decimal();
+                        taxRate > Decimal() ? (lineNet[size_t(i)] * taxRate / Decimal(100)).roundHalfAway(2) : Decimal();
                     cells.set(i, p + 1, F(amount));
-                    T = R(T, 2) + amount;
+                    T += amount;
                     if (inVatBase) {
                         // The whole tax amount enters the VAT base, kuruş included.
-                        extraVat[size_t(i)] += amount * rate[size_t(i)] / Decimal(100);
+                        vatBase[size_t(i)] += amount;
                         if (Decimal* share = ekmat.forRate(rate[size_t(i)]))
                             *share += amount;
                     }
                 }
                 rows.push_back({int(rows.size()) + 1, rateTitle.left(rateTitle.size() - 1) + QStringLiteral(" Toplamı :"), F(T)});
-                S = S + R(T, 2);
+                S += T;
             }
             K = Decimal();
             for (int i = 0; i < n; ++i) {
-                const Decimal vat = (anyPair ? vatCell[size_t(i)] : cells.number(i, kVat)) + extraVat[size_t(i)];
+                const Decimal vat = anyPair ? (vatBase[size_t(i)] * rate[size_t(i)] / Decimal(100)).roundHalfAway(2)
+                                            : cells.number(i, kVat).roundHalfAway(2);
                 cells.set(i, kVat, F(vat));
-                K += vat.roundHalfAway(2);
+                K += vat;
             }
-            G = B + R(S, 2) + K - A;
+            G = net + S + K;
 
             rows.push_back({int(rows.size()) + 1, QStringLiteral("GENEL TOPLAM :"), F(G)});
             if (branch == Branch::Tevkifat)

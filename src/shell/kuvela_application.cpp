@@ -6,6 +6,11 @@
 
 namespace kuvela {
 
+QString tooLargeToComputeText()
+{
+    return QStringLiteral("Girilen miktar veya tutar hesaplanamayacak kadar büyük. Lütfen değerleri kontrol ediniz.");
+}
+
 KuvelaApplication::KuvelaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool KuvelaApplication::notify(QObject* receiver, QEvent* event)
@@ -13,8 +18,7 @@ bool KuvelaApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::overflow_error&) {
-        msgBox(QStringLiteral("Girilen miktar veya tutar hesaplanamayacak kadar büyük. Lütfen değerleri kontrol ediniz."),
-               MsgIcon::Exclamation);
+        msgBox(tooLargeToComputeText(), MsgIcon::Exclamation);
         return false;
     }
 }

@@ -12,4 +12,7 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// What the user is told when an amount is past that range.
+QString tooLargeToComputeText();
+
 }

@@ -188,17 +188,19 @@
     return /^-?\d+(\.\d+)?$/.test(t) ? Number(t) : NaN;
   }
 
-  function round2(x) {
-    var sign = x < 0 ? -1 : 1;
-    return sign * Math.round(Math.abs(x) * 100 + 1e-7) / 100;
-  }
+  // Whole kuruş of |x|, a half away from zero. The amount is taken at 15 significant
+  // digits first, so the binary noise of a product (1,625 held as 1,62499...) never
+  // decides the rounding.
+  function cents(x) { return Math.round(Number((Math.abs(x) * 100).toPrecision(15))); }
+
+  function round2(x) { return (x < 0 ? -1 : 1) * cents(x) / 100; }
 
   function money(x) {
     if (isNaN(x)) return "NaN";
-    var cents = Math.round(Math.abs(x) * 100 + 1e-7);
-    var whole = String(Math.floor(cents / 100)).replace(/\B(?=(\d{3})+(?!\d))/g, ".");
-    var frac = String(cents % 100);
-    return (x < 0 && cents > 0 ? "-" : "") + whole + "," + (frac.length < 2 ? "0" + frac : frac);
+    var c = cents(x);
+    var whole = String(Math.floor(c / 100)).replace(/\B(?=(\d{3})+(?!\d))/g, ".");
+    var frac = String(c % 100);
+    return (x < 0 && c > 0 ? "-" : "") + whole + "," + (frac.length < 2 ? "0" + frac : frac);
   }
 
   function options(select, list, chosen) {

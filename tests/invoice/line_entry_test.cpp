@@ -125,8 +125,8 @@ TEST(LineEntry, LineAmounts)
         const char* type; int dc; const char* qty; const char* price; const char* disc; const char* vat;
         const char* special; QStringList cells5to10; QStringList typeCells;
     } cases[] = {
-        // 0,25 x 10 % = 0,025 rounds half-even to 0,02; net 0,23; VAT 0,0414 shows 0,04.
-        {"SATIŞ", 2, "1", "0,25", "10", "18", "0", {"0,25", "10", "0,02", "0,23", "18", "0,04"}, {}},
+        // 0,25 x 10 % = 0,025 rounds half away to 0,03, as the portal does; net 0,22; VAT 0,0396 shows 0,04.
+        {"SATIŞ", 2, "1", "0,25", "10", "18", "0", {"0,25", "10", "0,03", "0,22", "18", "0,04"}, {}},
         // dc 3 keeps the price's third decimal: 2 x 12,345 = 24,69; VAT 4,4442.
         {"SATIŞ", 3, "2", "12,345", "0", "18", "0", {"12,345", "0", "0,00", "24,69", "18", "4,44"}, {}},
         {"SATIŞ", 4, "1.000", "1.500", "0", "8", "0", {"1.500,0000", "0", "0,00", "1.500.000,00", "8", "120.000,00"}, {}},
@@ -141,8 +141,8 @@ TEST(LineEntry, LineAmounts)
          {"Neden", "500,00"}},
         {"ÖZEL MATRAH", 2, "1", "100", "0", "18", "1500,50", {"100,00", "0", "0,00", "100,00", "18", "270,09"},
          {"Neden", "1.500,50"}},
-        // 100,25 x 18 % = 18,045 rounds half-even to 18,04.
-        {"ÖZEL MATRAH", 2, "1", "100", "0", "18", "100,25", {"100,00", "0", "0,00", "100,00", "18", "18,04"},
+        // 100,25 x 18 % = 18,045 rounds half away to 18,05.
+        {"ÖZEL MATRAH", 2, "1", "100", "0", "18", "100,25", {"100,00", "0", "0,00", "100,00", "18", "18,05"},
          {"Neden", "100,25"}},
     };
     for (const auto& c : cases) {
@@ -190,9 +190,9 @@ TEST(LineEntry, TaxPairsAreFoundOrAdded)
     EXPECT_EQ(g.rows[2][0], "3");
 }
 
-TEST(LineEntry, TaxAmountHalfEvenThenTotalsRewriteIt)
+TEST(LineEntry, TaxAmountHalfAwayAsTheTotalsWriteIt)
 {
-    // 10,50 x 5 % = 0,525: the line writes 0,52 (half-even), the totals write 0,53 (formatting).
+    // 10,50 x 5 % = 0,525: the line and the totals both write 0,53.
     LineEntryFields f = workedLine();
     f.quantity = "1";
     f.unitPrice = "10,50";
@@ -201,7 +201,7 @@ TEST(LineEntry, TaxAmountHalfEvenThenTotalsRewriteIt)
     f.extraTax1Rate = "5";
     LineGrid g = gridFor(kSatis);
     ASSERT_FALSE(faturayaEkle(f, kSatis, 2, g));
-    EXPECT_EQ(g.cell(0, 12), "0,52");
+    EXPECT_EQ(g.cell(0, 12), "0,53");
     TotalsSettings s;
     s.typePosition = 0;
     const TotalsResult r = yekunal(g, s);

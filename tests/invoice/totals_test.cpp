@@ -112,21 +112,22 @@ const std::vector<Case> kCases = {
      {{"1", "Büyük", "1000", "Adet", "1.234,56", "0", "0,00", "1.234.560,00", "18", "222.220,80"}},
      {{kGoods, "1.234.560,00"}, {kDisc, "0,00"}, {kVat, "222.220,80"}, {kGrand, "1.456.780,80"}},
      "1456780,8", "0,00|0,00|1.234.560,00", "BirmilyondörtyüzellialtıbinyediyüzseksenTLSeksenKr.", {"222.220,80"}},
-    // Three lines of 0,125 x 1: B = R(R(0,125)+0,125)+0,125 = 0,12 + 0,125 -> 0,245 -> 0,24 + 0,125 = 0,365
-    // (half-even between lines), shown 0,37 (half away); G = 0,365 + 0,06 = 0,425.
+    // Three lines of 0,125 x 1, each net 0,13 as the line dialog writes it: the goods sum is kept
+    // exact (0,375, shown 0,38) and the grand total is the lines' nets and VAT, 0,39 + 0,06 = 0,45,
+    // as the portal adds them.
     {"HalfCasesDc2", 0, 2, {},
-     {{"1", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,12", "18", "0,02"},
-      {"2", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,12", "18", "0,02"},
-      {"3", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,12", "18", "0,02"}},
-     {{kGoods, "0,37"}, {kDisc, "0,00"}, {kVat, "0,06"}, {kGrand, "0,43"}},
-     "0,425", "0,00|0,00|0,36", "--TLKırküçKr.", {"0,02", "0,02", "0,02"}},
-    // dc 4 keeps the 0,125s whole: B = 0,375, G = 0,435.
+     {{"1", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,13", "18", "0,02"},
+      {"2", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,13", "18", "0,02"},
+      {"3", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,13", "18", "0,02"}},
+     {{kGoods, "0,38"}, {kDisc, "0,00"}, {kVat, "0,06"}, {kGrand, "0,45"}},
+     "0,45", "0,00|0,00|0,39", "--TLKırkbeşKr.", {"0,02", "0,02", "0,02"}},
+    // dc 4 gives the same sums: no running sum is cut between lines.
     {"HalfCasesDc4", 0, 4, {},
-     {{"1", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,12", "18", "0,02"},
-      {"2", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,12", "18", "0,02"},
-      {"3", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,12", "18", "0,02"}},
-     {{kGoods, "0,38"}, {kDisc, "0,00"}, {kVat, "0,06"}, {kGrand, "0,44"}},
-     "0,435", "0,00|0,00|0,36", "--TLKırkdörtKr.", {"0,02", "0,02", "0,02"}},
+     {{"1", "X", "0,125", "Adet", "1,0000", "0", "0,00", "0,13", "18", "0,02"},
+      {"2", "X", "0,125", "Adet", "1,0000", "0", "0,00", "0,13", "18", "0,02"},
+      {"3", "X", "0,125", "Adet", "1,0000", "0", "0,00", "0,13", "18", "0,02"}},
+     {{kGoods, "0,38"}, {kDisc, "0,00"}, {kVat, "0,06"}, {kGrand, "0,45"}},
+     "0,45", "0,00|0,00|0,39", "--TLKırkbeşKr.", {"0,02", "0,02", "0,02"}},
     // The tax amount 10,50 x 5 % = 0,525 is written half away: 0,53. G = 10,50 + 0,53 + 1,89 = 12,92.
     {"TaxAmountHalfAway", 0, 2, {"V0021-BSMV%"},
      {{"1", "X", "1", "Adet", "10,50", "0", "0,00", "10,50", "18", "1,89", "5,00", "0,52"}},
@@ -170,12 +171,12 @@ const std::vector<Case> kCases = {
      {{kGoods, "200,00"}, {kDisc, "20,00"}, {kVat, "91,62"}, {"Özel Matrah Toplamı :", "500,00"},
       {"V0071-ÖTV 1.LİSTE Toplamı :", "9,00"}, {kGrand, "280,62"}},
      "280,62", "0,00|0,00|500,00", "İkiyüzseksenTLAltmışikiKr.", {"91,62"}},
-    // Special-base VAT 100,25 x 18 % = 18,045 rounds half-even to 18,04 as the line dialog writes it.
+    // Special-base VAT 100,25 x 18 % = 18,045 rounds half away to 18,05, as the portal rounds it.
     {"OzelMatrahHalfCase", 4, 2, {"V0021-BSMV%"},
      {{"1", "X", "1", "Adet", "100,00", "0", "0,00", "100,00", "18", "18,04", "Neden", "100,25", "1,00", "1,00"}},
-     {{kGoods, "100,00"}, {kDisc, "0,00"}, {kVat, "18,04"}, {"Özel Matrah Toplamı :", "100,25"},
-      {"V0021-BSMV Toplamı :", "1,00"}, {kGrand, "119,04"}},
-     "119,04", "0,00|0,00|100,25", "YüzondokuzTLDörtKr.", {"18,04"}},
+     {{kGoods, "100,00"}, {kDisc, "0,00"}, {kVat, "18,05"}, {"Özel Matrah Toplamı :", "100,25"},
+      {"V0021-BSMV Toplamı :", "1,00"}, {kGrand, "119,05"}},
+     "119,05", "0,00|0,00|100,25", "YüzondokuzTLBeşKr.", {"18,05"}},
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }

@@ -346,6 +346,60 @@ TEST_F(UploadWindowTest, ForeignCurrencyDespatchNoteAndAPersonThePortalKnewOther
     EXPECT_FALSE(disabledItself(form->Check6));
 }
 
+TEST_F(UploadWindowTest, TheEditorsFiguresAreThePortalsToTheKurus)
+{
+    start();
+    form->prmYazStr = QStringLiteral("E");
+    // quantity, price, discount, VAT; then an ÖTV rate, a withholding item or a special base.
+    auto at = [](const char* q, const char* p, const char* d, const char* v, const char* otv = "",
+                 const char* withheld = "", const char* special = "") {
+        invoice::LineEntryFields f = satisLine(QStringLiteral("Mal"), q, QStringLiteral("Adet"), p, d, v);
+        f.extraTax1 = *otv ? QStringLiteral("V0071-ÖTV 1.LİSTE%") : QString();
+        f.extraTax1Rate = otv;
+        f.withholdingItem = QString::fromUtf8(withheld);
+        f.withholdingRate = f.withholdingItem.right(2);
+        f.specialReason = *special ? QStringLiteral("801-Milli Piyango, Spor Toto vb. Oyunlar") : QString();
+        f.specialAmount = special;
+        return f;
+    };
+    // Each total worked by hand the portal's way: every amount rounded once, half away from zero.
+    const struct { const char* what; int type; std::vector<invoice::LineEntryFields> lines; const char* total; } cases[] = {
+        // A discount of 1,625 is 1,63: 3 x (30,87 + 6,17).
+        {"discount tie", 0, {at("1", "32,5", "5", "20"), at("1", "32,5", "5", "20"), at("1", "32,5", "5", "20")}, "111,12"},
+        // ÖTV 123,46 inside the VAT base: 2.592,58 x 20 % = 518,516 -> 518,52.
+        {"VAT-base tax", 0, {at("2", "1234,56", "0", "20", "5")}, "3.111,10"},
+        // 70 % of the 220,00 the line carries with its ÖTV is withheld: 154,00.
+        {"withholding", 2, {at("1", "1000", "0", "20", "10", "603 % 70")}, "1.320,00"},
+        // Goods of 18,375 have a net of 18,38; a discount of 1,635 is 1,64 either way: 18,38 + 1,84 + 31,06 + 6,21.
+        {"goods tie", 0, {at("1,5", "12,25", "0", "10"), at("1", "32,7", "5", "20")}, "57,49"},
+        // A return: a discount of 5,625 is 5,63, a VAT of 0,045 is 0,05: 50,62 + 4,05 + 0,45 + 0,05.
+        {"return", 1, {at("3", "18,75", "10", "8"), at("1", "0,45", "0", "10")}, "55,17"},
+        {"special-base tie", 4, {at("1", "100", "0", "18", "", "", "100,25")}, "118,05"},  // 18,045 -> 18,05
+    };
+    auto shown = [this](const char* label) {
+        const auto found = form->ListView2->findItems(QString::fromUtf8(label), Qt::MatchExactly, 1);
+        return found.size() == 1 ? found[0]->text(2).toStdString() : std::string("(yok)");
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        invoice(c.type, kDeniz);
+        for (const invoice::LineEntryFields& f : c.lines)
+            line(f);
+        upload([this] { safeExit(); });
+        const json page = loggedOutForm();
+        ASSERT_TRUE(waited && page.is_object());
+        expectRowsAreTheGrid(page["rows"], lineGrid(*form));
+        EXPECT_EQ(page["totals"]["vergilerDahilToplamTutar"], c.total);
+        EXPECT_EQ(queueRow()[8], "0,00");
+        EXPECT_EQ(shown("GENEL TOPLAM :"), c.total);
+        EXPECT_EQ(shown("KDV Toplamı :"), page["totals"]["hesaplananKdv"]);
+        EXPECT_EQ(shown(c.type == 2 ? "Ödenecek Tutar :" : "GENEL TOPLAM :"), page["totals"]["odenecekTutar"]);
+        // The words the note carries into the issued invoice say the portal's figure.
+        EXPECT_TRUE(form->Text6->toPlainText().endsWith(QStringLiteral("Yalnız:") + form->YAZIYTL(c.total)));
+        portal->resetEvents();
+    }
+}
+
 TEST_F(UploadWindowTest, IdsPastTenThousandAreFollowedAndABrowserClosedByHandIsNoLogout)
 {
     start({{"idStart", 9900}, {"idJumpPerPage", 100}});
@@ -418,6 +472,18 @@ TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
     EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("Fatura satırlarında veri yok!")});
     EXPECT_FALSE(form->Frame21->isEnabled());
 
+    // A type past the portal's six has no portal value and no totals: nothing is sent.
+    invoice(6, kDeniz);
+    line(satisLine(QStringLiteral("Oda"), "2", QStringLiteral("Gün"), "500", "0", "10"));
+    ASSERT_EQ(typeText, QStringLiteral("KONAKLAMA VERGİSİ"));
+    dialogs->clear();
+    upload([this] { safeExit(); });
+    EXPECT_FALSE(waited);
+    EXPECT_EQ(form->panelText(7), QStringLiteral("Bu fatura türü portala yüklenemez !"));
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_TRUE(portal->events().empty());
+
+    invoice(0, kDeniz);
     line(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18"));
     dialogs->clear();
     form->pass->clear();

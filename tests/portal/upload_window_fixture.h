@@ -63,7 +63,8 @@ protected:
             if (sheet.name == QStringLiteral("kodDATA"))
                 sheet.cells.insert(sheet.cells.end(), {{"H5", QStringLiteral("İSTİSNA")},
                                                        {"H6", QStringLiteral("ÖZEL MATRAH")},
-                                                       {"H7", QStringLiteral("İHRAÇ KAYITLI")}});
+                                                       {"H7", QStringLiteral("İHRAÇ KAYITLI")},
+                                                       {"H8", QStringLiteral("KONAKLAMA VERGİSİ")}});
         home.writeData(data);
         openAndLogIn();
         form->user->setText(kPortalUser);
