@@ -44,7 +44,7 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, bool withholding
         g[6] = gridNumber(discount);
     }
     if (has(5))
-        g[7] = gridNumber((quantity * price - discount).roundHalfEven(2));
+        g[7] = gridNumber((quantity * price - discount).roundHalfAway(2));
     if (has(8))
         g[8] = gridNumber(cleanRate(at(8)));
     if (has(9))

@@ -160,17 +160,24 @@ private:
 QString F(const Decimal& x) { return formatAmount(x, 2); }
 
 // Each rate column from `from` on, two at a time, gets its amount in the column after it.
-void computeTaxPairs(LineCells& c, int from, const Decimal& net, bool emptyRateIsZero)
+// Returns the amounts of the taxes that enter the VAT base, as the portal adds them.
+Decimal computeTaxPairs(LineCells& c, int from, const Decimal& net, bool emptyRateIsZero, const QStringList& titles)
 {
     const Decimal hundred(100);
+    Decimal vatBaseShare;
     for (int k = from; k + 1 <= c.size(); k += 2) {
         if (emptyRateIsZero && c.get(k).isEmpty())
             c.set(k, QStringLiteral("0"));
-        c.set(k + 1, F(leadingNumber(c.get(k)) / hundred * net));
+        const Decimal amount = (leadingNumber(c.get(k)) / hundred * net).roundHalfAway(2);
+        c.set(k + 1, F(amount));
+        if (k <= titles.size() && isVatBaseTaxCode(titles[k - 1]))
+            vatBaseShare += amount;
     }
+    return vatBaseShare;
 }
 
-void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, LineRules rules, QStringList& warnings)
+void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, LineRules rules, const QStringList& titles,
+                 QStringList& warnings)
 {
     const Decimal hundred(100);
     c.set(kPrice, formatAmount(c.num(kPrice), rules == LineRules::Import ? dc : 2));
@@ -183,23 +190,26 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, Line
     c.set(kVat, F(net * vatRate / hundred));
 
     if (type == QStringLiteral("SATIŞ") || type == QStringLiteral("İADE")) {
-        computeTaxPairs(c, 11, net, false);
+        computeTaxPairs(c, 11, net, false, titles);
     } else if (type == QStringLiteral("İSTİSNA")) {
         c.set(kVatRate, QStringLiteral("0"));
         c.set(kVat, QStringLiteral("0"));
     } else if (type == QStringLiteral("TEVKİFAT")) {
         const QString rateText = c.get(kWithRate);
         const bool badRate = rateText.isEmpty() || leadingNumber(rateText) <= Decimal();
+        Decimal vatBaseShare;
         if (rules == LineRules::Bulk)
-            computeTaxPairs(c, 14, net, false);
+            vatBaseShare = computeTaxPairs(c, 14, net, false, titles);
         if (badRate) {
             warnings << withholdingRateWarning(lineNumber);
             c.set(kWithheld, rules == LineRules::Import ? QStringLiteral("0,00") : QStringLiteral("0"));
             return;
         }
         if (rules == LineRules::Import)
-            computeTaxPairs(c, 14, net, false);
-        const Decimal withheld = (c.num(kWithRate) / hundred * net * vatRate / hundred).roundHalfEven(2);
+            vatBaseShare = computeTaxPairs(c, 14, net, false, titles);
+        // Withheld from the VAT the line carries, its VAT-base taxes included, as the portal does.
+        const Decimal lineVat = ((net + vatBaseShare) * vatRate / hundred).roundHalfAway(2);
+        const Decimal withheld = (c.num(kWithRate) / hundred * lineVat).roundHalfAway(2);
         c.set(kWithheld, rules == LineRules::Import ? F(withheld) : formatPlain(withheld));
     } else if (type == QStringLiteral("ÖZEL MATRAH")) {
         if (c.get(kSpecial).isEmpty())
@@ -207,7 +217,7 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, Line
         const Decimal special = c.num(kSpecial);
         c.set(kVat, F(special * leadingNumber(c.get(kVatRate)) / hundred));
         c.set(kSpecial, F(special));
-        computeTaxPairs(c, 13, net, true);
+        computeTaxPairs(c, 13, net, true, titles);
         // The amount as shown is tested by its value: "0,50" is above 0.
         if (c.num(kSpecial) <= Decimal())
             warnings << specialAmountWarning(lineNumber);
@@ -237,8 +247,11 @@ TemplateLine readTemplateLine(const SheetView& sheet, int row, int firstColumn, 
         }
         c.set(k, t.isEmpty() || *leading < Decimal() ? QStringLiteral("0") : t);
     }
+    QStringList titles;
+    for (int k = 1; k <= titledColumns; ++k)
+        titles << sheet.text(1, firstColumn + k - 1);
     try {
-        computeLine(c, row - 1, typeText, dc, rules, out.warnings);
+        computeLine(c, row - 1, typeText, dc, rules, titles, out.warnings);
     } catch (const BadNumber& bad) {
         out.failure = CellFailure{firstColumn + bad.column - 1, notANumberDescription(bad.text)};
     }

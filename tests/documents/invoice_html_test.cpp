@@ -87,6 +87,10 @@ TEST(InvoiceLines, FaultyCellsGiveSoundLinesAndOneMessagePerBadHeader)
 
     const LineImport sale = importLines(faultyLineTable(), false, {});
     EXPECT_EQ(sale.rows[0].size(), 10);
+    // A net on a tie rounds half away from zero, as the portal rounded it.
+    const LineImport tie = importLines({lineTableHeaders(), {"1", "Vida", "5 Adet", "0,073 TL", "%0", "0,00 TL", " ", "%18",
+                                                             "0,07 TL", " ", "0,37 TL", "&nbsp;"}}, false, {});
+    EXPECT_EQ(tie.rows.at(0).at(7), "0,37");
     EXPECT_EQ(copiedLineRows({lineTableHeaders(), {" ", " ", " "}, {"x"}}),
               (HtmlTable{lineTableHeaders(), {" "}}));
 }

@@ -251,16 +251,19 @@ TEST(LineTemplateImport, TypeRulesAndTheirWarnings)
         QStringList extra;  // cells after "KDV Tutarı"
         QStringList expectTail;
         QStringList warnings;
+        QStringList taxes = {};
     } cases[] = {
         {2, S("TEVKİFAT"), {"601", "0", "5"}, {"601", "0", "0,00"}, {S("Satır 1 tevkifat oranı 0'dan büyük olmalıdır !")}},
         {2, S("TEVKİFAT"), {"601", "90", ""}, {"601", "90", "29,16"}, {}},
+        // ÖTV 10 % of 180,00 enters the VAT base: 18 % of 198,00 is 35,64, 90 % of it withheld.
+        {2, S("TEVKİFAT"), {"601", "90", "", "10", ""}, {"601", "90", "32,08", "10", "18,00"}, {}, {S("V0071-ÖTV 1.LİSTE%")}},
         {4, S("ÖZEL MATRAH"), {"801", "500"}, {"801", "500,00"}, {}},
         {4, S("ÖZEL MATRAH"), {"801", "0,50"}, {"801", "0,50"}, {}},  // below one, still above 0
         {4, S("ÖZEL MATRAH"), {"801", ""}, {"801", "0,00"}, {S("Satır 1 Özel Matrah Tutarı 0'dan büyük olmalıdır !")}},
         {3, S("İSTİSNA"), {"0101"}, {"0101"}, {}},
     };
     for (const Case& c : cases) {
-        const LineGrid g = gridFor(c.type);
+        const LineGrid g = gridFor(c.type, c.taxes);
         const LineImportResult r = readLineTemplate(
             viewOf({titlesOf(g), QStringList{"", "Kalem", "2", "Adet", "100", "10", "", "", "18", ""} + c.extra}), g,
             c.typeText, 2, false);
