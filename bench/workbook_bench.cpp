@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 using namespace kuvela;
 
@@ -131,6 +132,37 @@ void BM_OpenAppendSave(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenAppendSave)->Unit(benchmark::kMillisecond);
+
+// The refusal of a hostile workbook, for the costliest of tests/fixtures/make_hostile.py:
+// the limit tests bound only its processor time.
+const char* const kHostile[] = {"cell_bomb.xlsx", "string_bomb.xlsx", "tag_bomb.xlsx", "row_bomb.xlsx",
+                                "deflate_bomb.xlsx", "deep_in_cell.xlsx", "entities_in_sheet.xlsx"};
+
+void BM_RefuseHostileWorkbook(benchmark::State& state)
+{
+    const char* name = kHostile[state.range(0)];
+    const auto file = folder() / "hostile" / name;
+    if (!std::filesystem::exists(file)) {
+        const std::string cmd = "/usr/bin/python3 '" KUVELA_SOURCE_DIR "/tests/fixtures/make_hostile.py' '"
+                                + (folder() / "hostile").string() + "' " + name;
+        if (std::system(cmd.c_str()) != 0) {
+            state.SkipWithError("make_hostile.py failed");
+            return;
+        }
+    }
+    state.SetLabel(name);
+    for (auto _ : state) {
+        try {
+            Workbook wb = Workbook::open(file);
+            for (const QString& sheet : wb.sheetNames())
+                benchmark::DoNotOptimize(wb.sheet(sheet).lastRow());
+            state.SkipWithError("the workbook was not refused");
+            return;
+        } catch (const WorkbookError&) {
+        }
+    }
+}
+BENCHMARK(BM_RefuseHostileWorkbook)->DenseRange(0, int(std::size(kHostile)) - 1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -305,7 +305,7 @@ void Road::waitForNewPage(const QString& body, const PageMark& before, int page)
 {
     QElapsedTimer waited;
     waited.start();
-    const int limit = scaledMs(5000);
+    const int limit = presenceMs(5000);
     for (;;) {
         const PageMark now = pageMark(body);
         const std::optional<int> shown = receivedPageShown(now.bar);

@@ -38,7 +38,7 @@ EarsivAnswer askPortal(BrowserSession& s, const QString& number, const LookupLim
     s.pressKeys(Keys::Tab);
     BrowserSession::bekle(10);
     const EarsivFields f = earsivFields(number);
-    const int limitMs = scaledMs(limits.valueWaitMs);
+    const int limitMs = presenceMs(limits.valueWaitMs);
     QElapsedTimer waited;
     waited.start();
     while (valueOf(s, f.keyField).isEmpty() && waited.elapsed() < limitMs)

@@ -75,14 +75,24 @@ double timeScale()
     return ok && v > 0 ? v : 1.0;
 }
 
-int scaledMs(int ms)
+namespace {
+int scaled(int ms, double scale)
 {
-    if (ms <= 0)
-        return ms;
-    const double scale = timeScale();
-    if (scale == 1.0)
+    if (ms <= 0 || scale == 1.0)
         return ms;
     return std::max(1, int(std::lround(ms * scale)));
+}
+} // namespace
+
+int scaledMs(int ms) { return scaled(ms, timeScale()); }
+
+int presenceMs(int ms)
+{
+    bool ok = false;
+    const double shortened = qEnvironmentVariable("KUVELA_PRESENCE_SCALE").toDouble(&ok);
+    if (ok && shortened > 0)
+        return scaled(ms, shortened);
+    return scaled(ms, std::max(1.0, timeScale()));
 }
 
 Clock& Clock::instance()

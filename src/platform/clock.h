@@ -55,11 +55,15 @@ void serveWindowsBriefly();
 // the user (a captcha typed, an answer on a panel). done() is asked every 25 ms.
 void serveUntil(const std::function<bool()>& done);
 
-// The roads' fixed pauses and presence time-outs pass through one scale, the setting
-// "time/scale" (KUVELA_TIME_SCALE, default 1): tests run the roads at a small scale.
+// The roads' fixed pauses pass through one scale, the setting "time/scale"
+// (KUVELA_TIME_SCALE, default 1): tests run the roads at a small scale.
 double timeScale();
 // ms times the scale, rounded, never below 1 for a positive ms.
 int scaledMs(int ms);
+// A bound that waits for something to appear: the road's own time, longer at a scale
+// above 1 and never shorter, for a busy machine shows a page late. Only a test whose
+// element is never to come shortens it, by KUVELA_PRESENCE_SCALE around that step.
+int presenceMs(int ms);
 // A road's fixed pause, scaled.
 inline void pauseMs(int ms)
 {

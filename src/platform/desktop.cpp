@@ -42,7 +42,7 @@ DesktopHelperRun runDesktopHelper(const QString& program, const QStringList& arg
     }
     QElapsedTimer waited;
     waited.start();
-    const int limit = scaledMs(waitMs);
+    const int limit = presenceMs(waitMs);
     while (process->state() != QProcess::NotRunning && waited.elapsed() < limit) {
         process->waitForFinished(50);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -26,7 +26,13 @@ function prop(e, name) {
   return s[name];
 }
 var rects = new Map();
-function rect(e) { var r = rects.get(e); if (!r) { r = e.getBoundingClientRect(); rects.set(e, r); } return r; }
+// The driver measures html as the viewport, never by its own box.
+function box(e) {
+  if (e !== document.documentElement) return e.getBoundingClientRect();
+  var v = document.compatMode === 'CSS1Compat' ? e : document.body, w = v.clientWidth, h = v.clientHeight;
+  return {left: 0, top: 0, right: w, bottom: h, width: w, height: h};
+}
+function rect(e) { var r = rects.get(e); if (!r) { r = box(e); rects.set(e, r); } return r; }
 function tag(e) { return e.tagName.toUpperCase(); }
 function remember(map, e, f) { if (map.has(e)) return map.get(e); var v = f(); map.set(e, v); return v; }
 function parentOf(e) {
@@ -36,7 +42,7 @@ function parentOf(e) {
 }
 function displayed(e) {
   return remember(memo.displayed, e, function () {
-    if (e.nodeType === 1 && prop(e, 'display') === 'none') return false;
+    if (e.nodeType === 1 && (prop(e, 'display') === 'none' || prop(e, 'contentVisibility') === 'hidden')) return false;
     var p = parentOf(e);
     if (p && p.nodeType === 11 && p.host) return displayed(p.host);
     if (p && (p.nodeType === 9 || p.nodeType === 11)) return true;
@@ -153,8 +159,13 @@ function addText(node, lines, space, transform) {
   if (space === 'normal' || space === 'nowrap') text = text.replace(/\n/g, ' ');
   if (space === 'pre' || space === 'pre-wrap') text = text.replace(/[ \f\t\v\u2028\u2029]/g, '\xa0');
   else text = text.replace(/[ \f\t\v\u2028\u2029]+/g, ' ');
-  if (transform === 'capitalize')
-    text = text.replace(/(^|[^\d\p{L}\p{S}])([\p{Ll}|\p{S}])/gu, function (m, a, b) { return a + b.toUpperCase(); });
+  if (transform === 'capitalize') {
+    // The driver's own letter classes: a Latin combining mark is inside a word.
+    text = text.replace(/(^|[^'_0-9A-Za-z\u00C0-\u02AF\u1E00-\u1EFF\u24B6-\u24E9\u0300-\u036F\u1AB0-\u1AFF\u1DC0-\u1DFF])([A-Za-z\u00C0-\u02AF\u1E00-\u1EFF\u24B6-\u24E9])/g,
+                        function (m, a, b) { return a + b.toUpperCase(); });
+    text = text.replace(/(^|[^'_0-9A-Za-z\u00C0-\u02AF\u1E00-\u1EFF\u24B6-\u24E9])([_*])([A-Za-z\u00C0-\u02AF\u1E00-\u1EFF\u24D0-\u24E9])/g,
+                        function (m, a, b, c) { return a + b + c.toUpperCase(); });
+  }
   else if (transform === 'uppercase') text = text.toUpperCase();
   else if (transform === 'lowercase') text = text.toLowerCase();
   var line = lines.pop() || '';

@@ -197,7 +197,7 @@ LoginOutcome BrowserSession::portalGiris(const BrowserStart& start, const QStrin
 
 bool BrowserSession::elemanBekle(const Locator& locator, int timeoutMs)
 {
-    timeoutMs = scaledMs(timeoutMs);
+    timeoutMs = presenceMs(timeoutMs);
     QElapsedTimer timer;
     timer.start();
     for (;;) {

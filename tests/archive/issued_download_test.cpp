@@ -206,7 +206,10 @@ TEST_F(IssuedDownloadTest, RefusalsBeforeAndAtTheLogin)
 
     // Wrong password: the twenty polls run out, the browser goes.
     f.msg = QStringLiteral("Işık Yazılım");
-    f.Command2_Click();
+    {
+        const test::NothingComes noLanding;
+        f.Command2_Click();
+    }
     EXPECT_EQ(f.statusText(), QStringLiteral("Site çok yavaş, lütfen daha sonra tekrar deneyiniz..."));
     EXPECT_EQ(portal_->events("loginFailed").size(), 1u);
     EXPECT_EQ(f.ProgressBar1->value(), 5);

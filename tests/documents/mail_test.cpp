@@ -19,7 +19,7 @@ class MailTest : public test::DocumentsWindowTest {
 protected:
     MailTest()
     {
-        env_.set("KUVELA_TIME_SCALE", QStringLiteral("0.4"));  // the desktop program's 5 s become 2 s
+        env_.set("KUVELA_PRESENCE_SCALE", QStringLiteral("0.4"));  // the desktop program's 5 s become 2 s
         for (const char* key : {"KUVELA_MAIL_HOST", "KUVELA_MAIL_PORT", "KUVELA_MAIL_CAFILE"})
             env_.unset(key);
     }

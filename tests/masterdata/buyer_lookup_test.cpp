@@ -239,7 +239,9 @@ TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions
         expectEnded(c, "Sorgulama tamamlandı...");
 
         c.Text6->setText("99999999999");
+        env.set("KUVELA_LOOKUP_VALUEWAITMS", "250");  // no value is to come
         c.Command3->click();
+        env.unset("KUVELA_LOOKUP_VALUEWAITMS");
         EXPECT_EQ(boxes(c), (QStringList{"", "", "", ""}));
         expectEnded(c, "Sorgulama tamamlandı...");
         EXPECT_TRUE(portal->events("logout").empty());
@@ -272,8 +274,8 @@ TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions
         EXPECT_TRUE(browserProcessesGone());
     }
 
-    // Sessions that fail: a wrong password gives up after twenty polls of 1000 ms (at the
-    // test's scale of 0.05); a menu never leads to the invoice page. Typed boxes stay.
+    // Sessions that fail: a wrong password gives up after twenty polls (of 50 ms here, for
+    // no start page is to come); a menu never leads to the invoice page. Typed boxes stay.
     const struct { const char* name; const char* password; json scenario; QStringList events; int atLeastMs; } failing[] = {
         {"wrong password", "yanlış", {{"lookup", kKnown}}, {"loginFailed"}, 20 * 50 - 50},
         {"broken menu", "abc123", {{"lookup", kKnown}, {"omitMainTreeOption", true}}, {"login"}, 0},
@@ -289,7 +291,9 @@ TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions
         c.Text6->setText("0123456789");
         QElapsedTimer took;
         took.start();
+        env.set("KUVELA_LOOKUP_LOGINPOLLMS", "50");
         c.Command3->click();
+        env.unset("KUVELA_LOOKUP_LOGINPOLLMS");
         EXPECT_GE(took.elapsed(), f.atLeastMs);
         EXPECT_EQ(c.Text5->text(), "Elle yazılan");
         EXPECT_EQ(types(portal->events()), f.events);
@@ -507,7 +511,9 @@ TEST_F(SmmmLookupTest, RefusalsInstitutionPersonBusySiteAndEndedWaits)
         CaptchaUser user(c, {[&] { c.Text12->setText("AB3CD"); }});
         QElapsedTimer took;
         took.start();
+        env.set("KUVELA_LOOKUP_RESULTPOLLMS", "50");  // the eleven polls, for no title is to come
         c.Command5->click();
+        env.unset("KUVELA_LOOKUP_RESULTPOLLMS");
         EXPECT_GE(took.elapsed(), 11 * 50 - 50);
         EXPECT_EQ(c.Text1->text(), "");
         EXPECT_TRUE(c.Frame3->isHidden());

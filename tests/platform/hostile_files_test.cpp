@@ -22,7 +22,8 @@ using test::runInChild;
 using test::underSanitizer;
 
 constexpr long kPeakBoundKiB = 256 * 1024;
-constexpr double kSecondsBound = 2.0;
+// Processor seconds: how long the refusal takes on the wall clock is bench_workbook's.
+constexpr double kCpuSecondsBound = 2.0;
 
 class HostileFiles : public ::testing::Test {
 protected:
@@ -59,7 +60,7 @@ void expectBounded(const test::ChildOutcome& o)
     if (underSanitizer())
         return;
     EXPECT_LT(o.peakGrowthKiB, kPeakBoundKiB) << "peak memory grew by " << o.peakGrowthKiB / 1024 << " MiB";
-    EXPECT_LT(o.seconds, kSecondsBound);
+    EXPECT_LT(o.cpuSeconds, kCpuSecondsBound);
 }
 
 QByteArray digest(const fs::path& p)

@@ -519,7 +519,10 @@ TEST_F(UploadWindowTest, AWrongPasswordEndsAfterThePollsWithNothingOpen)
     start({{"password", "başka"}});
     invoice(0, kDeniz);
     line(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18"));
-    upload([this] { safeExit(); });
+    {
+        const test::NothingComes noLanding;
+        upload([this] { safeExit(); });
+    }
     EXPECT_FALSE(waited);
     EXPECT_EQ(form->panelText(7), QStringLiteral("Giriş yapılamıyor... Daha sonra tekrar deneyiniz..."));
     EXPECT_TRUE(dialogs->shown().empty());

@@ -292,7 +292,7 @@ TEST_F(Form1FilePaneTest, OpeningGoesByTheLastThreeLettersOfTheName)
     // The desktop's own opener: xdg-open's exit status decides, and a failure is said.
     // One still running when the wait ends has the file (it runs the program itself).
     std::unique_ptr<Desktop> recording = Desktop::replace(std::make_unique<Desktop>());
-    const test::ScopedEnv shortWait("KUVELA_TIME_SCALE", "0.3");
+    const test::ScopedEnv shortWait("KUVELA_PRESENCE_SCALE", "0.3");
     test::StubProgram opener(QStringLiteral("xdg-open"));
     option(PaneView::SalesInvoices)->setChecked(true);
     w.File1->setCurrentItem(w.File1->findItems(QStringLiteral("x.html"), Qt::MatchExactly).front());

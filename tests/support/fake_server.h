@@ -13,7 +13,7 @@
 
 namespace kuvela::test {
 
-// The roads' fixed pauses and presence time-outs in browser tests: a tenth.
+// The roads' fixed pauses in browser tests: a tenth.
 inline constexpr const char* kTestTimeScale = "0.1";
 
 class FakeServer {

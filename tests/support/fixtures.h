@@ -66,6 +66,12 @@ private:
     QMap<QByteArray, std::optional<QByteArray>> saved_;
 };
 
+// While it lives, the roads' waits for something to appear are cut to a twentieth: for a
+// step where nothing is to come (a login that never lands), which would wait them out.
+struct NothingComes : ScopedEnv {
+    NothingComes() : ScopedEnv("KUVELA_PRESENCE_SCALE", "0.05") {}
+};
+
 // A fresh program folder that KUVELA_HOME points at while the object lives.
 class ProgramFolder {
 public:
