@@ -171,8 +171,7 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     EXPECT_TRUE(folderFileNames(folders_.xml()).isEmpty());
     emptyFolder(folders_.zip());
 
-    // Html or Xml cannot take a file: that cause, no paths, and no copy of the other left
-    // to pass for a filed invoice.
+    // Html or Xml cannot take a file: that cause, no paths, no copy of the other passing for filed.
     row_.gibBelTur = QStringLiteral("SATIŞ");
     for (auto [broken, other, cause] :
          {std::tuple{folders_.html(), folders_.xml(), "Html"}, {folders_.xml(), folders_.html(), "Xml"}}) {
@@ -197,8 +196,7 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).endsWith("; paket Temp klasöründe bırakıldı."));
     EXPECT_TRUE(folderFileNames(folders_.temp()).contains("E2F1C3D4A5B6C7D8E9F0.zip"));
 
-    // Emptying Temp before the next "İndir" keeps such a package in Zip under the number
-    // of its own XML; while Zip refuses it, it stays where it is.
+    // Emptying Temp before "İndir" keeps it in Zip under its XML's number, once Zip takes it.
     package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"),
             {zipFile("E2F1C3D4A5B6C7D8E9F0.xml", "<Invoice xmlns:cbc=\"urn:b\"><cac><cbc:ID>1234567890</cbc:ID></cac>"
                                                  "<cbc:ID>GIB2024000000009</cbc:ID></Invoice>")});

@@ -26,8 +26,7 @@ inline const QString kNameCancelled =
 inline const QString kNameFaults = QStringLiteral("GIB2023000000099 07-07-2023 hatalı #1 'x' %41.html");
 inline const QString kNameText = QStringLiteral("GIB2023000000009 09-09-2023-İPTAL.txt");
 
-// A sheet of a workbook, the first unless named, as openpyxl reads it: rows of values
-// (null when empty).
+// A sheet of a workbook, the first unless named, as openpyxl reads it (null when empty).
 inline QJsonArray sheetRows(const std::filesystem::path& file, const QString& sheet = QString())
 {
     QProcess p;
@@ -49,12 +48,11 @@ inline QString unbalancedVoucherBlocks(const QString& text)
     static const QRegularExpression booked(QStringLiteral(R"(^( |    \t)\d{3}\.\d{2} +(\S+)( TL)?$)"));
     QString unbalanced;
     Decimal sums[2];  // debits, credits
-    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+    for (const QString& line : text.split(QStringLiteral("\r\n")))
         if (const QRegularExpressionMatch m = booked.match(line); m.hasMatch())
             sums[m.capturedLength(1) > 1] += regionalConvert(m.captured(2)).value();
         else if (line.contains(QStringLiteral(" nolu ")) && std::exchange(sums[0], {}) != std::exchange(sums[1], {}))
             unbalanced += line + u'\n';
-    }
     return unbalanced;
 }
 

@@ -239,9 +239,8 @@ TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions
         expectEnded(c, "Sorgulama tamamlandı...");
 
         c.Text6->setText("99999999999");
-        env.set("KUVELA_LOOKUP_VALUEWAITMS", "250");  // no value is to come
+        const ScopedEnv noValue("KUVELA_LOOKUP_VALUEWAITMS", "250");
         c.Command3->click();
-        env.unset("KUVELA_LOOKUP_VALUEWAITMS");
         EXPECT_EQ(boxes(c), (QStringList{"", "", "", ""}));
         expectEnded(c, "Sorgulama tamamlandı...");
         EXPECT_TRUE(portal->events("logout").empty());
@@ -291,9 +290,8 @@ TEST_F(EarsivLookupTest, RefusalsInstitutionPersonUnknownNumberAndFailedSessions
         c.Text6->setText("0123456789");
         QElapsedTimer took;
         took.start();
-        env.set("KUVELA_LOOKUP_LOGINPOLLMS", "50");
+        const ScopedEnv poll("KUVELA_LOOKUP_LOGINPOLLMS", "50");
         c.Command3->click();
-        env.unset("KUVELA_LOOKUP_LOGINPOLLMS");
         EXPECT_GE(took.elapsed(), f.atLeastMs);
         EXPECT_EQ(c.Text5->text(), "Elle yazılan");
         EXPECT_EQ(types(portal->events()), f.events);
@@ -511,9 +509,8 @@ TEST_F(SmmmLookupTest, RefusalsInstitutionPersonBusySiteAndEndedWaits)
         CaptchaUser user(c, {[&] { c.Text12->setText("AB3CD"); }});
         QElapsedTimer took;
         took.start();
-        env.set("KUVELA_LOOKUP_RESULTPOLLMS", "50");  // the eleven polls, for no title is to come
+        const ScopedEnv noTitle("KUVELA_LOOKUP_RESULTPOLLMS", "50");  // the eleven polls
         c.Command5->click();
-        env.unset("KUVELA_LOOKUP_RESULTPOLLMS");
         EXPECT_GE(took.elapsed(), 11 * 50 - 50);
         EXPECT_EQ(c.Text1->text(), "");
         EXPECT_TRUE(c.Frame3->isHidden());

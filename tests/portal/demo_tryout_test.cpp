@@ -281,9 +281,9 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     EXPECT_EQ(bulk[1]["form"]["rows"][1]["vatRate"], "10");
     const json all = kept()["invoices"];
     ASSERT_EQ(all.size(), 6u) << "each created invoice kept, numbered on across the logins";
-    std::set<std::string> ettns;
+    std::set<json> ettns;
     for (const json& inv : all)
-        ettns.insert(inv["ettn"].get<std::string>());
+        ettns.insert(inv["ettn"]);
     EXPECT_EQ(ettns.size(), all.size()) << "each invoice its own ETTN, across the logins: " << all.dump(1);
     for (int n = 1; n <= 3; ++n)
         EXPECT_EQ(all[2 + n]["no"], serial(before + n));
@@ -375,7 +375,6 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
                   + block(seeded[2], QStringLiteral("1.357,50 TL"),
                           {"600.00", "1.250,00 TL", "391.01", "7,50 TL", "391.20", "100,00 TL"})
                   + u' ' + QString(40, u'-') + QStringLiteral(" / ") + QString(39, u'-'));
-    EXPECT_EQ(unbalancedVoucherBlocks(form->state<DocumentsState>().voucherText), QString());
     EXPECT_TRUE(form->Label23->text().startsWith(QStringLiteral("Seçilen fatura SATIŞ Faturasıdır."))) << s(form->Label23->text());
     desktop().opened.clear();
     form->Command38->click();
@@ -396,10 +395,9 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
 
     // 7. A new customer's card filled by both look-ups, saved and chosen.
     const QString newCustomer = QStringLiteral("7070707070");
-    const fs::path data = home.path() / "Data" / "DATA.xlsx";
     const auto storedAs = [&](const QString& number) {
         QStringList titles;
-        for (const QJsonValue& row : sheetRows(data, QStringLiteral("mDATA")))
+        for (const QJsonValue& row : sheetRows(home.path() / "Data" / "DATA.xlsx", QStringLiteral("mDATA")))
             if (row.toArray().size() > 6 && row.toArray()[6].toString() == number)
                 titles << row.toArray()[2].toString() + u'|' + row.toArray()[5].toString();
         return titles;

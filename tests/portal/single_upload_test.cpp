@@ -350,7 +350,6 @@ TEST_F(UploadWindowTest, TheEditorsFiguresAreThePortalsToTheKurus)
 {
     start();
     form->prmYazStr = QStringLiteral("E");
-    // quantity, price, discount, VAT; then an ÖTV rate, a withholding item or a special base.
     auto at = [](const char* q, const char* p, const char* d, const char* v, const char* otv = "",
                  const char* withheld = "", const char* special = "") {
         invoice::LineEntryFields f = satisLine(QStringLiteral("Mal"), q, QStringLiteral("Adet"), p, d, v);
@@ -364,17 +363,14 @@ TEST_F(UploadWindowTest, TheEditorsFiguresAreThePortalsToTheKurus)
     };
     // Each total worked by hand the portal's way: every amount rounded once, half away from zero.
     const struct { const char* what; int type; std::vector<invoice::LineEntryFields> lines; const char* total; } cases[] = {
-        // A discount of 1,625 is 1,63: 3 x (30,87 + 6,17).
-        {"discount tie", 0, {at("1", "32,5", "5", "20"), at("1", "32,5", "5", "20"), at("1", "32,5", "5", "20")}, "111,12"},
-        // ÖTV 123,46 inside the VAT base: 2.592,58 x 20 % = 518,516 -> 518,52.
-        {"VAT-base tax", 0, {at("2", "1234,56", "0", "20", "5")}, "3.111,10"},
-        // 70 % of the 220,00 the line carries with its ÖTV is withheld: 154,00.
-        {"withholding", 2, {at("1", "1000", "0", "20", "10", "603 % 70")}, "1.320,00"},
-        // Goods of 18,375 have a net of 18,38; a discount of 1,635 is 1,64 either way: 18,38 + 1,84 + 31,06 + 6,21.
-        {"goods tie", 0, {at("1,5", "12,25", "0", "10"), at("1", "32,7", "5", "20")}, "57,49"},
-        // A return: a discount of 5,625 is 5,63, a VAT of 0,045 is 0,05: 50,62 + 4,05 + 0,45 + 0,05.
-        {"return", 1, {at("3", "18,75", "10", "8"), at("1", "0,45", "0", "10")}, "55,17"},
-        {"special-base tie", 4, {at("1", "100", "0", "18", "", "", "100,25")}, "118,05"},  // 18,045 -> 18,05
+        {"discount 1,625 -> 1,63: 3 x (30,87 + 6,17)", 0, std::vector(3, at("1", "32,5", "5", "20")), "111,12"},
+        {"ÖTV 123,46 in the VAT base: 2.592,58 x 20 % = 518,516 -> 518,52", 0, {at("2", "1234,56", "0", "20", "5")}, "3.111,10"},
+        {"70 % of the 220,00 VAT with its ÖTV withheld: 154,00", 2, {at("1", "1000", "0", "20", "10", "603 % 70")}, "1.320,00"},
+        {"net 18,375 -> 18,38, discount 1,635 -> 1,64: 18,38 + 1,84 + 31,06 + 6,21", 0,
+         {at("1,5", "12,25", "0", "10"), at("1", "32,7", "5", "20")}, "57,49"},
+        {"return: discount 5,625 -> 5,63, VAT 0,045 -> 0,05: 50,62 + 4,05 + 0,45 + 0,05", 1,
+         {at("3", "18,75", "10", "8"), at("1", "0,45", "0", "10")}, "55,17"},
+        {"special base: 18,045 -> 18,05", 4, {at("1", "100", "0", "18", "", "", "100,25")}, "118,05"},
     };
     auto shown = [this](const char* label) {
         const auto found = form->ListView2->findItems(QString::fromUtf8(label), Qt::MatchExactly, 1);
@@ -394,7 +390,6 @@ TEST_F(UploadWindowTest, TheEditorsFiguresAreThePortalsToTheKurus)
         EXPECT_EQ(shown("GENEL TOPLAM :"), c.total);
         EXPECT_EQ(shown("KDV Toplamı :"), page["totals"]["hesaplananKdv"]);
         EXPECT_EQ(shown(c.type == 2 ? "Ödenecek Tutar :" : "GENEL TOPLAM :"), page["totals"]["odenecekTutar"]);
-        // The words the note carries into the issued invoice say the portal's figure.
         EXPECT_TRUE(form->Text6->toPlainText().endsWith(QStringLiteral("Yalnız:") + form->YAZIYTL(c.total)));
         portal->resetEvents();
     }
@@ -519,10 +514,8 @@ TEST_F(UploadWindowTest, AWrongPasswordEndsAfterThePollsWithNothingOpen)
     start({{"password", "başka"}});
     invoice(0, kDeniz);
     line(satisLine(QStringLiteral("Vida"), "2", QStringLiteral("Adet"), "100", "10", "18"));
-    {
-        const test::NothingComes noLanding;
-        upload([this] { safeExit(); });
-    }
+    const test::NothingComes noLanding;
+    upload([this] { safeExit(); });
     EXPECT_FALSE(waited);
     EXPECT_EQ(form->panelText(7), QStringLiteral("Giriş yapılamıyor... Daha sonra tekrar deneyiniz..."));
     EXPECT_TRUE(dialogs->shown().empty());
