@@ -473,7 +473,6 @@ TEST_F(UploadWindowTest, RefusalsBeforeTheBrowser)
     ASSERT_EQ(typeText, QStringLiteral("KONAKLAMA VERGİSİ"));
     dialogs->clear();
     upload([this] { safeExit(); });
-    EXPECT_FALSE(waited);
     EXPECT_EQ(form->panelText(7), QStringLiteral("Bu fatura türü portala yüklenemez !"));
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_TRUE(portal->events().empty());
