@@ -145,11 +145,10 @@ std::optional<Decimal> Decimal::parse(std::string_view s)
     const bool roundUp = n + shift >= 0 && kept < n && digits[size_t(kept)] >= '5';
     i128 v = 0;
     if (!digits.empty()) {
-        if (kept + std::max(0LL, shift) > 39)  // 40 digits are past any 128-bit value
-            return std::nullopt;
         for (long long k = 0; k < kept; ++k)
             if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, digits[size_t(k)] - '0', &v))
                 return std::nullopt;
+        // v is at least 1 here, so a shift past the range overflows within 39 steps.
         for (long long k = 0; k < shift; ++k)
             if (__builtin_mul_overflow(v, 10, &v))
                 return std::nullopt;

@@ -4,7 +4,6 @@
 #include "invoice/form1_editor_type.h"
 #include "invoice/form7.h"
 #include "platform/dialogs.h"
-#include "shell/kuvela_application.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +27,7 @@ void Form7::Command4_Click()
             invoice::yekunal(withLine, totalsSettingsOf(main_));
     } catch (const std::overflow_error&) {
         setLineFields(fields);
-        msgBox(tooLargeToComputeText(), MsgIcon::Exclamation);
+        msgBox(invoice::tooLargeToComputeText(), MsgIcon::Exclamation);
         return;
     }
     // The checks may have emptied a box or put "0" in it; the boxes' own handlers run

@@ -1,6 +1,7 @@
 #include "invoice/line_entry.h"
 
 #include "common/regional.h"
+#include "invoice/line_figures.h"
 
 namespace kuvela::invoice {
 
@@ -87,58 +88,51 @@ std::optional<LineEntryRefusal> checkLineEntry(LineEntryFields& f, const QString
 
 BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int rowsBefore)
 {
-    // Every amount is read back from the cell text just written, as the grid holds it, and
-    // rounded once, half away from zero, as the portal rounds it.
+    // Every amount is read back from the cell text just written, as the grid holds it.
     auto value = [](const QString& cell) { return regionalConvert(cell).value_or(Decimal()); };
-    const Decimal hundred(100);
-    auto cents = [](const Decimal& x) { return x.roundHalfAway(2); };
 
     QStringList c;
     c << QString::number(rowsBefore + 1) << f.name << f.quantity << f.unit;
-    const Decimal Q = value(f.quantity);
     c << formatAmount(value(f.unitPrice), dc);
-    const Decimal P = value(c[4]);
-    c << f.discountRate;
-    const Decimal D = value(f.discountRate);
-    c << F(cents(Q * P * D / hundred));
-    c << F(cents(Q * P - value(c[6])));
-    const Decimal N = value(c[7]);
-    const Decimal V = leadingDigits(f.vatRate);
-    c << QString::fromStdString(V.toPlainString());
+    LineInput in;
+    in.quantity = value(f.quantity);
+    in.unitPrice = value(c[4]);
+    in.discountRate = value(f.discountRate);
+    in.vatRate = leadingDigits(f.vatRate);
 
     BuiltLine line;
-    Decimal vatBaseShare;  // the line's taxes that are part of its VAT base
     auto addTax = [&](const QString& item, const QString& rateText) {
         if (item.isEmpty())
             return;
-        const Decimal R = value(rateText);
-        const Decimal amount = cents(R * N / hundred);
-        line.taxes.push_back({item, F(R), F(amount)});
-        if (isVatBaseTaxCode(item))
-            vatBaseShare += amount;
+        line.taxes.push_back({item, F(value(rateText)), {}});
+        in.taxes.push_back({value(rateText), isVatBaseTaxCode(item)});
     };
     addTax(f.extraTax1, f.extraTax1Rate);
     addTax(f.extraTax2, f.extraTax2Rate);
-    // The VAT the line carries, as the totals compute it.
-    auto vatOn = [&](const Decimal& base) { return cents((base + vatBaseShare) * V / hundred); };
-    c << F(vatOn(N));
+    QString withholdingRate = f.withholdingRate;
+    if (type == kTevkifat) {
+        const auto W = regionalConvert(withholdingRate);
+        if (!W)
+            withholdingRate = QStringLiteral("0");
+        in.withholdingRate = W.value_or(Decimal());
+    }
+    const QString special = F(specialAmountOf(f));
+    if (type == kOzelMatrah)
+        in.specialBase = value(special);
 
+    const LineFigures figures = computeLineFigures(in);
+    for (size_t i = 0; i < line.taxes.size(); ++i)
+        line.taxes[i].amount = F(figures.taxes[i]);
+    c << f.discountRate << F(figures.discount) << F(figures.net);
+    c << QString::fromStdString(in.vatRate.toPlainString()) << F(figures.vat);
     if (type == kIstisna) {
         c[kVatRateCol - 1] = QStringLiteral("0");
         c[kVatCol - 1] = QStringLiteral("0");
         c << f.gtip;
     } else if (type == kTevkifat) {
-        QString rate = f.withholdingRate;
-        const auto W = regionalConvert(rate);
-        if (!W)
-            rate = QStringLiteral("0");
-        // Withheld from the VAT the line carries, its VAT-base taxes included.
-        c << f.withholdingItem << rate << F(cents(vatOn(N) * W.value_or(Decimal()) / hundred));
+        c << f.withholdingItem << withholdingRate << F(figures.withheld);
     } else if (type == kOzelMatrah) {
-        c << f.specialReason << F(specialAmountOf(f));
-        const Decimal S = value(c[11]);
-        // The VAT of a special-base line is computed on the special base.
-        c[kVatCol - 1] = F(vatOn(S));
+        c << f.specialReason << special;
     }
     line.cells = c;
     return line;
@@ -178,6 +172,11 @@ std::optional<LineEntryRefusal> faturayaEkle(LineEntryFields& fields, const QStr
         return refusal;
     appendLine(grid, buildLine(fields, type, dc, grid.rowCount()));
     return std::nullopt;
+}
+
+QString tooLargeToComputeText()
+{
+    return QStringLiteral("Girilen miktar veya tutar hesaplanamayacak kadar büyük. Lütfen değerleri kontrol ediniz.");
 }
 
 const QStringList& UnitNames()

@@ -66,6 +66,9 @@ int appendLine(LineGrid& grid, const BuiltLine& line);
 std::optional<LineEntryRefusal> faturayaEkle(LineEntryFields& fields, const QString& invoiceTypeText, int dc,
                                              LineGrid& grid);
 
+// What the user is told when an amount is past the range the figures are computed in.
+QString tooLargeToComputeText();
+
 const QStringList& UnitNames();
 const QStringList& AllowedVatRates();
 // Combo1_Change: the text if it is a listed unit, else empty.

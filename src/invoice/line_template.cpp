@@ -3,6 +3,7 @@
 #include "common/file_names.h"
 #include "common/regional.h"
 #include "invoice/invoice_type.h"
+#include "invoice/line_figures.h"
 #include "platform/paths.h"
 #include "platform/workbook.h"
 
@@ -159,67 +160,73 @@ private:
 
 QString F(const Decimal& x) { return formatAmount(x, 2); }
 
-// Each rate column from `from` on, two at a time, gets its amount in the column after it.
-// Returns the amounts of the taxes that enter the VAT base, as the portal adds them.
-Decimal computeTaxPairs(LineCells& c, int from, const Decimal& net, bool emptyRateIsZero, const QStringList& titles)
+// The extra-tax rates from grid column `from` on, two columns a tax; an empty rate becomes
+// "0" first when asked.
+std::vector<LineTaxRate> taxRates(LineCells& c, int from, bool emptyRateIsZero, const QStringList& titles)
 {
-    const Decimal hundred(100);
-    Decimal vatBaseShare;
+    std::vector<LineTaxRate> rates;
     for (int k = from; k + 1 <= c.size(); k += 2) {
         if (emptyRateIsZero && c.get(k).isEmpty())
             c.set(k, QStringLiteral("0"));
-        const Decimal amount = (leadingNumber(c.get(k)) / hundred * net).roundHalfAway(2);
-        c.set(k + 1, F(amount));
-        if (k <= titles.size() && isVatBaseTaxCode(titles[k - 1]))
-            vatBaseShare += amount;
+        rates.push_back({c.num(k), k <= titles.size() && isVatBaseTaxCode(titles[k - 1])});
     }
-    return vatBaseShare;
+    return rates;
 }
 
-void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, LineRules rules, const QStringList& titles,
-                 QStringList& warnings)
+void writeTaxAmounts(LineCells& c, int from, const LineFigures& figures)
 {
-    const Decimal hundred(100);
-    c.set(kPrice, formatAmount(c.num(kPrice), rules == LineRules::Import ? dc : 2));
-    const Decimal qty = c.num(kQty);
-    const Decimal price = c.num(kPrice);
-    c.set(kDisc, F(qty * (price * c.num(kDiscRate) / hundred)));
-    c.set(kNet, F(qty * price - c.num(kDisc)));
-    const Decimal net = c.num(kNet);
-    const Decimal vatRate = c.num(kVatRate);
-    c.set(kVat, F(net * vatRate / hundred));
+    for (size_t i = 0; i < figures.taxes.size(); ++i)
+        c.set(from + 2 * int(i) + 1, F(figures.taxes[i]));
+}
 
+void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, const LineRules rules,
+                 const QStringList& titles, QStringList& warnings)
+{
+    c.set(kPrice, formatAmount(c.num(kPrice), dc));
+    LineInput in;
+    in.quantity = c.num(kQty);
+    in.unitPrice = c.num(kPrice);
+    in.discountRate = c.num(kDiscRate);
+    in.vatRate = c.num(kVatRate);
+    // The first tax column of the type, when the type computes its taxes.
+    int taxesFrom = 0;
     if (type == QStringLiteral("SATIŞ") || type == QStringLiteral("İADE")) {
-        computeTaxPairs(c, 11, net, false, titles);
-    } else if (type == QStringLiteral("İSTİSNA")) {
-        c.set(kVatRate, QStringLiteral("0"));
-        c.set(kVat, QStringLiteral("0"));
+        taxesFrom = 11;
     } else if (type == QStringLiteral("TEVKİFAT")) {
         const QString rateText = c.get(kWithRate);
         const bool badRate = rateText.isEmpty() || leadingNumber(rateText) <= Decimal();
-        Decimal vatBaseShare;
-        if (rules == LineRules::Bulk)
-            vatBaseShare = computeTaxPairs(c, 14, net, false, titles);
-        if (badRate) {
+        if (badRate)
             warnings << withholdingRateWarning(lineNumber);
-            c.set(kWithheld, rules == LineRules::Import ? QStringLiteral("0,00") : QStringLiteral("0"));
-            return;
-        }
-        if (rules == LineRules::Import)
-            vatBaseShare = computeTaxPairs(c, 14, net, false, titles);
-        // Withheld from the VAT the line carries, its VAT-base taxes included, as the portal does.
-        const Decimal lineVat = ((net + vatBaseShare) * vatRate / hundred).roundHalfAway(2);
-        const Decimal withheld = (c.num(kWithRate) / hundred * lineVat).roundHalfAway(2);
-        c.set(kWithheld, rules == LineRules::Import ? F(withheld) : formatPlain(withheld));
+        else
+            in.withholdingRate = c.num(kWithRate);
+        if (!badRate || rules == LineRules::Bulk)
+            taxesFrom = 14;
     } else if (type == QStringLiteral("ÖZEL MATRAH")) {
         if (c.get(kSpecial).isEmpty())
             c.set(kSpecial, QStringLiteral("0"));
-        const Decimal special = c.num(kSpecial);
-        c.set(kVat, F(special * leadingNumber(c.get(kVatRate)) / hundred));
-        c.set(kSpecial, F(special));
-        computeTaxPairs(c, 13, net, true, titles);
+        c.set(kSpecial, F(c.num(kSpecial)));
+        in.specialBase = c.num(kSpecial);
+        taxesFrom = 13;
+    }
+    const bool emptyRateIsZero = type == QStringLiteral("ÖZEL MATRAH");
+    if (taxesFrom)
+        in.taxes = taxRates(c, taxesFrom, emptyRateIsZero, titles);
+    const LineFigures figures = computeLineFigures(in);
+    c.set(kDisc, F(figures.discount));
+    c.set(kNet, F(figures.net));
+    c.set(kVat, F(figures.vat));
+    if (taxesFrom)
+        writeTaxAmounts(c, taxesFrom, figures);
+
+    if (type == QStringLiteral("İSTİSNA")) {
+        c.set(kVatRate, QStringLiteral("0"));
+        c.set(kVat, QStringLiteral("0"));
+    } else if (type == QStringLiteral("TEVKİFAT")) {
+        const bool plain = rules == LineRules::Bulk;
+        c.set(kWithheld, plain ? formatPlain(figures.withheld) : F(figures.withheld));
+    } else if (type == QStringLiteral("ÖZEL MATRAH")) {
         // The amount as shown is tested by its value: "0,50" is above 0.
-        if (c.num(kSpecial) <= Decimal())
+        if (*in.specialBase <= Decimal())
             warnings << specialAmountWarning(lineNumber);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "common/regional.h"
 #include "invoice/amount_words.h"
+#include "invoice/line_figures.h"
 
 namespace kuvela::invoice {
 
@@ -21,8 +22,8 @@ Branch branchFor(int position)
 }
 
 // Columns the computation reads.
-constexpr int kQty = 3, kPrice = 5, kDiscount = 7, kNet = 8, kVatRate = 9, kVat = 10;
-constexpr int kWithheld = 13, kSpecial = 12;
+constexpr int kQty = 3, kPrice = 5, kDiscount = 7, kVatRate = 9, kVat = 10;
+constexpr int kWithholdingRate = 12, kWithheld = 13, kSpecial = 12;
 
 struct BadCell {
     TotalsError error;
@@ -116,94 +117,78 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
 
     try {
         if (branch != Branch::None) {
-            // Line pass. The "KDV Toplamı" row always shows the closing K of this run,
-            // so the line pass does not sum the VAT cells (they may be an earlier run's).
+            const int first = invoiceTypeAt(settings.typePosition)->firstTaxColumn;
+            std::vector<int> pairs;  // rate columns; a rate column without its amount column is left alone
+            for (int p = first; p + 1 <= grid.columnCount(); p += 2)
+                pairs.push_back(p);
+            std::vector<Decimal> taxTotals(pairs.size());
             for (int i = 0; i < cells.count(); ++i) {
-                const Decimal gross = cells.number(i, kQty) * cells.number(i, kPrice);
-                const Decimal discount = cells.number(i, kDiscount);
+                LineInput in;
+                in.quantity = cells.number(i, kQty);
+                in.unitPrice = cells.number(i, kPrice);
+                in.discount = cells.number(i, kDiscount);
+                in.vatRate = cells.number(i, kVatRate);
+                for (const int p : pairs) {
+                    if (cells.text(i, p).isEmpty())
+                        cells.set(i, p, QStringLiteral("0"));
+                    in.taxes.push_back({cells.number(i, p), isVatBaseTaxCode(grid.title(p))});
+                }
+                if (branch == Branch::OzelMatrah)
+                    in.specialBase = cells.number(i, kSpecial);
+                if (branch == Branch::Tevkifat)  // a rate that is no number was warned of when the line was read
+                    in.withholdingRate = regionalConvert(cells.text(i, kWithholdingRate)).value_or(Decimal());
+                if (pairs.empty())
+                    in.vat = cells.number(i, kVat);
+                const LineFigures f = computeLineFigures(in);
+
+                B += f.amount;
+                A += f.discount;
+                net += f.net;
+                for (size_t k = 0; k < pairs.size(); ++k) {
+                    cells.set(i, pairs[k] + 1, F(f.taxes[k]));
+                    taxTotals[k] += f.taxes[k];
+                    if (in.taxes[k].inVatBase)
+                        if (Decimal* share = ekmat.forRate(in.vatRate))
+                            *share += f.taxes[k];
+                }
+                cells.set(i, kVat, F(f.vat));
+                K += f.vat;
+                if (branch == Branch::Tevkifat) {
+                    cells.set(i, kWithheld, F(f.withheld));
+                    W += f.withheld;
+                }
                 // The rate base is chosen by the leading number taken to the nearest whole.
                 Decimal* rateBase = base.forRate(leadingNumber(cells.text(i, kVatRate)).roundHalfEven(0));
-                B += gross;
-                A += discount;
-                net += (gross - discount).roundHalfAway(2);
                 if (branch == Branch::OzelMatrah) {
-                    const Decimal special = cells.number(i, kSpecial);
-                    M += special;
+                    M += *in.specialBase;
                     if (rateBase)
-                        *rateBase += special;
-                    continue;
+                        *rateBase += *in.specialBase;
+                } else if (branch != Branch::Istisna && rateBase) {
+                    *rateBase += f.net;
                 }
-                if (branch == Branch::Istisna)
-                    continue;
-                if (rateBase)
-                    *rateBase += cells.number(i, kNet);
-                if (branch == Branch::Tevkifat)
-                    W += cells.number(i, kWithheld);
             }
 
-            const QString goods = QStringLiteral("Mal / Hizmet Bedeli Toplamı :");
-            const QString discounts = QStringLiteral("İskontolar Toplamı :");
-            const QString vat = QStringLiteral("KDV Toplamı :");
-            rows.push_back({1, goods, F(B)});
-            rows.push_back({2, discounts, F(A)});
+            rows.push_back({1, QStringLiteral("Mal / Hizmet Bedeli Toplamı :"), F(B)});
+            rows.push_back({2, QStringLiteral("İskontolar Toplamı :"), F(A)});
             if (branch == Branch::Istisna)
                 rows.push_back({3, QStringLiteral("KDV'den İstisnadır."), QString()});
             else
-                rows.push_back({3, vat, QString()});  // written once K is known
+                rows.push_back({3, QStringLiteral("KDV Toplamı :"), F(K)});
             if (branch == Branch::Tevkifat)
                 rows.push_back({4, QStringLiteral("Tevkif Edilen KDV :"), F(W)});
             if (branch == Branch::OzelMatrah)
                 rows.push_back({4, QStringLiteral("Özel Matrah Toplamı :"), F(M)});
-            const int first = invoiceTypeAt(settings.typePosition)->firstTaxColumn;
-
-            // Extra-tax pass; a rate column without its amount column is left alone. A line's
-            // VAT is taken once from its base with the VAT-base taxes inside it.
-            const int n = cells.count();
-            const bool anyPair = first + 1 <= grid.columnCount();
-            const auto lines = static_cast<size_t>(n);
-            std::vector<Decimal> rate(lines), lineNet(lines), vatBase(lines);
-            for (int i = 0; anyPair && i < n; ++i) {
-                rate[size_t(i)] = cells.number(i, kVatRate);
-                lineNet[size_t(i)] = cells.number(i, kNet);
-                // The VAT of a special-base line stays on the special base, as the line dialog computes it.
-                vatBase[size_t(i)] = branch == Branch::OzelMatrah ? cells.number(i, kSpecial) : lineNet[size_t(i)];
+            for (size_t k = 0; k < pairs.size(); ++k) {
+                const QString rateTitle = grid.title(pairs[k]);
+                rows.push_back({int(rows.size()) + 1, rateTitle.left(rateTitle.size() - 1) + QStringLiteral(" Toplamı :"),
+                                F(taxTotals[k])});
+                S += taxTotals[k];
             }
-            for (int p = first; p + 1 <= grid.columnCount(); p += 2) {
-                const QString rateTitle = grid.title(p);
-                const bool inVatBase = isVatBaseTaxCode(rateTitle);
-                Decimal T;
-                for (int i = 0; i < n; ++i) {
-                    if (cells.text(i, p).isEmpty())
-                        cells.set(i, p, QStringLiteral("0"));
-                    const Decimal taxRate = cells.number(i, p);
-                    const Decimal amount =
-                        taxRate > Decimal() ? (lineNet[size_t(i)] * taxRate / Decimal(100)).roundHalfAway(2) : Decimal();
-                    cells.set(i, p + 1, F(amount));
-                    T += amount;
-                    if (inVatBase) {
-                        // The whole tax amount enters the VAT base, kuruş included.
-                        vatBase[size_t(i)] += amount;
-                        if (Decimal* share = ekmat.forRate(rate[size_t(i)]))
-                            *share += amount;
-                    }
-                }
-                rows.push_back({int(rows.size()) + 1, rateTitle.left(rateTitle.size() - 1) + QStringLiteral(" Toplamı :"), F(T)});
-                S += T;
-            }
-            K = Decimal();
-            for (int i = 0; i < n; ++i) {
-                const Decimal vat = anyPair ? (vatBase[size_t(i)] * rate[size_t(i)] / Decimal(100)).roundHalfAway(2)
-                                            : cells.number(i, kVat).roundHalfAway(2);
-                cells.set(i, kVat, F(vat));
-                K += vat;
-            }
+            // Every figure is a sum of kuruş, so goods − discounts + taxes + VAT is the total to the kuruş.
             G = net + S + K;
-
             rows.push_back({int(rows.size()) + 1, QStringLiteral("GENEL TOPLAM :"), F(G)});
             if (branch == Branch::Tevkifat)
                 rows.push_back({int(rows.size()) + 1, QStringLiteral("Ödenecek Tutar :"), F(G - W)});
-            if (branch != Branch::Istisna)
-                rows[2].amount = F(K);
         }
     } catch (const BadCell& bad) {
         TotalsResult failed;
@@ -213,7 +198,8 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
         return failed;
     }
 
-    if (branch == Branch::Standard) {
+    // The printed base is the base the VAT was computed on, its VAT-base taxes included.
+    if (branch != Branch::Istisna) {
         base.b1 += ekmat.b1;
         base.b8 += ekmat.b8;
         base.b18 += ekmat.b18;

@@ -3,22 +3,21 @@
 #include "platform/dialogs.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace kuvela {
 
-QString tooLargeToComputeText()
+KuvelaApplication::KuvelaApplication(int& argc, char** argv, QString overflowText)
+    : QApplication(argc, argv), overflowText_(std::move(overflowText))
 {
-    return QStringLiteral("Girilen miktar veya tutar hesaplanamayacak kadar büyük. Lütfen değerleri kontrol ediniz.");
 }
-
-KuvelaApplication::KuvelaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool KuvelaApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::overflow_error&) {
-        msgBox(tooLargeToComputeText(), MsgIcon::Exclamation);
+        msgBox(overflowText_, MsgIcon::Exclamation);
         return false;
     }
 }

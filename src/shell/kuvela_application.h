@@ -8,11 +8,12 @@ namespace kuvela {
 // (and the invoice being composed) down with it.
 class KuvelaApplication : public QApplication {
 public:
-    KuvelaApplication(int& argc, char** argv);
+    // overflowText: what the user is told when an amount is past that range.
+    KuvelaApplication(int& argc, char** argv, QString overflowText);
     bool notify(QObject* receiver, QEvent* event) override;
-};
 
-// What the user is told when an amount is past that range.
-QString tooLargeToComputeText();
+private:
+    QString overflowText_;
+};
 
 }

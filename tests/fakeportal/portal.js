@@ -314,8 +314,9 @@
     var cfg = Portal.config;
     var sum = { gross: 0, disc: 0, net: 0, vat: 0, other: 0, withheld: 0 };
     form.rows.forEach(function (row) {
-      var gross = num(row.qty.value) * num(row.price.value);
-      var disc = round2(gross * num(row.discRate.value) / 100);
+      var product = num(row.qty.value) * num(row.price.value);
+      var gross = round2(product);  // a line's amount has two decimals; the goods total adds them
+      var disc = round2(product * num(row.discRate.value) / 100);
       var net = round2(gross - disc);
       row.discAmt.value = money(disc);
       row.net.textContent = money(net);

@@ -112,21 +112,20 @@ const std::vector<Case> kCases = {
      {{"1", "Büyük", "1000", "Adet", "1.234,56", "0", "0,00", "1.234.560,00", "18", "222.220,80"}},
      {{kGoods, "1.234.560,00"}, {kDisc, "0,00"}, {kVat, "222.220,80"}, {kGrand, "1.456.780,80"}},
      "1456780,8", "0,00|0,00|1.234.560,00", "BirmilyondörtyüzellialtıbinyediyüzseksenTLSeksenKr.", {"222.220,80"}},
-    // Three lines of 0,125 x 1, each net 0,13 as the line dialog writes it: the goods sum is kept
-    // exact (0,375, shown 0,38) and the grand total is the lines' nets and VAT, 0,39 + 0,06 = 0,45,
-    // as the portal adds them.
+    // Three lines of 0,125 x 1: each line's amount is 0,13, so the goods are 0,39 and the rows add up,
+    // 0,39 + 0,06 = 0,45, as the portal adds them.
     {"HalfCasesDc2", 0, 2, {},
      {{"1", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,13", "18", "0,02"},
       {"2", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,13", "18", "0,02"},
       {"3", "X", "0,125", "Adet", "1,00", "0", "0,00", "0,13", "18", "0,02"}},
-     {{kGoods, "0,38"}, {kDisc, "0,00"}, {kVat, "0,06"}, {kGrand, "0,45"}},
+     {{kGoods, "0,39"}, {kDisc, "0,00"}, {kVat, "0,06"}, {kGrand, "0,45"}},
      "0,45", "0,00|0,00|0,39", "--TLKırkbeşKr.", {"0,02", "0,02", "0,02"}},
     // dc 4 gives the same sums: no running sum is cut between lines.
     {"HalfCasesDc4", 0, 4, {},
      {{"1", "X", "0,125", "Adet", "1,0000", "0", "0,00", "0,13", "18", "0,02"},
       {"2", "X", "0,125", "Adet", "1,0000", "0", "0,00", "0,13", "18", "0,02"},
       {"3", "X", "0,125", "Adet", "1,0000", "0", "0,00", "0,13", "18", "0,02"}},
-     {{kGoods, "0,38"}, {kDisc, "0,00"}, {kVat, "0,06"}, {kGrand, "0,45"}},
+     {{kGoods, "0,39"}, {kDisc, "0,00"}, {kVat, "0,06"}, {kGrand, "0,45"}},
      "0,45", "0,00|0,00|0,39", "--TLKırkbeşKr.", {"0,02", "0,02", "0,02"}},
     // The tax amount 10,50 x 5 % = 0,525 is written half away: 0,53. G = 10,50 + 0,53 + 1,89 = 12,92.
     {"TaxAmountHalfAway", 0, 2, {"V0021-BSMV%"},
@@ -139,12 +138,12 @@ const std::vector<Case> kCases = {
       {"Ödenecek Tutar :", "183,24"}},
      "212,40", "0,00|0,00|180,00", "İkiyüzonikiTLKırkKr.", {"32,40"}},
     // VAT-base tax on a withholding invoice: VAT 32,40 + 9 x 18 % = 34,02 shown in row 3 at once;
-    // G = 200 + 9 + 34,02 - 20 = 223,02; Ödenecek 223,02 - 29,16. The base note takes no tax share here.
+    // G = 200 + 9 + 34,02 - 20 = 223,02; 90 % of 34,02 withheld, Ödenecek 223,02 - 30,62; the base holds the tax.
     {"TevkifatVatBaseTax", 2, 2, {"V0071-ÖTV 1.LİSTE%"},
      {with(kLineA, {"624 Yük Taşımacılığı % 90", "90", "29,16", "5,00", "9,00"})},
-     {{kGoods, "200,00"}, {kDisc, "20,00"}, {kVat, "34,02"}, {"Tevkif Edilen KDV :", "29,16"},
-      {"V0071-ÖTV 1.LİSTE Toplamı :", "9,00"}, {kGrand, "223,02"}, {"Ödenecek Tutar :", "193,86"}},
-     "223,02", "0,00|0,00|180,00", "İkiyüzyirmiüçTLİkiKr.", {"34,02"}},
+     {{kGoods, "200,00"}, {kDisc, "20,00"}, {kVat, "34,02"}, {"Tevkif Edilen KDV :", "30,62"},
+      {"V0071-ÖTV 1.LİSTE Toplamı :", "9,00"}, {kGrand, "223,02"}, {"Ödenecek Tutar :", "192,40"}},
+     "223,02", "0,00|0,00|189,00", "İkiyüzyirmiüçTLİkiKr.", {"34,02"}},
     // Exempt: the label row has no amount, no VAT, no bases; the VAT cell "0" becomes 0,00.
     {"Istisna", 3, 2, {}, {{"1", "Hizmet", "3", "Adet", "50,00", "0", "0,00", "150,00", "0", "0", "8471"}},
      {{kGoods, "150,00"}, {kDisc, "0,00"}, {"KDV'den İstisnadır.", ""}, {kGrand, "150,00"}},
@@ -170,7 +169,7 @@ const std::vector<Case> kCases = {
      {with(kLineA.mid(0, 9), {"90,00", "Neden", "500,00", "5,00", "9,00"})},
      {{kGoods, "200,00"}, {kDisc, "20,00"}, {kVat, "91,62"}, {"Özel Matrah Toplamı :", "500,00"},
       {"V0071-ÖTV 1.LİSTE Toplamı :", "9,00"}, {kGrand, "280,62"}},
-     "280,62", "0,00|0,00|500,00", "İkiyüzseksenTLAltmışikiKr.", {"91,62"}},
+     "280,62", "0,00|0,00|509,00", "İkiyüzseksenTLAltmışikiKr.", {"91,62"}},
     // Special-base VAT 100,25 x 18 % = 18,045 rounds half away to 18,05, as the portal rounds it.
     {"OzelMatrahHalfCase", 4, 2, {"V0021-BSMV%"},
      {{"1", "X", "1", "Adet", "100,00", "0", "0,00", "100,00", "18", "18,04", "Neden", "100,25", "1,00", "1,00"}},

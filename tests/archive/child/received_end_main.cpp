@@ -11,6 +11,7 @@
 #include "shell/window_dialogs.h"
 #include "support/fake_server.h"
 
+#include "invoice/line_entry.h"
 #include "shell/kuvela_application.h"
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,7 +36,7 @@ void say(const QString& line)
 
 int main(int argc, char** argv)
 {
-    kuvela::KuvelaApplication app(argc, argv);
+    kuvela::KuvelaApplication app(argc, argv, kuvela::invoice::tooLargeToComputeText());
     const QString code = argc > 1 ? QString::fromUtf8(argv[1]) : QString();
     installWindowDialogs();
     Form1 form;
