@@ -182,7 +182,7 @@ void writeTaxAmounts(LineCells& c, int from, const LineFigures& figures)
 void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, const LineRules rules,
                  const QStringList& titles, QStringList& warnings)
 {
-    c.set(kPrice, formatAmount(c.num(kPrice), dc));
+    c.set(kPrice, formatAmount(c.num(kPrice), rules == LineRules::Import ? dc : 2));
     LineInput in;
     in.quantity = c.num(kQty);
     in.unitPrice = c.num(kPrice);

@@ -154,7 +154,9 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                 cells.set(i, kVat, F(f.vat));
                 K += f.vat;
                 if (branch == Branch::Tevkifat) {
-                    cells.set(i, kWithheld, F(f.withheld));
+                    // A cell that already holds the figure keeps its form (the bulk read writes it plain).
+                    if (regionalConvert(cells.text(i, kWithheld)) != f.withheld)
+                        cells.set(i, kWithheld, F(f.withheld));
                     W += f.withheld;
                 }
                 // The rate base is chosen by the leading number taken to the nearest whole.

@@ -2,6 +2,12 @@
 // unless a case says otherwise.
 #include "invoice/totals.h"
 
+#include "common/regional.h"
+#include "invoice/line_entry.h"
+
+#include <cmath>
+#include <random>
+
 #include <gtest/gtest.h>
 
 using namespace kuvela::invoice;
@@ -170,6 +176,11 @@ const std::vector<Case> kCases = {
      {{kGoods, "200,00"}, {kDisc, "20,00"}, {kVat, "91,62"}, {"Özel Matrah Toplamı :", "500,00"},
       {"V0071-ÖTV 1.LİSTE Toplamı :", "9,00"}, {kGrand, "280,62"}},
      "280,62", "0,00|0,00|509,00", "İkiyüzseksenTLAltmışikiKr.", {"91,62"}},
+    // The VAT is taken once on net and tax: 18 % of 0,06 is 0,01, where 0,01 + 0,01 would be taken apart.
+    {"SatisVatOnceOnNetAndTax", 0, 2, {"V0071-ÖTV 1.LİSTE%"},
+     {{"1", "X", "1", "Adet", "0,03", "0", "0,00", "0,03", "18", "0,01", "100,00", "0,03"}},
+     {{kGoods, "0,03"}, {kDisc, "0,00"}, {kVat, "0,01"}, {"V0071-ÖTV 1.LİSTE Toplamı :", "0,03"}, {kGrand, "0,07"}},
+     "0,07", "0,00|0,00|0,06", "--TLYediKr.", {"0,01"}},
     // Special-base VAT 100,25 x 18 % = 18,045 rounds half away to 18,05, as the portal rounds it.
     {"OzelMatrahHalfCase", 4, 2, {"V0021-BSMV%"},
      {{"1", "X", "1", "Adet", "100,00", "0", "0,00", "100,00", "18", "18,04", "Neden", "100,25", "1,00", "1,00"}},
@@ -300,3 +311,50 @@ TEST(Totals, OrphanRateColumnIsIgnored)
 }
 
 } // namespace
+
+TEST(Totals, RowsAddUpOnRandomGrids)
+{
+    // Lines typed through the dialog with kilos and 3-5 decimal prices: for every type the rows add up
+    // to GENEL TOPLAM to the kuruş, and Ödenecek is GENEL TOPLAM less the withheld VAT.
+    std::mt19937 random(20261209);
+    auto pick = [&](int below) { return int(random() % unsigned(below)); };
+    auto decimal = [&](int whole, int places) {
+        QString frac = QString::number(pick(int(std::pow(10, places)))).rightJustified(places, u'0');
+        return QString::number(pick(whole)) + u',' + frac;
+    };
+    auto value = [](const QString& t) { return kuvela::regionalConvert(t).value_or(kuvela::Decimal()); };
+    const QStringList types = {"SATIŞ", "İADE", "TEVKİFAT", "İSTİSNA", "ÖZEL MATRAH", "İHRAÇ KAYITLI"};
+    const QStringList taxes = {"V0071-ÖTV 1.LİSTE%", "V0021-BSMV%", "V4071-EHTV%"};
+    for (int run = 0; run < 300; ++run) {
+        const int position = run % 6;
+        const int dc = 2 + pick(4);
+        LineGrid g = gridFor(position, {}, {});
+        for (int n = 1 + pick(5); n > 0; --n) {
+            LineEntryFields f{"X", decimal(50, 3), "kg", decimal(1000, 3 + pick(3)), QString::number(pick(25)),
+                              AllowedVatRates()[1 + pick(5)]};
+            f.extraTax1 = pick(2) ? taxes[pick(3)] : QString();
+            f.extraTax1Rate = decimal(20, 2);
+            f.withholdingItem = "601 % 90";
+            f.withholdingRate = position == 2 ? QString::number(10 * (1 + pick(9))) : QString();
+            f.specialReason = "801";
+            f.specialAmount = position == 4 ? decimal(500, 2) : "0";
+            if (checkLineEntry(f, types[position]))
+                continue;  // a rate or amount that came out 0
+            appendLine(g, buildLine(f, types[position], dc, g.rowCount()));
+        }
+        const TotalsResult r = yekunal(g, settingsFor(position, dc));
+        kuvela::Decimal sum, withheld;
+        for (const InvoiceTotalsRow& row : r.rows) {
+            if (row.label == kDisc)
+                sum = sum - value(row.amount);
+            else if (row.label == "Tevkif Edilen KDV :")
+                withheld = value(row.amount);
+            else if (row.label == kGrand)
+                EXPECT_EQ(row.amount, kuvela::formatAmount(sum)) << "run " << run << " type " << position;
+            else if (row.label == "Ödenecek Tutar :")
+                EXPECT_EQ(row.amount, kuvela::formatAmount(r.grandTotal - withheld)) << "run " << run;
+            else if (row.label != "Özel Matrah Toplamı :")
+                sum += value(row.amount);
+        }
+    }
+}

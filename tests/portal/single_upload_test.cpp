@@ -371,6 +371,7 @@ TEST_F(UploadWindowTest, TheEditorsFiguresAreThePortalsToTheKurus)
         {"return: discount 5,625 -> 5,63, VAT 0,045 -> 0,05: 50,62 + 4,05 + 0,45 + 0,05", 1,
          {at("3", "18,75", "10", "8"), at("1", "0,45", "0", "10")}, "55,17"},
         {"special base: 18,045 -> 18,05", 4, {at("1", "100", "0", "18", "", "", "100,25")}, "118,05"},
+        {"goods the sum of the lines' amounts: 3 x 0,17 (0,333 x 0,5)", 0, std::vector(3, at("0,333", "0,5", "0", "20")), "0,60"},
     };
     auto shown = [this](const char* label) {
         const auto found = form->ListView2->findItems(QString::fromUtf8(label), Qt::MatchExactly, 1);
@@ -389,6 +390,7 @@ TEST_F(UploadWindowTest, TheEditorsFiguresAreThePortalsToTheKurus)
         EXPECT_EQ(queueRow()[8], "0,00");
         EXPECT_EQ(shown("GENEL TOPLAM :"), c.total);
         EXPECT_EQ(shown("KDV Toplamı :"), page["totals"]["hesaplananKdv"]);
+        EXPECT_EQ(shown("Mal / Hizmet Bedeli Toplamı :"), page["totals"]["malHizmetToplamTutari"]);
         EXPECT_EQ(shown(c.type == 2 ? "Ödenecek Tutar :" : "GENEL TOPLAM :"), page["totals"]["odenecekTutar"]);
         EXPECT_TRUE(form->Text6->toPlainText().endsWith(QStringLiteral("Yalnız:") + form->YAZIYTL(c.total)));
         portal->resetEvents();
