@@ -1,5 +1,7 @@
 #include "documents/invoice_lines.h"
 
+#include "invoice/line_figures.h"
+
 #include <algorithm>
 
 namespace kuvela::documents {
@@ -43,19 +45,24 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, bool withholding
         discount = cleanDiscountAmount(at(6));
         g[6] = gridNumber(discount);
     }
-    if (has(5))
-        g[7] = gridNumber((quantity * price - discount).roundHalfAway(2));
+    // The page's VAT is taken as it stands; the net and the withholding as the editor computes them.
+    invoice::LineInput line{quantity, price, std::nullopt, discount};
     if (has(8))
         g[8] = gridNumber(cleanRate(at(8)));
-    if (has(9))
+    if (has(9)) {
         g[9] = cleanVatAmount(at(9));
+        line.vat = cleanAmount(g[9]);
+    }
+    if (withholding && has(10))
+        line.withholdingRate = cleanWithholdingRate(at(10));
+    const invoice::LineFigures figures = invoice::computeLineFigures(line);
+    if (has(5))
+        g[7] = gridNumber(figures.net);
     if (withholding) {
         g[10] = reason;
         if (has(10)) {
-            const Decimal rate = cleanWithholdingRate(at(10));
-            const Decimal vat = cleanAmount(g[9]);
-            g[11] = gridTwoDecimals(rate);
-            g[12] = gridTwoDecimals((rate / Decimal(100) * vat).roundHalfAway(2));
+            g[11] = gridTwoDecimals(line.withholdingRate);
+            g[12] = gridTwoDecimals(figures.withheld);
         }
     }
     return g;
