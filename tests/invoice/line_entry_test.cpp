@@ -121,12 +121,9 @@ TEST(LineEntry, WorkedLineWithAnExtraTax)
     t.rows.pop_back();
 
     // The VAT is taken once on net and tax: 18 % of 0,03 + 0,03 is 0,01, not 0,01 + 0,01.
-    LineEntryFields once = workedLine();
-    once.quantity = "1", once.unitPrice = "0,03", once.discountRate = "0";
-    once.extraTax1 = "V0071-ÖTV 1.LİSTE%", once.extraTax1Rate = "100";
-    LineGrid o = gridFor(kSatis);
-    ASSERT_FALSE(faturayaEkle(once, kSatis, 2, o));
-    EXPECT_EQ(o.rows[0].mid(7), QStringList({"0,03", "18", "0,01", "100,00", "0,03"}));
+    LineEntryFields once{"X", "1", "Adet", "0,03", "0", "18", "", "", "V0071-ÖTV 1.LİSTE%", "100"};
+    ASSERT_FALSE(faturayaEkle(once, kSatis, 2, g));
+    EXPECT_EQ(g.rows[1].mid(7), QStringList({"0,03", "18", "0,01", "", "", "100,00", "0,03"}));
 
     // No withholding item: empty code, rate "0", amount 0,00.
     LineEntryFields n = workedLine();
