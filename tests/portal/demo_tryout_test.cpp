@@ -470,8 +470,8 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     ASSERT_EQ(message["attachments"].toArray().size(), 1);
     EXPECT_EQ(message["attachments"].toArray()[0].toObject()["filename"].toString(), picked);
 
-    // 9. A TEVKİFAT invoice of today, half the VAT on its ÖTV-raised base withheld, fetched with "Son Faturayı
-    // İndir" and booked beside this month's SATIŞ: 391.20 keeps 814,82 - 407,41, and every block balances.
+    // 9. A TEVKİFAT invoice of today, half of the VAT on its ÖTV-raised base withheld (407,41), fetched with
+    // "Son Faturayı İndir" and booked beside this month's SATIŞ: every block balances.
     invoice(2, {QStringLiteral("5555555555"), QStringLiteral("Şahin Gıda Pazarlama A.Ş.")});
     form->Text8->setText(today.toString(QStringLiteral("dd/MM/yyyy")));
     auto withheld = satisLine(QStringLiteral("Yemek Servisi"), "1", QStringLiteral("Adet"), "3703,71", "0", "20");
@@ -490,7 +490,6 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     form->Check2->click();
     form->Command37->click();
     const QString& booked = form->state<DocumentsState>().voucherText;
-    EXPECT_TRUE(booked.contains(QStringLiteral("391.20") + QString(52, u' ') + QStringLiteral("407,41 TL\r\n"))) << s(booked);
     EXPECT_EQ(unbalancedVoucherBlocks(booked), QString()) << s(booked) << s(form->Label23->text());
 
     // A second start of the try-out has the month, numbering on; "--reset" a clean one.
