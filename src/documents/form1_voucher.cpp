@@ -38,7 +38,7 @@ void Form1::Command37_Click()
     Label23->clear();
 
     int skipped = 0, unreadable = 0;
-    QStringList notSales;
+    QStringList notSales, unbalanced;
     const QStringList names = tickedArchiveNames(*this);
     try {
         InvoiceHtmlReader reader;
@@ -66,6 +66,8 @@ void Form1::Command37_Click()
             Label23->setText(relationMessage(relation, Combo4->currentText()));
             if (relation != InvoiceRelation::Sale)
                 notSales << invoice.number;
+            if (!invoice.imbalance.isEmpty())
+                unbalanced << invoice.number;
             text += voucherBlock(invoice);
             Text22->setPlainText(text);
         }
@@ -78,7 +80,7 @@ void Form1::Command37_Click()
     showFileStage(*this, 0, 0);
     text += voucherClosingRuler();
     Text22->setPlainText(text);
-    Label23->setText(Label23->text() + voucherRunNote(skipped, unreadable, notSales));
+    Label23->setText(Label23->text() + voucherRunNote(skipped, unreadable, notSales, unbalanced));
 }
 
 } // namespace kuvela

@@ -143,6 +143,27 @@ void balance(VoucherInvoice& v, const std::map<QString, QString>& amounts)
         v.sales.emplace_back(QStringLiteral("360.00"), amountText(otherTaxes, total->suffix));
 }
 
+// The block's closing line when its debits and credits differ; an amount the page left
+// empty or unreadable books nothing.
+QString imbalanceOf(const VoucherInvoice& v)
+{
+    Decimal gap;
+    QString suffix = QStringLiteral(" TL");
+    const auto book = [&](const QString& text, bool debit) {
+        if (const std::optional<PageAmount> a = pageAmount(text)) {
+            gap += debit ? a->value : -a->value;
+            suffix = a->suffix;
+        }
+    };
+    book(v.payable, true);
+    book(v.discount, true);
+    for (const auto& line : v.sales)
+        book(line.second, false);
+    if (gap.isZero())
+        return {};
+    return QStringLiteral("Borç ve alacak tutmuyor, fark: ") + amountText(gap.abs(), suffix);
+}
+
 } // namespace
 
 VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const std::vector<HtmlTable>& totalsTables,
@@ -169,6 +190,7 @@ VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const 
             v.sales.emplace_back(QString::fromLatin1(b.account), found->second);
     }
     balance(v, amounts);
+    v.imbalance = imbalanceOf(v);
     return v;
 }
 
@@ -187,6 +209,8 @@ QString voucherBlock(const VoucherInvoice& invoice)
     for (const auto& [account, amount] : invoice.sales)
         text += blanks(4) + u'\t' + account + blanks(52) + amount + CRLF;
     text += u' ' + invoice.number + QStringLiteral(" nolu ") + invoice.type + QStringLiteral(" faturası") + CRLF;
+    if (!invoice.imbalance.isEmpty())
+        text += u' ' + invoice.imbalance + CRLF;
     return text;
 }
 
@@ -208,11 +232,14 @@ QString relationMessage(InvoiceRelation relation, const QString& companyName)
     return QStringLiteral("Seçilen faturanın ") + companyName + QStringLiteral(" ile ilgisi yoktur.");
 }
 
-QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales)
+QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales,
+                       const QStringList& unbalanced)
 {
     QString note = passedOverNote(skippedFiles, unreadableFiles);
     if (!notSales.isEmpty())
         note += QStringLiteral(" Satış olmayan faturalar: ") + notSales.join(QStringLiteral(", "));
+    if (!unbalanced.isEmpty())
+        note += QStringLiteral(" Borç ve alacağı tutmayan faturalar: ") + unbalanced.join(QStringLiteral(", "));
     return note;
 }
 

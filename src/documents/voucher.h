@@ -20,15 +20,18 @@ struct VoucherInvoice {
     // Credits: (account, amount) in the sales table's order, the VAT less what the buyer
     // withholds, then 360.00 with the other taxes of the total.
     std::vector<std::pair<QString, QString>> sales;
+    // Empty when the debits equal the credits; otherwise the block's line that says they do not.
+    QString imbalance;
 };
 
 // Reads the header tables and the totals tables of one invoice; every value starts empty.
-// The entry balances whenever the page's amounts agree with one another.
+// The entry balances whenever the page's amounts agree with one another; when they do
+// not, `imbalance` says by how much.
 VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const std::vector<HtmlTable>& totalsTables,
                               bool gib);
 
-// One invoice's block: ruler with the date, receivable line, sales lines, description;
-// every line ends with CR LF.
+// One invoice's block: ruler with the date, receivable line, sales lines, description and
+// the imbalance, if any; every line ends with CR LF.
 QString voucherBlock(const VoucherInvoice& invoice);
 // The closing ruler after the last block, without a line end.
 QString voucherClosingRuler();
@@ -38,7 +41,8 @@ QString relationMessage(InvoiceRelation relation, const QString& companyName);
 
 // What Label23 adds after the last invoice's message: the ticked files that are not
 // HTML, those that could not be read, and the numbers of the invoices that are not
-// the company's sales.
-QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales);
+// the company's sales and of those whose block does not balance.
+QString voucherRunNote(int skippedFiles, int unreadableFiles, const QStringList& notSales,
+                       const QStringList& unbalanced);
 
 } // namespace kuvela::documents

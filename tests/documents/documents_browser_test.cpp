@@ -290,6 +290,16 @@ TEST_F(DocumentsBrowserTest, TickedInvoicesGiveALineSheetOpenAMailAndAVoucher)
     EXPECT_FALSE(w.Frame20->isHidden());
     EXPECT_TRUE(w.whoTriggered.isEmpty());
 
+    // A page whose payable is not its total less the withheld VAT: its block and the note say so.
+    const QString skewed = QString(kNameA).replace(QStringLiteral("0001 "), QStringLiteral("0003 "));
+    fileVariantOfA(skewed, QStringLiteral("Ödenecek Tutar</td><td>1.651,50"), QStringLiteral("Ödenecek Tutar</td><td>1.600,00"));
+    tick({skewed});
+    w.Command37->click();
+    EXPECT_TRUE(w.state<DocumentsState>().voucherText.contains("faturası\r\n Borç ve alacak tutmuyor, fark: 51,50 TL\r\n"));
+    EXPECT_TRUE(w.Label23->text().endsWith(" Borç ve alacağı tutmayan faturalar: GIB2023000000001"));
+    std::filesystem::remove(htmlFolder() / toPath(skewed));
+    w.setDir1Path(fromPath(htmlFolder()));
+
     // "Fiş": the voucher of the ticked sales invoices.
     tick({kNameA, kNameFaults, kNameB, kNameText});
     w.Command37->click();

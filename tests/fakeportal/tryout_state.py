@@ -101,7 +101,8 @@ def seeded(spec, day, serial, ettn=""):
         rows.append({"name": name, "qty": plain(qty), "unit": unit, "price": plain(price),
                      "discRate": plain(discount), "discAmt": money(disc), "net": money(net),
                      "vatRate": str(rate), "vat": money(vat), "taxes": []})
-        sums["gross"] += gross
+        # The goods total adds the line amounts as the lines show them.
+        sums["gross"] += gross.quantize(CENT, rounding=ROUND_HALF_UP)
         sums["disc"] += disc
         sums["net"] += net
         sums["vat"] += vat
@@ -202,7 +203,8 @@ CLOSING_ROW = "<tr>" + "<td>&nbsp;</td>" * 12 + "</tr>"
 
 def package_html(inv, scenario):
     """The invoice page as the portal issues it: seller, buyer, header, lines up to the
-    closing row, the totals with one "Hesaplanan KDV(%n)" row per rate, and the note."""
+    closing row, the totals with one "Hesaplanan KDV(%n)" row per rate and, on a withholding
+    invoice, one "Hesaplanan KDV Tevkifat(%n)" row per withholding rate, and the note."""
     header = inv.get("header", {})
     seller = scenario.get("seller", {})
     vkn = inv.get("vkn", "")
@@ -218,10 +220,13 @@ def package_html(inv, scenario):
         details.append(["İrsaliye No:", header["irsNo"]])
     lines = [["Sıra No", "Mal Hizmet", "Miktar", "Birim Fiyat", "İskonto/ Arttırım Oranı", "İskonto/ Arttırım Tutarı",
               "İskonto/ Arttırım Nedeni", "KDV Oranı", "KDV Tutarı", "Diğer Vergiler", "Mal Hizmet Tutarı", "GTİP"]]
-    vat_by_rate = {}
+    vat_by_rate, withheld_by_rate = {}, {}
     for i, row in enumerate(inv.get("lines", []), start=1):
         rate = number(row.get("vatRate"))
         vat_by_rate[rate] = vat_by_rate.get(rate, Decimal(0)) + number(row.get("vat"))
+        if row.get("wCode") and number(row.get("wRate")):
+            w_rate = number(row.get("wRate"))
+            withheld_by_rate[w_rate] = withheld_by_rate.get(w_rate, Decimal(0)) + number(row.get("wAmt"))
         discount = number(row.get("discAmt"))
         others = " ".join("%s (%%%s) %s TL" % (t.get("code", ""), t.get("rate", ""), t.get("amount", ""))
                           for t in row.get("taxes", []) if number(t.get("rate")))
@@ -237,6 +242,8 @@ def package_html(inv, scenario):
               ["", "Toplam İskonto", totals.get("toplamIskonto", "0,00") + " TL"]]
     for rate in sorted(vat_by_rate):
         budget.append(["", "Hesaplanan KDV(%%%s)" % plain(rate), money(vat_by_rate[rate]) + " TL"])
+    for rate in sorted(withheld_by_rate):
+        budget.append(["", "Hesaplanan KDV Tevkifat(%%%s)" % plain(rate), money(withheld_by_rate[rate]) + " TL"])
     if number(totals.get("digerVergiler")):
         budget.append(["", "Diğer Vergiler", totals["digerVergiler"] + " TL"])
     budget += [["", "Vergiler Dahil Toplam Tutar", totals.get("vergilerDahilToplamTutar", "0,00") + " TL"],

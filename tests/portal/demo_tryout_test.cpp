@@ -368,12 +368,13 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
             t += QStringLiteral("    \t") + sales[i] + QString(52, u' ') + sales[i + 1] + crlf;
         return t + u' ' + QString::fromStdString(inv["no"].get<std::string>()) + QStringLiteral(" nolu SATIŞ faturası") + crlf;
     };
-    // Each rate on its own account: 10 % (150 + 54), 1 % (76), 1 % and 20 % (7,50; 100); a discount on 611.00.
+    // Each rate on its own account: 10 % (150 + 54), 1 % (76), 1 % and 20 % (6,25; 100); a discount on 611.00.
+    // The goods of 2,5 x 249,99 and 1,5 x 333,33 are their amounts, 624,98 and 500,00: no other taxes.
     EXPECT_EQ(form->state<DocumentsState>().voucherText,
               block(seeded[0], QStringLiteral("2.244,00 TL"), {"600.00", "2.100,00 TL", "391.10", "204,00 TL"}, "60,00 TL")
                   + block(seeded[1], QStringLiteral("7.676,00 TL"), {"600.00", "8.000,00 TL", "391.01", "76,00 TL"}, "400,00 TL")
-                  + block(seeded[2], QStringLiteral("1.357,50 TL"),
-                          {"600.00", "1.250,00 TL", "391.01", "7,50 TL", "391.20", "100,00 TL"})
+                  + block(seeded[2], QStringLiteral("1.231,23 TL"),
+                          {"600.00", "1.124,98 TL", "391.01", "6,25 TL", "391.20", "100,00 TL"})
                   + u' ' + QString(40, u'-') + QStringLiteral(" / ") + QString(39, u'-'));
     EXPECT_TRUE(form->Label23->text().startsWith(QStringLiteral("Seçilen fatura SATIŞ Faturasıdır."))) << s(form->Label23->text());
     desktop().opened.clear();
@@ -469,6 +470,28 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
     ASSERT_EQ(message["attachments"].toArray().size(), 1);
     EXPECT_EQ(message["attachments"].toArray()[0].toObject()["filename"].toString(), picked);
 
+    // 9. A TEVKİFAT invoice of today, half of the VAT on its ÖTV-raised base withheld (407,41), fetched with
+    // "Son Faturayı İndir" and booked beside this month's SATIŞ: every block balances.
+    invoice(2, {QStringLiteral("5555555555"), QStringLiteral("Şahin Gıda Pazarlama A.Ş.")});
+    form->Text8->setText(today.toString(QStringLiteral("dd/MM/yyyy")));
+    auto withheld = satisLine(QStringLiteral("Yemek Servisi"), "1", QStringLiteral("Adet"), "3703,71", "0", "20");
+    withheld.withholdingItem = QStringLiteral("604 % 50");
+    withheld.withholdingRate = "50";
+    withheld.extraTax1 = QStringLiteral("V0071-ÖTV 1.LİSTE%");
+    withheld.extraTax1Rate = "10";
+    line(withheld);
+    ASSERT_TRUE(road::uploadAndLeave(*form, [&] { clickInProgramBrowser("input[value='Oluştur']"); }));
+    form->Command27->click();
+    form->Command26->click();
+    form->Combo7->setEditText(today.toString(QStringLiteral("MM")));
+    form->Combo8->setEditText(today.toString(QStringLiteral("yyyy")));
+    form->Command34->click();
+    ASSERT_EQ(form->List7->count(), 2) << s(form->Label32->text()) << s(form->panelText(7));
+    form->Check2->click();
+    form->Command37->click();
+    const QString& booked = form->state<DocumentsState>().voucherText;
+    EXPECT_EQ(unbalancedVoucherBlocks(booked), QString()) << s(booked) << s(form->Label23->text());
+
     // A second start of the try-out has the month, numbering on; "--reset" a clean one.
     sites.reset();
     for (const bool reset : {false, true}) {
@@ -476,8 +499,8 @@ TEST_F(DemoTryOut, TheDemoMonthFromTheUploadToTheStoredMail)
         TryOutSites again(home.path() / "Siteler", reset);
         ASSERT_TRUE(again.ready());
         const json config = httpJson(again.setting("KUVELA_PORTAL_URL").toStdString() + "/__config");
-        EXPECT_EQ(config["invoices"].size(), reset ? 3u : 6u);
-        EXPECT_EQ(config["serialsIssued"], reset ? before : before + 3);
+        EXPECT_EQ(config["invoices"].size(), reset ? 3u : 7u);
+        EXPECT_EQ(config["serialsIssued"], reset ? before : before + 4);
         EXPECT_EQ(fs::exists(again.mail / "0001.eml"), !reset);
     }
 
