@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -89,15 +90,55 @@ fs::path stageCopy(const fs::path& from, const fs::path& to, std::error_code& ec
     return fresh;
 }
 
-void copyReplacing(const fs::path& from, const fs::path& to, std::error_code& ec)
+bool sameBytes(const fs::path& a, const fs::path& b)
 {
-    const fs::path fresh = stageCopy(from, to, ec);
-    if (!ec)
-        fs::rename(fresh, to, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(fresh, ignored);
+    QFile fa(fromPath(a)), fb(fromPath(b));
+    return fa.size() == fb.size() && fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly)
+        && fa.readAll() == fb.readAll();
+}
+
+// Keeps a package in Zip under `name`, never over another file: a name taken by other
+// bytes becomes "<name> (2).zip", "(3)"…; one holding these very bytes keeps it already
+// (a package fetched again). Returns the name it is kept under; empty when it could not be.
+QString keepPackage(const fs::path& package, const fs::path& zipFolder, const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    QString free = name;
+    for (int n = 2;; ++n) {
+        const fs::path target = zipFolder / toPath(free);
+        std::error_code ec;
+        const fs::file_status there = fs::symlink_status(target, ec);
+        if (!fs::exists(there))
+            break;
+        if (fs::is_regular_file(there) && sameBytes(package, target))
+            return free;
+        free = name.left(dot) + QStringLiteral(" (%1)").arg(n) + name.mid(dot);
     }
+    std::error_code ec;
+    const fs::path target = zipFolder / toPath(free);
+    const fs::path fresh = stageCopy(package, target, ec);
+    if (!ec)
+        fs::rename(fresh, target, ec);
+    if (!ec)
+        return free;
+    fs::remove(fresh, ec);
+    return {};
+}
+
+std::function<bool(const fs::path&)>& undoCopyHook()
+{
+    static std::function<bool(const fs::path&)> hook;
+    return hook;
+}
+
+// Takes back a copy already renamed into place when a later one failed.
+bool undoCopy(const fs::path& copy)
+{
+    if (undoCopyHook())
+        return undoCopyHook()(copy);
+    std::error_code ec;
+    fs::remove(copy, ec);
+    return !ec;
 }
 
 // "<number>-<tail>.zip": a package in Zip that was not filed.
@@ -107,14 +148,20 @@ QString keptPackageName(const QString& gibFatNo, const QString& package)
 }
 
 // The invoice number a package carries in its XML copy: the ID element directly under
-// the document's root. Empty when the package or its XML cannot be read.
+// the document's root. The copy is found by its extension, as a browser's second copy
+// "<stem> (1).zip" still holds "<stem>.xml". Empty when the package or its XML cannot be read.
 QString packageInvoiceNumber(const fs::path& package, const fs::path& scratchFolder)
 {
-    const QString member = fromPath(package.filename()).chopped(4) + QStringLiteral(".xml");
     const fs::path unpacked = scratchFolder / ".numara.xml";
     QString number;
     try {
-        Zip::extractOne(package, member, unpacked);
+        const QStringList entries = Zip::entryNames(package);
+        const auto member = std::find_if(entries.begin(), entries.end(), [](const QString& e) {
+            return !e.contains(u'/') && e.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
+        });
+        if (member == entries.end())
+            return number;
+        Zip::extractOne(package, *member, unpacked);
         QFile f(fromPath(unpacked));
         if (f.open(QIODevice::ReadOnly)) {
             QXmlStreamReader xml(&f);
@@ -179,15 +226,16 @@ bool emptyTempBeforeDownload(const SalesFolders& folders)
     for (const QString& package : packageNames(folders.temp())) {
         const fs::path path = folders.temp() / toPath(package);
         const QString number = packageInvoiceNumber(path, folders.temp());
-        if (number.isEmpty())
-            return false;
-        std::error_code ec;
-        copyReplacing(path, folders.zip() / toPath(keptPackageName(number, package)), ec);
-        if (ec)
+        // One that tells no number is kept under its own name, for a look by hand.
+        if (keepPackage(path, folders.zip(), number.isEmpty() ? package : keptPackageName(number, package)).isEmpty())
             return false;
     }
     return emptyFolder(folders.temp());
 }
+
+namespace detail {
+void setUndoCopyForTests(std::function<bool(const fs::path&)> undo) { undoCopyHook() = std::move(undo); }
+} // namespace detail
 
 int packageWaitMs() { return Settings::forProgram().intValue(QStringLiteral("download/packageWaitMs"), 30000); }
 
@@ -274,6 +322,9 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
         // Filed under its full name only beside its copies; otherwise kept under the short name.
         if (result.failedCopies.isEmpty())
             stage(QStringLiteral("Zip"), packagePath, folders.zip() / toPath(invoicePackageFileName(row, package)));
+        // The Html copy goes in last: it is what marks an invoice as filed, so a failed
+        // filing never leaves it behind, not even when taking back the others fails.
+        std::reverse(staged.begin(), staged.end());
         for (size_t i = 0; i < staged.size() && result.failedCopies.isEmpty(); ++i) {
             std::error_code ec;
             fs::rename(staged[i].fresh, staged[i].target, ec);
@@ -281,8 +332,10 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
                 fail(staged[i].folder, ec);
                 // A copy of the same name filed before held this invoice already and stays.
                 for (size_t j = 0; j < i; ++j)
-                    if (!staged[j].existed)
-                        fs::remove(staged[j].target, ec);
+                    if (!staged[j].existed && !undoCopy(staged[j].target)) {
+                        result.failedCopies << staged[j].folder + QStringLiteral(": kopya geri alınamadı");
+                        tooLong = false;
+                    }
             }
         }
         result.kind = result.failedCopies.isEmpty() ? FilingResult::Kind::Filed : FilingResult::Kind::CopyFailed;
@@ -298,11 +351,7 @@ FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& r
     }
     if (!result.filed()) {
         // Never unpacked further, never lost: kept for a look by hand.
-        const QString kept = keptPackageName(row.gibFatNo, package);
-        std::error_code ec;
-        copyReplacing(packagePath, folders.zip() / toPath(kept), ec);
-        if (!ec)
-            result.keptAs = kept;
+        result.keptAs = keepPackage(packagePath, folders.zip(), keptPackageName(row.gibFatNo, package));
     }
     if (result.filed() || !result.keptAs.isEmpty())
         emptyFolder(folders.temp());

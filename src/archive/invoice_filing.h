@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 
 namespace kuvela {
 
@@ -32,8 +33,9 @@ QStringList packageNames(const std::filesystem::path& temp);
 bool emptyFolder(const std::filesystem::path& folder);
 // Empties Temp before an "İndir". A package still there was neither filed nor kept (its
 // filing could not keep it, or it came after its wait): it is copied into Zip as
-// "<number>-<tail>.zip", the number read from its own XML, before anything goes. False,
-// with the package left where it is, when that or the emptying failed.
+// "<number>-<tail>.zip", the number read from its own XML, or under its own name when
+// no number can be read, before anything goes. False, with the package left where it
+// is, when that or the emptying failed.
 bool emptyTempBeforeDownload(const SalesFolders& folders);
 
 // Waits, polling every 100 ms up to timeoutMs, until the folder holds exactly one
@@ -52,7 +54,8 @@ struct FilingResult {
     QStringList failedCopies; // "Html: <cause>", "Xml: …", "Zip: …" for the targets not written
     bool namesTooLong = false; // every failed copy failed for a name the file system cannot hold
     QString reason;           // why an unsafe or unreadable package was refused
-    QString keptAs;           // "<number>-<tail>.zip" in Zip when it was not filed; "" when it could not be kept
+    QString keptAs;           // "<number>-<tail>.zip" in Zip when it was not filed, " (2)"… before ".zip" when
+                              // that name held another file; "" when it could not be kept
     bool filed() const { return kind == Kind::Filed; }
 };
 
@@ -60,8 +63,10 @@ struct FilingResult {
 // title and tax number are left in their filed widths, as the window variables were.
 // No package: nothing happens. Only the two entries named like the package are taken
 // out. A package that cannot be read, holds an unsafe entry (empty, absolute, a ".."
-// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip", and no
-// copy of it stays in Html, Xml or Zip; Temp is emptied only once the package is filed or kept.
+// part, a link) or whose copies failed is kept in Zip as "<number>-<tail>.zip", never over
+// another file (see keptAs), and no copy of it stays in Html, Xml or Zip (one that could
+// not be taken back is named in failedCopies; never the Html one, which goes in last);
+// Temp is emptied only once the package is filed or kept.
 FilingResult fileInvoicePackage(const SalesFolders& folders, PortalInvoiceRow& row, FilingWindow window,
                                 PackagePick pick);
 
@@ -84,5 +89,11 @@ QString reportFileName(const QString& gibFatNo, const QString& rptStr);
 // Writes the report into Html under rptFatName (made file-safe), replacing it whole.
 // Throws std::runtime_error with a Turkish message when it cannot be written.
 void writeUnapprovedInvoiceReport(const SalesFolders& folders, const QString& rptFatName, const QByteArray& report);
+
+namespace detail {
+// Test seam: takes back a copy already renamed into place when a later one failed;
+// returns whether it went. Empty: the file system's removal.
+void setUndoCopyForTests(std::function<bool(const std::filesystem::path&)> undo);
+} // namespace detail
 
 } // namespace kuvela

@@ -43,6 +43,7 @@ protected:
                   QStringLiteral("GIB2024000000001 nolu fatura indirilemedi: ") + cause + QStringLiteral("; paket Zip klasöründe saklandı."));
         EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{kept});
         EXPECT_TRUE(folderFileNames(folders_.temp()).isEmpty());
+        EXPECT_FALSE(fs::exists(folders_.xml() / ".dosyalaniyor.tmp"));
     }
 
     static std::string read(const fs::path& p)
@@ -60,6 +61,8 @@ TEST_F(FilingTest, UpperCaseExtensionFiledUnderItsNames)
 {
     package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.ZIP"));
     std::ofstream(folders_.temp() / "notlar.txt") << "başka bir indirme";
+    std::ofstream(folders_.html() / ".dosyalaniyor.tmp") << "yarım"; // left by a filing cut short
+    EXPECT_FALSE(isAlreadyFiled(folders_.html(), row_.gibFatNo));
     const FilingResult r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
     ASSERT_TRUE(r.filed()) << r.failedCopies.join("; ").toStdString();
     const QString stem = QStringLiteral("GIB2024000000001 05-02-2024  1234567890 ABC LTD             -");
@@ -171,20 +174,30 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     EXPECT_TRUE(folderFileNames(folders_.xml()).isEmpty());
     emptyFolder(folders_.zip());
 
-    // Html or Xml cannot take a file: that cause, no paths, no copy of the other passing for filed.
+    // Html or Xml cannot take a file, or a folder sits at the Xml copy's name: that cause, no paths, nothing passing for filed.
     row_.gibBelTur = QStringLiteral("SATIŞ");
+    const fs::path xmlTarget = folders_.xml() / toPath(invoiceFileName(row_, FilingWindow::DownloadWindow, "E2F1C3D4A5B6C7D8E9F0.zip", "xml"));
     for (auto [broken, other, cause] :
-         {std::tuple{folders_.html(), folders_.xml(), "Html"}, {folders_.xml(), folders_.html(), "Xml"}}) {
+         {std::tuple{folders_.html(), folders_.xml(), "Html: klasör açılamadı"}, {folders_.xml(), folders_.html(), "Xml: klasör açılamadı"},
+          {xmlTarget, folders_.html(), "Xml: dosya yazılamadı"}}) {
         fs::remove_all(broken);
-        std::ofstream(broken) << "klasör değil";
+        broken == xmlTarget ? void(fs::create_directories(broken)) : void(std::ofstream(broken) << "klasör değil");
         package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
         r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
-        expectKeptInZip(r, FilingResult::Kind::CopyFailed,
-                        QStringLiteral("dosyalar yazılamadı (%1: klasör açılamadı)").arg(cause), kept);
+        expectKeptInZip(r, FilingResult::Kind::CopyFailed, QStringLiteral("dosyalar yazılamadı (%1)").arg(cause), kept);
         EXPECT_TRUE(folderFileNames(other).isEmpty());
         fs::remove(broken);
         emptyFolder(folders_.zip());
     }
+
+    // A copy the rollback cannot take back is said, and never passes for filed: Html goes in last.
+    detail::setUndoCopyForTests([](const fs::path&) { return false; });
+    fs::create_directories(xmlTarget);
+    package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.zip"));
+    r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
+    detail::setUndoCopyForTests({});
+    EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).contains("(Xml: dosya yazılamadı, Zip: kopya geri alınamadı)"));
+    EXPECT_FALSE(isAlreadyFiled(folders_.html(), row_.gibFatNo));
 
     // Zip cannot take it: no copy stays, nothing is deleted, the package stays in Temp.
     fs::remove_all(folders_.zip());
@@ -205,6 +218,22 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     fs::remove(folders_.zip());
     EXPECT_TRUE(emptyTempBeforeDownload(folders_));
     EXPECT_EQ(folderFileNames(folders_.zip()), QStringList{"GIB2024000000009-D4A5B6C7D8E9F0.zip"});
+
+    // Kept beside what Zip holds, by its XML's number or, none read, by its own name (no entries: not a zip).
+    const QJsonArray second{zipFile("E2F1C3D4A5B6C7D8E9F0.xml", "<Invoice><ID>GIB2024000000009</ID><Note/></Invoice>")};
+    for (auto [name, entries, filing, keptAs] :
+         {std::tuple{"E2F1C3D4A5B6C7D8E9F0.zip", second, false, "GIB2024000000009-D4A5B6C7D8E9F0 (2).zip"},
+          {"E2F1C3D4A5B6C7D8E9F0 (1).zip", second, false, "GIB2024000000009-B6C7D8E9F0 (1).zip"},
+          {"GIB2024000000001-BOZUK.zip", QJsonArray{}, false, "GIB2024000000001-BOZUK.zip"},
+          {"KIMLIKSIZ.zip", QJsonArray{zipFile("KIMLIKSIZ.xml", "<Invoice><Note/></Invoice>")}, false, "KIMLIKSIZ.zip"},
+          {"BOZUK.zip", QJsonArray{zipLink("BOZUK.xml", "/etc/passwd")}, true, "GIB2024000000001-BOZUK (2).zip"}}) {
+        SCOPED_TRACE(name);
+        const qsizetype before = folderFileNames(folders_.zip()).size();
+        entries.isEmpty() ? void(std::ofstream(folders_.temp() / name) << "zip değil") : package(QString::fromUtf8(name), entries);
+        EXPECT_TRUE(filing ? fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First).keptAs == keptAs
+                           : emptyTempBeforeDownload(folders_));
+        EXPECT_TRUE(folderFileNames(folders_.zip()).contains(keptAs) && folderFileNames(folders_.zip()).size() == before + 1);
+    }
 }
 
 TEST_F(FilingTest, AlreadyFiledByItsNumberInAnyCase)
