@@ -8,6 +8,7 @@
 #include "window/window_road.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMessageBox>
@@ -24,6 +25,8 @@ struct FocusRoad {
     const char *id, *focus; // the main window's focus widget when the road is done
     std::function<void(PanelFocus&)> open = [](PanelFocus&) {};
     const char *shown = nullptr, *closer = nullptr, *type = "SATIŞ";
+    int lines = 1; // a bulk reading takes the typed invoice away
+    std::function<void(PanelFocus&)> then = [](PanelFocus&) {};
 };
 
 void PrintTo(const FocusRoad& road, std::ostream* out) { *out << road.id; }
@@ -106,6 +109,13 @@ public:
         return shown;
     }
 
+    // "e-Arşiv" on the fake portal and "GÜVENLİ ÇIKIŞ" while the draft waits; the panel stays.
+    void uploadAndQuit()
+    {
+        portal = std::make_unique<FakePortal>(road::demoScenario());
+        ASSERT_TRUE(road::uploadAndQuit(*form)) << form->panelText(7).toStdString();
+    }
+
     const ScopedEnv scale_{"KUVELA_TIME_SCALE", "0.05"};
 };
 
@@ -145,6 +155,22 @@ void bulkFile(PanelFocus& t)
     click(t.form->Command6);
 }
 
+// The upload panel's "X" frees the seller box again; the user clicks into it.
+void intoSellerBox(PanelFocus& t)
+{
+    t.uploadAndQuit();
+    click(t.form->Command55);
+    click(t.form->Combo4->lineEdit());
+}
+
+// "Alıcı" frees the buyer list for another buyer of the same invoice; the note keeps the seller's lines.
+void anotherBuyer(PanelFocus& t)
+{
+    click(t.form->Label1);
+    road::pickBuyer(*t.form, QStringLiteral("Şahin Gıda Pazarlama A.Ş."));
+    EXPECT_TRUE(t.form->Text6->toPlainText().startsWith(QStringLiteral("• Ödeme vadesi 30 gündür."))) << t.form->Text6->toPlainText().toStdString();
+}
+
 const FocusRoad kRoads[] = {
     {"LineEntryClosed", "ListView1"},
     {"MailSentOverSmtp", "File1", sendMail},
@@ -158,6 +184,8 @@ const FocusRoad kRoads[] = {
     {"DownloadWindowClosed", "File1", [](PanelFocus& t) { t.form->faturaindir->trigger(); }, "Form3", "Command3"},
     {"NoticePanelClosed", "ListView1", [](PanelFocus& t) { t.form->anouncements->trigger(); }, "Frame15", "Command25"},
     {"BulkPanelClosed", "ListView1", bulkFile, "Frame23", "Command42"},
+    {"SafeExitWhileTheDraftWaits", "ListView1", [](PanelFocus& t) { t.uploadAndQuit(); }},
+    {"SellerBoxLeftForTheAddress", "Combo4", intoSellerBox, nullptr, nullptr, "SATIŞ", 1, anotherBuyer},
 };
 
 TEST_P(PanelFocus, TheNextClickKeepsTheInvoice)
@@ -174,10 +202,11 @@ TEST_P(PanelFocus, TheNextClickKeepsTheInvoice)
     }
     EXPECT_EQ(road::focusInWindow(*form), QString::fromUtf8(r.focus));
     const QStringList before = invoice();
-    ASSERT_EQ(form->ListView1->topLevelItemCount(), 1);
+    ASSERT_EQ(form->ListView1->topLevelItemCount(), r.lines);
     road::bringToFront(*form);
     click(form->Text2);
     EXPECT_EQ(invoice(), before);
+    r.then(*this);
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, PanelFocus, ::testing::ValuesIn(kRoads),
