@@ -1,6 +1,7 @@
 // Every panel, dialog and message box that closes over a composed invoice leaves the main
 // window's own focus on a usable box, never on the buyer or seller combo: back at the
-// front, a click into "Adres" keeps buyer, type, lines and totals.
+// front, a click into "Adres" keeps buyer, type, lines and totals, as it does after the
+// user's own click into the seller box.
 #include "fixtures/smtp_fixture.h"
 #include "invoice/form2.h"
 #include "masterdata/form4.h"
@@ -65,7 +66,7 @@ struct PassedOn : QObject {
     bool eventFilter(QObject* watched, QEvent* e) override
     {
         if (e->type() == QEvent::FocusIn && static_cast<QFocusEvent*>(e)->reason() == Qt::TabFocusReason
-            && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window)
+            && window->isAncestorOf(qobject_cast<QWidget*>(watched)))
             to << watched->objectName();
         return false;
     }
@@ -210,14 +211,10 @@ void cancelEachBulkInvoice(PanelFocus& t)
     t.portal = std::make_unique<FakePortal>(road::demoScenario());
     clickOption(t.form->Check6);
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (t.form->Command41->isVisible())
-            click(t.form->Command41);
-    });
+    QObject::connect(&answer, &QTimer::timeout, [&] { t.form->Command41->isVisible() ? click(t.form->Command41) : void(); });
     answer.start(50);
     click(t.form->Command31);
-    ASSERT_EQ(t.form->ListView3->topLevelItemCount(), 2);
-    EXPECT_EQ(t.form->ListView3->topLevelItem(1)->text(10), QStringLiteral("Vazgeçildi"));
+    EXPECT_EQ(t.form->karar, QStringLiteral("VAZGEÇ"));
 }
 
 // The upload panel's "X" frees the seller box again; the user clicks into it.
