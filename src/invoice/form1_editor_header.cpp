@@ -159,7 +159,7 @@ void Form1::Combo2_LostFocus()
 
 void Form1::Combo4_Change()
 {
-    // The buyer and header are gone: leaving the box loads the company afresh, even the same one.
+    // Typing empties the buyer and header: leaving the box then loads the company afresh, even the same one.
     state<MasterDataState>().loadedCompany.clear();
     alanlariTemizle();
     Command28->hide();
