@@ -137,6 +137,8 @@ void Form1::Command40_Click()
 {
     int count = 0;
     List6->clear();
+    // The panel goes away under the focus; the file list holds it until the mail's box takes it.
+    File1->setFocus(Qt::OtherFocusReason);
     Frame18->hide();
     Frame20->hide();
     Label18->setText(QStringLiteral("Ek"));

@@ -4,6 +4,7 @@
 #include "invoice/form1_editor_state.h"
 #include "invoice/form1_editor_type.h"
 #include "invoice/invoice_type.h"
+#include "masterdata/form1_masterdata_state.h"
 #include "masterdata/header_dates.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -158,6 +159,8 @@ void Form1::Combo2_LostFocus()
 
 void Form1::Combo4_Change()
 {
+    // Typing empties the buyer and header: leaving the box then loads the company afresh, even the same one.
+    state<MasterDataState>().loadedCompany.clear();
     alanlariTemizle();
     Command28->hide();
     Command30->hide();

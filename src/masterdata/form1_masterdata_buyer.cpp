@@ -3,6 +3,7 @@
 #include "masterdata/buyers.h"
 #include "masterdata/form1_masterdata_state.h"
 #include "platform/workbook.h"
+#include "shell/combo_items.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -55,15 +56,19 @@ void fillBuyerBoxes(Form1& f, const NameParts& parts, const BuyerRecord& r)
     f.Text5->setText(r.email);
 }
 
+void clearBuyerAndHeader(Form1& f)
+{
+    for (QLineEdit* e : {f.Text2, f.Text3, f.Text4, f.Text5, f.uunvan, f.aad, f.ssoyad, f.Text7, f.Text8, f.Text9,
+                         f.Text10, f.Text11, f.Text12, f.Text19, f.Text20})
+        e->clear();
+}
+
 } // namespace
 
 void Form1::alanlariTemizle()
 {
-    for (QLineEdit* e : {Text2, Text3, Text4, Text5})
-        e->clear();
+    clearBuyerAndHeader(*this);
     Text6->clear();
-    for (QLineEdit* e : {uunvan, aad, ssoyad, Text7, Text8, Text9, Text10, Text11, Text12, Text19, Text20})
-        e->clear();
 }
 
 void Form1::Label1_Click()
@@ -74,8 +79,11 @@ void Form1::Label1_Click()
     Combo3->setEnabled(true);
     if (!singleCompanyMode(*this))
         Combo4->setEnabled(true);
+    // Another buyer for the invoice on the window: the company's customers are there to
+    // pick from, and the note keeps the seller's lines.
     Combo3->clear();
-    alanlariTemizle();
+    addItemsKeepingText(Combo3, state<MasterDataState>().customers.names());
+    clearBuyerAndHeader(*this);
 }
 
 void Form1::Combo3_LostFocus()

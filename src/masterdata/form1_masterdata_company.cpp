@@ -123,6 +123,11 @@ void Form1::Combo4_LostFocus()
     const QString company = Combo4->currentText();
     if (company == QStringView(kNoCompany))
         return;
+    // Only another company starts a new invoice: a click through the box keeps this one.
+    MasterDataState& md = state<MasterDataState>();
+    if (company == md.loadedCompany)
+        return;
+    md.loadedCompany.clear();
 
     for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) {
         o->setChecked(false);
@@ -159,7 +164,9 @@ void Form1::Combo4_LostFocus()
         List4->addItems(load.customers.numberEntries());
         state<MasterDataState>().customers = std::move(load.customers);
     });
-    if (!read)
+    if (read)
+        md.loadedCompany = company;
+    else
         clearCompanyValues(*this);
     Text6->setPlainText(userNot1 + userNot2 + userNot3);
 }
@@ -172,6 +179,7 @@ void Form1::Label19_Click()
     Check5->setEnabled(false);
     Check5_Click();
     Label1_Click();
+    state<MasterDataState>().loadedCompany.clear();
     Combo4_LostFocus();
     if (!singleCompanyMode(*this))
         Combo4->setEnabled(true);

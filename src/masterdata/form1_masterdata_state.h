@@ -14,6 +14,8 @@ namespace kuvela {
 struct MasterDataState {
     CustomerList customers;        // the rows behind Combo3, List2 and List4
     std::vector<int> list5Matches; // List5 row -> position in `customers`
+    // The company whose invoice the window holds; emptied when its box is typed into.
+    QString loadedCompany;
 };
 
 template <>

@@ -195,6 +195,9 @@ TEST_F(Form1CompanyTest, NoCompanyChosenDoesNothing)
     EXPECT_EQ(w.user->text(), QStringLiteral("11111111111"));
     EXPECT_EQ(w.Text19->text(), QStringLiteral("kalsın"));
     EXPECT_TRUE(dialogs_->shown().empty());
+    // Typed into the box, even the loaded company's name again loads it afresh: the typing emptied its note.
+    chooseCompany(QStringLiteral("Alfa Ticaret"));
+    EXPECT_EQ(w.Text6->toPlainText(), QStringLiteral("• Not 1\n• Not 3\n"));
 }
 
 TEST_F(Form1CompanyTest, SellerLabelResetsBulkModeBuyerAndCompany)
@@ -207,8 +210,10 @@ TEST_F(Form1CompanyTest, SellerLabelResetsBulkModeBuyerAndCompany)
     w.Check5->setEnabled(true);
     w.Check5->setChecked(true);
     w.Text19->setEnabled(false);
+    w.Combo1->setEditText(QStringLiteral("SATIŞ"));
 
     w.Label19_Click();
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Fatura Türü Seçin")) << "the same company, a new invoice";
     EXPECT_FALSE(w.Check5->isChecked());
     EXPECT_TRUE(test::disabledItself(w.Check5));
     EXPECT_FALSE(test::disabledItself(w.Combo4));

@@ -115,6 +115,13 @@ TEST_F(Form1HeaderTest, InvoiceDateListOpensOnTheFirstClickAfterTheTypePick)
     test::typeKeys(w.Combo5, QStringLiteral("abc"));
     test::click(w.Text5);
     EXPECT_EQ(w.Text8->text(), slashDate(picked));
+    // Nor does the despatch-date list.
+    test::click(w.Text9);
+    QTest::keyClick(w.Text9, Qt::Key_Tab);
+    ASSERT_EQ(test::focusName(), QStringLiteral("Combo6"));
+    test::typeKeys(w.Combo6, QStringLiteral("abc"));
+    test::click(w.Text5);
+    EXPECT_EQ(w.Text10->text(), QString());
 }
 
 } // namespace

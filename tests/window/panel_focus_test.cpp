@@ -1,18 +1,22 @@
 // Every panel, dialog and message box that closes over a composed invoice leaves the main
 // window's own focus on a usable box, never on the buyer or seller combo: back at the
-// front, a click into "Adres" keeps buyer, type, lines and totals.
+// front, a click into "Adres" keeps buyer, type, lines and totals, as it does after the
+// user's own click into the seller box.
 #include "fixtures/smtp_fixture.h"
+#include "invoice/form2.h"
 #include "masterdata/form4.h"
 #include "platform/paths.h"
 #include "portal/upload_window_fixture.h"
 #include "window/window_road.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace kuvela::test {
 namespace {
@@ -24,6 +28,8 @@ struct FocusRoad {
     const char *id, *focus; // the main window's focus widget when the road is done
     std::function<void(PanelFocus&)> open = [](PanelFocus&) {};
     const char *shown = nullptr, *closer = nullptr, *type = "SATIŞ";
+    int lines = 1; // a bulk reading takes the typed invoice away
+    std::function<void(PanelFocus&)> then = [](PanelFocus&) {};
 };
 
 void PrintTo(const FocusRoad& road, std::ostream* out) { *out << road.id; }
@@ -54,9 +60,23 @@ void searchAndTickAll(Form1& f)
     click(f.Check2);
 }
 
+// Focus the program passes on from a control it hid, as a Tab key would: a closing names its target.
+struct PassedOn : QObject {
+    explicit PassedOn(const QWidget* w) : window(w) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn && static_cast<QFocusEvent*>(e)->reason() == Qt::TabFocusReason
+            && window->isAncestorOf(qobject_cast<QWidget*>(watched)))
+            to << watched->objectName();
+        return false;
+    }
+    const QWidget* window;
+    QStringList to;
+};
+
 class PanelFocus : public UploadWindowTest, public ::testing::WithParamInterface<FocusRoad> {
 public:
-    using UploadWindowTest::dialogs, UploadWindowTest::form;
+    using UploadWindowTest::dialogs, UploadWindowTest::form, UploadWindowTest::portal;
 
     PanelFocus()
     {
@@ -106,6 +126,13 @@ public:
         return shown;
     }
 
+    // "e-Arşiv" on the fake portal and "GÜVENLİ ÇIKIŞ" while the draft waits; the panel stays.
+    void uploadAndQuit()
+    {
+        portal = std::make_unique<FakePortal>(road::demoScenario());
+        ASSERT_TRUE(road::uploadAndQuit(*form)) << form->panelText(7).toStdString();
+    }
+
     const ScopedEnv scale_{"KUVELA_TIME_SCALE", "0.05"};
 };
 
@@ -145,10 +172,72 @@ void bulkFile(PanelFocus& t)
     click(t.form->Command6);
 }
 
+void openMail(PanelFocus& t) { pickFiled(*t.form), click(t.form->Command15); }
+
+// A list that takes only its own entries opens on the click and takes a click on an entry a moment later.
+void pickEntry(QComboBox* box, int row)
+{
+    click(box);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QAbstractItemView* list = box->view();
+    const QPoint entry(list->viewport()->width() / 2, list->visualRect(list->model()->index(row, 0)).center().y());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
+}
+
+// A return reference: a day, a serial, "Ekle".
+void addReference(PanelFocus& t)
+{
+    click(t.form->Command5);
+    Form2& refs = form2(*t.form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&refs));
+    pickEntry(refs.Combo3, 4);
+    typeInto(refs.Text1, QStringLiteral("ABC/1"));
+    click(refs.Command1);
+}
+
+// The bulk template read on an invoice date, grouped by tax number: its invoices wait on the upload panel.
+void readBulk(PanelFocus& t)
+{
+    pickEntry(t.form->Combo5, 0);
+    bulkFile(t);
+    clickOption(t.form->prm1);
+    click(t.form->Command43);
+}
+
+// The queue uploaded asking before each invoice, and "VAZGEÇ" the answer every time.
+void cancelEachBulkInvoice(PanelFocus& t)
+{
+    readBulk(t);
+    t.portal = std::make_unique<FakePortal>(road::demoScenario());
+    clickOption(t.form->Check6);
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] { t.form->Command41->isVisible() ? click(t.form->Command41) : void(); });
+    answer.start(50);
+    click(t.form->Command31);
+    EXPECT_EQ(t.form->karar, QStringLiteral("VAZGEÇ"));
+}
+
+// The upload panel's "X" frees the seller box again; the user clicks into it.
+void intoSellerBox(PanelFocus& t)
+{
+    t.uploadAndQuit();
+    click(t.form->Command55);
+    click(t.form->Combo4->lineEdit());
+}
+
+// "Alıcı" frees the buyer list for another buyer of the same invoice; the note keeps the seller's lines.
+void anotherBuyer(PanelFocus& t)
+{
+    click(t.form->Label1);
+    road::pickBuyer(*t.form, QStringLiteral("Şahin Gıda Pazarlama A.Ş."));
+    const QString note = t.form->Text6->toPlainText();
+    EXPECT_TRUE(note.startsWith(QStringLiteral("• Ödeme vadesi 30 gündür."))) << note.toStdString();
+}
+
 const FocusRoad kRoads[] = {
     {"LineEntryClosed", "ListView1"},
     {"MailSentOverSmtp", "File1", sendMail},
-    {"MailCancelled", "File1", [](PanelFocus& t) { pickFiled(*t.form), click(t.form->Command15); }, "Frame7", "Command16"},
+    {"MailCancelled", "File1", openMail, "Frame7", "Command16"},
     {"ArchiveSearchClosed", "File1", [](PanelFocus& t) { searchAndTickAll(*t.form); }, "Frame20", "Command36"},
     {"VoucherPreviewClosed", "List7", [](PanelFocus& t) { searchAndTickAll(*t.form), click(t.form->Command37); },
      "Frame19", "Command32"},
@@ -158,6 +247,22 @@ const FocusRoad kRoads[] = {
     {"DownloadWindowClosed", "File1", [](PanelFocus& t) { t.form->faturaindir->trigger(); }, "Form3", "Command3"},
     {"NoticePanelClosed", "ListView1", [](PanelFocus& t) { t.form->anouncements->trigger(); }, "Frame15", "Command25"},
     {"BulkPanelClosed", "ListView1", bulkFile, "Frame23", "Command42"},
+    {"ArchiveMailOpened", "Text14", [](PanelFocus& t) { searchAndTickAll(*t.form); }, "Frame20", "Command40"},
+    {"DownloadWindowOverTheMail", "Text14",
+     [](PanelFocus& t) { openMail(t), click(t.form->Text16), t.form->faturaindir->trigger(); }, "Form3", "Command3"},
+    {"MailOpened", "Text14", openMail},
+    {"ReturnReferencesTaken", "ListView1", addReference, "Form2", "Command3", "İADE"},
+    {"NameSearchClosed", "Text19",
+     [](PanelFocus& t) { click(t.form->Label1), typeInto(t.form->Text19, QStringLiteral("ş")); }, "Frame14", "Command23"},
+    {"NumberSearchClosed", "Text20", [](PanelFocus& t) { typeInto(t.form->Text20, QStringLiteral("1")); }, "Frame13",
+     "Command24"},
+    // A click on the window's bare ground shows the radio.
+    {"RadioPanelClosed", "ListView1", [](PanelFocus& t) { click(t.form->centralWidget()->findChild<QWidget*>()); },
+     "Frame10", "Command18"},
+    {"BulkReadingDone", "ListView1", readBulk, nullptr, nullptr, "SATIŞ", 0},
+    {"BulkInvoicesCancelled", "ListView1", cancelEachBulkInvoice},
+    {"SafeExitWhileTheDraftWaits", "ListView1", [](PanelFocus& t) { t.uploadAndQuit(); }},
+    {"SellerBoxLeftForTheAddress", "Combo4", intoSellerBox, nullptr, nullptr, "SATIŞ", 1, anotherBuyer},
 };
 
 TEST_P(PanelFocus, TheNextClickKeepsTheInvoice)
@@ -169,15 +274,18 @@ TEST_P(PanelFocus, TheNextClickKeepsTheInvoice)
     if (r.shown) {
         const QPointer<QWidget> shown = form->findChild<QWidget*>(QString::fromLatin1(r.shown));
         ASSERT_TRUE(shown && (shown->isWindow() ? QTest::qWaitForWindowActive(shown) : shown->isVisible()));
+        const PassedOn passed(form.get());
         r.closer ? click(shown->findChild<QWidget*>(QString::fromLatin1(r.closer))) : void(shown->close());
         ASSERT_TRUE(!shown || !shown->isVisible()) << r.shown;
+        EXPECT_EQ(passed.to, QStringList());
     }
     EXPECT_EQ(road::focusInWindow(*form), QString::fromUtf8(r.focus));
     const QStringList before = invoice();
-    ASSERT_EQ(form->ListView1->topLevelItemCount(), 1);
+    ASSERT_EQ(form->ListView1->topLevelItemCount(), r.lines);
     road::bringToFront(*form);
     click(form->Text2);
     EXPECT_EQ(invoice(), before);
+    r.then(*this);
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, PanelFocus, ::testing::ValuesIn(kRoads),

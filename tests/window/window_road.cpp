@@ -71,7 +71,7 @@ QString addLine(Form1& w, const Line& line)
     return d->panelText(2);
 }
 
-bool uploadAndLeave(Form1& w, const std::function<void()>& whileWaiting)
+bool uploadAndQuit(Form1& w, const std::function<void()>& whileWaiting)
 {
     QTimer poll;
     bool answered = false;
@@ -85,7 +85,12 @@ bool uploadAndLeave(Form1& w, const std::function<void()>& whileWaiting)
     });
     poll.start(50);
     click(w.Command12);
-    poll.stop();
+    return answered;
+}
+
+bool uploadAndLeave(Form1& w, const std::function<void()>& whileWaiting)
+{
+    const bool answered = uploadAndQuit(w, whileWaiting);
     if (answered && !w.Frame26->isHidden())
         click(w.Command55);
     return answered;

@@ -35,8 +35,10 @@ struct Line {
 // "Faturaya Ürün/Hizmet Ekle", the line typed in, "FATURAYA EKLE"; the dialog's panel 2 afterwards.
 QString addLine(Form1& w, const Line& line);
 
-// "e-Arşiv"; once the draft waits, `whileWaiting` runs and "GÜVENLİ ÇIKIŞ" is clicked,
-// then the upload panel's "X". False when the draft never waited.
+// "e-Arşiv"; once the draft waits, `whileWaiting` runs and "GÜVENLİ ÇIKIŞ" is clicked.
+// False when the draft never waited.
+bool uploadAndQuit(Form1& w, const std::function<void()>& whileWaiting = {});
+// The same, then the upload panel's "X".
 bool uploadAndLeave(Form1& w, const std::function<void()>& whileWaiting = {});
 
 // The window's own focus widget, the one it gives the keyboard to when it comes to the front:
