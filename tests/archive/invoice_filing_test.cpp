@@ -62,7 +62,6 @@ TEST_F(FilingTest, UpperCaseExtensionFiledUnderItsNames)
     package(QStringLiteral("E2F1C3D4A5B6C7D8E9F0.ZIP"));
     std::ofstream(folders_.temp() / "notlar.txt") << "başka bir indirme";
     std::ofstream(folders_.html() / ".dosyalaniyor.tmp") << "yarım"; // left by a filing cut short
-    EXPECT_FALSE(isAlreadyFiled(folders_.html(), row_.gibFatNo));
     const FilingResult r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
     ASSERT_TRUE(r.filed()) << r.failedCopies.join("; ").toStdString();
     const QString stem = QStringLiteral("GIB2024000000001 05-02-2024  1234567890 ABC LTD             -");
@@ -197,7 +196,6 @@ TEST_F(FilingTest, FailedCopiesKeepThePackageAndSayWhy)
     r = fileInvoicePackage(folders_, row_, FilingWindow::DownloadWindow, PackagePick::First);
     detail::setUndoCopyForTests({});
     EXPECT_TRUE(filingFailureText(row_.gibFatNo, r).contains("(Xml: dosya yazılamadı, Zip: kopya geri alınamadı)"));
-    EXPECT_FALSE(isAlreadyFiled(folders_.html(), row_.gibFatNo));
 
     // Zip cannot take it: no copy stays, nothing is deleted, the package stays in Temp.
     fs::remove_all(folders_.zip());

@@ -32,6 +32,9 @@ HTML = """<!DOCTYPE html>
 {closing}</tbody></table>
 <table id="budgetContainerTable"><tbody><tr><td><table><tbody>
 <tr><td></td><td>Mal Hizmet Toplam Tutarı</td><td>1.000,00 TL</td></tr>
+<tr><td></td><td>Toplam İskonto</td><td>0,00 TL</td></tr>
+<tr><td></td><td>Hesaplanan KDV(%18)</td><td>180,00 TL</td></tr>
+<tr><td></td><td>Vergiler Dahil Toplam Tutar</td><td>{amount} TL</td></tr>
 <tr><td></td><td>Ödenecek Tutar</td><td>{amount} TL</td></tr></tbody></table></td></tr></tbody></table>
 <table id="notesTable"><tbody><tr><td>Not: Yalnız bin yüz seksen TL.</td></tr></tbody></table>
 </div></body></html>
