@@ -105,7 +105,7 @@ BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int r
         if (item.isEmpty())
             return;
         line.taxes.push_back({item, F(value(rateText)), {}});
-        in.taxes.push_back({value(rateText), isVatBaseTaxCode(item)});
+        in.taxes.push_back({value(line.taxes.back().rate), isVatBaseTaxCode(item)});
     };
     addTax(f.extraTax1, f.extraTax1Rate);
     addTax(f.extraTax2, f.extraTax2Rate);

@@ -190,7 +190,8 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, cons
     in.vatRate = c.num(kVatRate);
     // The first tax column of the type, when the type computes its taxes.
     int taxesFrom = 0;
-    if (type == QStringLiteral("SATIŞ") || type == QStringLiteral("İADE")) {
+    // İHRAÇ KAYITLI is totalled as SATIŞ, so its line carries its taxes as the dialog gives them.
+    if (type == QStringLiteral("SATIŞ") || type == QStringLiteral("İADE") || type == QStringLiteral("İHRAÇ KAYITLI")) {
         taxesFrom = 11;
     } else if (type == QStringLiteral("TEVKİFAT")) {
         const QString rateText = c.get(kWithRate);

@@ -113,18 +113,6 @@ TEST(LineEntry, WorkedLineWithAnExtraTax)
     ASSERT_FALSE(faturayaEkle(w, kTevkifat, 2, t));
     EXPECT_EQ(t.rows[0].mid(10), QStringList({"624 Yük Taşımacılığı % 90", "90", "29,16"}));
 
-    // With ÖTV 7,5 % (13,50) in the VAT base: 90 % of 34,83 is withheld, 31,35.
-    w.extraTax1 = "V0071-ÖTV 1.LİSTE%";
-    w.extraTax1Rate = "7,5";
-    ASSERT_FALSE(faturayaEkle(w, kTevkifat, 2, t));
-    EXPECT_EQ(t.rows[1].mid(9), QStringList({"34,83", "624 Yük Taşımacılığı % 90", "90", "31,35", "7,50", "13,50"}));
-    t.rows.pop_back();
-
-    // The VAT is taken once on net and tax: 18 % of 0,03 + 0,03 is 0,01, not 0,01 + 0,01.
-    LineEntryFields once{"X", "1", "Adet", "0,03", "0", "18", "", "", "V0071-ÖTV 1.LİSTE%", "100"};
-    ASSERT_FALSE(faturayaEkle(once, kSatis, 2, g));
-    EXPECT_EQ(g.rows[1].mid(7), QStringList({"0,03", "18", "0,01", "", "", "100,00", "0,03"}));
-
     // No withholding item: empty code, rate "0", amount 0,00.
     LineEntryFields n = workedLine();
     ASSERT_FALSE(faturayaEkle(n, kTevkifat, 2, t));

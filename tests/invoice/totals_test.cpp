@@ -2,12 +2,6 @@
 // unless a case says otherwise.
 #include "invoice/totals.h"
 
-#include "common/regional.h"
-#include "invoice/line_entry.h"
-
-#include <cmath>
-#include <random>
-
 #include <gtest/gtest.h>
 
 using namespace kuvela::invoice;
@@ -311,42 +305,3 @@ TEST(Totals, OrphanRateColumnIsIgnored)
 }
 
 } // namespace
-
-TEST(Totals, RowsAddUpOnRandomGrids)
-{
-    // Dialog lines in kilos at 3-5 decimal prices: for every type goods - discounts + taxes + VAT is
-    // GENEL TOPLAM to the kuruş, and Ödenecek is GENEL TOPLAM less the withheld VAT.
-    std::mt19937 random(20261209);
-    auto pick = [&](int below) { return int(random() % unsigned(below)); };
-    auto decimal = [&](int whole, int places) {
-        return QString::number(pick(whole)) + u',' + QString::number(pick(int(std::pow(10, places)))).rightJustified(places, u'0');
-    };
-    const QStringList types = {"SATIŞ", "İADE", "TEVKİFAT", "İSTİSNA", "ÖZEL MATRAH", "İHRAÇ KAYITLI"};
-    const QStringList taxes = {"V0071-ÖTV 1.LİSTE%", "V0021-BSMV%", "V4071-EHTV%", ""};
-    for (int run = 0; run < 300; ++run) {
-        const int position = run % 6, dc = 2 + pick(4);
-        LineGrid g = gridFor(position, {}, {});
-        for (int n = 1 + pick(5); n > 0; --n) {
-            LineEntryFields f{"X", decimal(50, 3), "kg", decimal(1000, 3 + pick(3)), QString::number(pick(25)),
-                              AllowedVatRates()[1 + pick(5)], "601 % 90", position == 2 ? QString::number(10 + pick(90)) : "",
-                              taxes[pick(4)], decimal(20, 2)};
-            f.specialReason = "801";
-            f.specialAmount = position == 4 ? decimal(500, 2) : "0";
-            if (!checkLineEntry(f, types[position]))
-                appendLine(g, buildLine(f, types[position], dc, g.rowCount()));
-        }
-        const TotalsResult r = yekunal(g, settingsFor(position, dc));
-        kuvela::Decimal sum, withheld;
-        for (const InvoiceTotalsRow& row : r.rows) {
-            const kuvela::Decimal v = kuvela::regionalConvert(row.amount).value_or(kuvela::Decimal());
-            if (row.label == kGrand)
-                EXPECT_EQ(row.amount, kuvela::formatAmount(sum)) << "run " << run;
-            else if (row.label == "Ödenecek Tutar :")
-                EXPECT_EQ(row.amount, kuvela::formatAmount(r.grandTotal - withheld)) << "run " << run;
-            else if (row.label == "Tevkif Edilen KDV :")
-                withheld = v;
-            else if (row.label != "Özel Matrah Toplamı :")
-                sum += row.label == kDisc ? kuvela::Decimal() - v : v;
-        }
-    }
-}

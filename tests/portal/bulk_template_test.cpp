@@ -7,7 +7,9 @@
 #include "platform/workbook.h"
 
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace kuvela;
 using namespace kuvela::portal;
@@ -405,66 +407,72 @@ TEST(BulkTemplate, BuyerNameSplit)
     }
 }
 
-TEST(BulkTemplate, EveryRoadComputesALineAsTheDialogDoes)
+TEST(BulkTemplate, EveryRoadGivesTheDialogsLinesAndTheirRowsAddUp)
 {
-    // A line typed into the dialog, read from a template row and from a bulk row, then totalled: the
-    // same cells and totals. The bulk form keeps two decimals of the price whatever dc is, so a row with
-    // more is compared between the dialog and the template only.
-    const struct {
-        int position; const char* type; int dc; const char* qty; const char* price; const char* disc;
-        const char* vat; QStringList taxes; const char* withholding; const char* special; const char* last;
-    } cases[] = {
-        // ÖTV 7,5 % of 180 = 13,50 in the VAT base: VAT 34,83, 90 % of it withheld, 31,35.
-        {2, "TEVKİFAT", 2, "2", "100", "10", "18", {"V0071-ÖTV 1.LİSTE%", "7,5"}, "90", "0", "196,98"},
-        {0, "SATIŞ", 2, "1,125", "3,14159", "0", "20", {}, "", "0", "4,24"},
-        {0, "SATIŞ", 2, "12,3456", "0,105", "2,5", "10", {"V0071-ÖTV 1.LİSTE%", "2,5", "V0021-BSMV%", "5"}, "", "0", "1,57"},
-        {0, "SATIŞ", 4, "3,5", "0,10555", "0", "20", {"V0071-ÖTV 1.LİSTE%", "7,5"}, "", "0", "0,48"},
-        {4, "ÖZEL MATRAH", 3, "0,75", "40,125", "10", "20", {"V0071-ÖTV 1.LİSTE%", "5"}, "", "60,5", "40,80"},
-        {3, "İSTİSNA", 5, "2,00004", "9,99999", "0", "18", {"V0021-BSMV%", "5"}, "", "0", "21,00"},
+    // Random invoices of every type, kilos at 3-5 decimal prices and fractional tax rates, typed into the
+    // dialog, read back from the template "Excel'e Kaydet" saves and, at the bulk form's two decimals of the
+    // price, from a bulk sheet: the same cells before and after the totals, and goods - discounts + taxes +
+    // VAT is GENEL TOPLAM to the kuruş, Ödenecek GENEL TOPLAM less the withheld VAT.
+    std::mt19937 random(20261209);
+    auto pick = [&](int below) { return int(random() % unsigned(below)); };
+    auto decimal = [&](int whole, int places) {
+        return QString::number(pick(whole)) + u',' + QString::number(pick(int(std::pow(10, places)))).rightJustified(places, u'0');
     };
-    // Numbers compared by value: the dialog writes a rate "7,50" where a sheet holds "7,5".
-    auto values = [](QStringList cells) {
+    // A number as a workbook cell gives it back ("7,50" as 7,5), an empty cell as 0; the line number
+    // names a bulk row.
+    auto plain = [](QStringList cells, qsizetype columns = 0) {
+        cells.resize(std::max(columns, cells.size()));
         for (QString& cell : cells)
-            if (const auto v = regionalConvert(cell))
+            if (const auto v = regionalConvert(cell.isEmpty() ? QStringLiteral("0") : cell))
                 cell = formatPlain(*v);
-        return cells;
+        return cells.mid(1);
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.type) + " " + c.price);
-        const QString type = S(c.type);
-        invoice::LineEntryFields f{"Kalem", c.qty, "kg", c.price, c.disc, c.vat, QString("601 % ") + c.withholding,
-                                   c.withholding, c.taxes.value(0), c.taxes.value(1), c.taxes.value(2), c.taxes.value(3),
-                                   "8471", "801", c.special};
-        BulkSheet b(c.position, type);
-        b.settings.mode = GroupingMode::OnePerRow;
-        b.settings.totals.dc = c.dc;
+    const QStringList types = {"SATIŞ", "İADE", "TEVKİFAT", "İSTİSNA", "ÖZEL MATRAH", "İHRAÇ KAYITLI"};
+    const QStringList taxes = {"V0071-ÖTV 1.LİSTE%", "V0021-BSMV%", "V4071-EHTV%", ""};
+    for (int run = 0; run < 300; ++run) {
+        SCOPED_TRACE(run);
+        const int position = run % 6, dc = run % 3 ? 2 : 3 + pick(3);
+        BulkSheet b(position, types[position]);
+        b.settings.mode = GroupingMode::ByTaxNumber;
+        b.settings.totals.dc = dc;
         LineGrid dialog = b.grid;
-        ASSERT_FALSE(invoice::faturayaEkle(f, type, c.dc, dialog));
-        const auto byDialog = invoice::yekunal(dialog, b.settings.totals);
-        EXPECT_EQ(byDialog.rows.back().amount, c.last);
-
-        // The sheets hold the dialog's line as "Excel'e Kaydet" saves it, a rate of 7,50 as 7,5.
-        QStringList titles, cells = dialog.rows[0];
+        for (int n = 1 + pick(5); n > 0; --n) {
+            invoice::LineEntryFields f{"X", decimal(50, 3), "kg", decimal(1000, 3 + pick(3)), QString::number(pick(25)),
+                                       invoice::AllowedVatRates()[1 + pick(5)], "601 % 90",
+                                       position == 2 ? QString::number(10 + pick(90)) : "", taxes[pick(4)], decimal(20, 2),
+                                       taxes[pick(4)], decimal(9, 3), "8471", "801", position == 4 ? decimal(500, 2) : "0"};
+            invoice::faturayaEkle(f, types[position], dc, dialog);  // a refused line leaves the grid alone
+        }
+        std::vector<QStringList> sheet{{}}, bulkSheet{invoice::bulkBuyerTitles()};
         for (int k = 1; k <= dialog.columnCount(); ++k)
-            titles << dialog.title(k);
-        for (int t = 0; t + 1 < c.taxes.size(); t += 2)
-            cells[dialog.taxRateColumnsFor(c.taxes[t]).front() - 1] = c.taxes[t + 1];
+            sheet[0] << dialog.title(k), bulkSheet[0] << dialog.title(k);
+        for (const QStringList& line : dialog.rows)
+            sheet.push_back(QStringList{""} + plain(line, dialog.columnCount())),
+                bulkSheet.push_back(QStringList{"111", "", "A", "", "", "", ""} + plain(line, dialog.columnCount()));
         b.grid.columns = dialog.columns;
-        const auto read = invoice::readLineTemplate(SheetView{{titles, cells}, {}}, b.grid, type, c.dc, false);
-        ASSERT_EQ(read.outcome, invoice::LineImportResult::Outcome::Loaded) << read.message.toStdString();
-        EXPECT_EQ(values(read.rows[0]), values(dialog.rows[0]));
         LineGrid imported = b.grid;
-        imported.rows = read.rows;
-        const auto byTemplate = invoice::yekunal(imported, b.settings.totals);
-        EXPECT_EQ(values(byTemplate.lines[0]), values(byDialog.lines[0]));
-        EXPECT_EQ(byTemplate.rows, byDialog.rows);
-        if (c.dc == 2) {
-            const BulkReading bulk = readBulkTemplate(
-                SheetView{{invoice::bulkBuyerTitles() + titles, QStringList{"111", "", "A", "", "", ""} + cells}, {}},
-                b.settings);
-            ASSERT_EQ(bulk.invoices.size(), 1u);
-            EXPECT_EQ(values(bulk.invoices[0].totals.lines[0]), values(byDialog.lines[0]));
-            EXPECT_EQ(bulk.invoices[0].totals.rows, byDialog.rows);
+        imported.rows = invoice::readLineTemplate(SheetView{sheet, {}}, b.grid, types[position], dc, false).rows;
+        ASSERT_EQ(imported.rows.size(), dialog.rows.size());
+        const auto byDialog = invoice::yekunal(dialog, b.settings.totals), byTemplate = invoice::yekunal(imported, b.settings.totals);
+        const BulkReading bulk = readBulkTemplate(SheetView{bulkSheet, {}}, b.settings);
+        for (size_t i = 0; i < dialog.rows.size(); ++i) {
+            EXPECT_EQ(plain(imported.rows[i]), plain(dialog.rows[i], dialog.columnCount())) << "as read, line " << i + 1;
+            EXPECT_EQ(plain(byTemplate.lines[i]), plain(byDialog.lines[i])) << "line " << i + 1;
+            if (dc == 2 && !bulk.invoices.empty())
+                EXPECT_EQ(plain(bulk.invoices[0].totals.lines.at(i)), plain(byDialog.lines[i])) << "bulk, line " << i + 1;
+        }
+        EXPECT_EQ(bulk.invoices.size(), dialog.rows.empty() ? 0u : 1u);
+        Decimal sum, withheld;
+        for (const invoice::InvoiceTotalsRow& row : byDialog.rows) {
+            const Decimal v = regionalConvert(row.amount).value_or(Decimal());
+            if (row.label == S("GENEL TOPLAM :"))
+                EXPECT_EQ(row.amount, formatAmount(sum));
+            else if (row.label == S("Ödenecek Tutar :"))
+                EXPECT_EQ(row.amount, formatAmount(byDialog.grandTotal - withheld));
+            else if (row.label == S("Tevkif Edilen KDV :"))
+                withheld = v;
+            else if (row.label != S("Özel Matrah Toplamı :"))
+                sum += row.label == S("İskontolar Toplamı :") ? Decimal() - v : v;
         }
     }
 }
