@@ -174,23 +174,13 @@ void bulkFile(PanelFocus& t)
 
 void openMail(PanelFocus& t) { pickFiled(*t.form), click(t.form->Command15); }
 
-// A list that takes only its own entries opens on the click and takes a click on an entry a moment later.
-void pickEntry(QComboBox* box, int row)
-{
-    click(box);
-    QTest::qWait(QApplication::doubleClickInterval() + 50);
-    QAbstractItemView* list = box->view();
-    const QPoint entry(list->viewport()->width() / 2, list->visualRect(list->model()->index(row, 0)).center().y());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
-}
-
 // A return reference: a day, a serial, "Ekle".
 void addReference(PanelFocus& t)
 {
     click(t.form->Command5);
     Form2& refs = form2(*t.form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&refs));
-    pickEntry(refs.Combo3, 4);
+    ASSERT_TRUE(pickFromCombo(refs.Combo3, refs.Combo3->itemText(4))) << refs.Combo3->currentText().toStdString();
     typeInto(refs.Text1, QStringLiteral("ABC/1"));
     click(refs.Command1);
 }
@@ -198,7 +188,7 @@ void addReference(PanelFocus& t)
 // The bulk template read on an invoice date, grouped by tax number: its invoices wait on the upload panel.
 void readBulk(PanelFocus& t)
 {
-    pickEntry(t.form->Combo5, 0);
+    ASSERT_TRUE(pickFromCombo(t.form->Combo5, t.form->Combo5->itemText(0)));
     bulkFile(t);
     clickOption(t.form->prm1);
     click(t.form->Command43);
