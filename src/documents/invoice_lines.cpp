@@ -46,7 +46,8 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, bool withholding
         g[6] = gridNumber(discount);
     }
     // The page's VAT is taken as it stands; the net and the withholding as the editor computes them.
-    invoice::LineInput line{quantity, price, std::nullopt, discount};
+    invoice::LineInput line;
+    line.quantity = quantity, line.unitPrice = price, line.discount = discount;
     if (has(8))
         g[8] = gridNumber(cleanRate(at(8)));
     if (has(9)) {
