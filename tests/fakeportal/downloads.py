@@ -60,14 +60,17 @@ def package_bytes(inv, scenario):
     fields = dict(seller=scenario.get("taxpayerVkn", ""), buyer=inv.get("buyer", ""), vkn=inv.get("vkn", ""),
                   type=inv.get("type", "SATIŞ"), no=inv.get("no", ""), date=date, amount=inv.get("amount", "1.180,00"),
                   stem=stem, iso=iso, closing=tryout_state.CLOSING_ROW)
+    # The portal serves the package it stored with the invoice: the same bytes on every fetch.
+    stamp = tuple(int(p) for p in iso.split("-")) + (12, 0, 0) if iso else (2024, 1, 1, 0, 0, 0)
+    member = lambda entry: zipfile.ZipInfo(entry, date_time=stamp)
     data = io.BytesIO()
     with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as z:
         # An invoice the try-out kept carries its own lines and totals.
         html = tryout_state.package_html(inv, scenario) if "lines" in inv else HTML.format(**fields)
-        z.writestr(inner + ".html", html)
-        z.writestr(inner + ".xml", XML.format(**fields))
+        z.writestr(member(inner + ".html"), html, zipfile.ZIP_DEFLATED)
+        z.writestr(member(inner + ".xml"), XML.format(**fields), zipfile.ZIP_DEFLATED)
         if inv.get("zipSlip"):
-            z.writestr("../evil.html", "<html>kaçak</html>")
+            z.writestr(member("../evil.html"), "<html>kaçak</html>", zipfile.ZIP_DEFLATED)
     return name, data.getvalue()
 
 
