@@ -71,18 +71,22 @@ void Form1::alanlariTemizle()
     Text6->clear();
 }
 
+void freeBuyer(Form1& f)
+{
+    f.List3->show();
+    f.Text19->setEnabled(true);
+    f.Combo3->setEnabled(true);
+    if (!singleCompanyMode(f))
+        f.Combo4->setEnabled(true);
+    f.Combo3->clear();
+    addItemsKeepingText(f.Combo3, f.state<MasterDataState>().customers.names());
+}
+
 void Form1::Label1_Click()
 {
     beginRoad();
-    List3->show();
-    Text19->setEnabled(true);
-    Combo3->setEnabled(true);
-    if (!singleCompanyMode(*this))
-        Combo4->setEnabled(true);
-    // Another buyer for the invoice on the window: the company's customers are there to
-    // pick from, and the note keeps the seller's lines.
-    Combo3->clear();
-    addItemsKeepingText(Combo3, state<MasterDataState>().customers.names());
+    // Another buyer for the invoice on the window: the note keeps the seller's lines.
+    freeBuyer(*this);
     clearBuyerAndHeader(*this);
 }
 

@@ -159,7 +159,6 @@ void Form1::Combo4_LostFocus()
         }
         smmmID = load.smmmID;
         smmmPW = load.smmmPW;
-        addItemsKeepingText(Combo3, load.customers.names());
         List2->addItems(load.customers.names());
         List4->addItems(load.customers.numberEntries());
         state<MasterDataState>().customers = std::move(load.customers);
@@ -169,6 +168,8 @@ void Form1::Combo4_LostFocus()
     else
         clearCompanyValues(*this);
     Text6->setPlainText(userNot1 + userNot2 + userNot3);
+    // A buyer picked on the last invoice locks nothing of the new one.
+    freeBuyer(*this);
 }
 
 void Form1::Label19_Click()

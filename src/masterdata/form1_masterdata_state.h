@@ -34,6 +34,10 @@ bool readMasterData(Form1& form, const std::function<void(Workbook&)>& use);
 // prgMOD "S": the one company of the run cannot be changed.
 bool singleCompanyMode(const Form1& form);
 
+// The buyer boxes and lists usable again, the company's customers in the buyer list to
+// pick from: a picked buyer stays locked until this.
+void freeBuyer(Form1& form);
+
 // Every value a company load writes, emptied: no road may run under the account of
 // a company other than the one Combo4 shows.
 void clearCompanyValues(Form1& form);

@@ -153,6 +153,17 @@ void sendMail(PanelFocus& t)
     EXPECT_EQ(smtp.count(), 1);
 }
 
+// The seller box a sent mail freed takes another company: its new invoice takes any buyer.
+void anotherCompany(PanelFocus& t)
+{
+    road::pickCompany(*t.form, QStringLiteral("Işık Yazılım"));
+    click(t.form->Text2);
+    EXPECT_TRUE(t.form->Combo3->isEnabled() && t.form->Text19->isEnabled() && !t.form->List3->isHidden());
+    road::pickBuyer(*t.form, QStringLiteral("Şahin Gıda Pazarlama A.Ş."));
+    click(t.form->Text2);
+    EXPECT_EQ(t.form->Text20->text(), QStringLiteral("5555555555"));
+}
+
 void fillNewCustomer(PanelFocus& t)
 {
     click(t.form->Command4);
@@ -226,7 +237,7 @@ void anotherBuyer(PanelFocus& t)
 
 const FocusRoad kRoads[] = {
     {"LineEntryClosed", "ListView1"},
-    {"MailSentOverSmtp", "File1", sendMail},
+    {"MailSentOverSmtp", "File1", sendMail, nullptr, nullptr, "SATIŞ", 1, anotherCompany},
     {"MailCancelled", "File1", openMail, "Frame7", "Command16"},
     {"ArchiveSearchClosed", "File1", [](PanelFocus& t) { searchAndTickAll(*t.form); }, "Frame20", "Command36"},
     {"VoucherPreviewClosed", "List7", [](PanelFocus& t) { searchAndTickAll(*t.form), click(t.form->Command37); },
