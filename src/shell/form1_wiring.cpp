@@ -155,6 +155,17 @@ float pixelsToTwips(const QWidget* w, double px)
     return float(px * 1440.0 / dpi);
 }
 
+// A click that reaches the work area from a control or frame under the pointer, one that
+// ignored it or a disabled one, is not a click on the window's own ground; the plain
+// boxes that only lay the controls out are.
+bool onBareGround(const QWidget* area, const QPoint& at)
+{
+    for (const QWidget* w = area->childAt(at); w && w != area; w = w->parentWidget())
+        if (w->metaObject() != &QWidget::staticMetaObject)
+            return false;
+    return true;
+}
+
 } // namespace
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
@@ -196,7 +207,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         else if (watched == Label14) Label14_Click();
         else if (watched == Label19) Label19_Click();
         else if (watched == Label26) Label26_Click();
-        else if (watched == workArea_) Form_Click();
+        else if (watched == workArea_ && onBareGround(workArea_, me->position().toPoint())) Form_Click();
         break;
     }
     case QEvent::MouseMove: {
