@@ -66,7 +66,7 @@ void Form1::Command37_Click()
             Label23->setText(relationMessage(relation, Combo4->currentText()));
             if (relation != InvoiceRelation::Sale)
                 notSales << invoice.number;
-            if (!invoice.imbalance.isEmpty())
+            if (!invoice.marks.isEmpty())
                 unbalanced << invoice.number;
             text += voucherBlock(invoice);
             Text22->setPlainText(text);

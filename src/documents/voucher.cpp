@@ -113,38 +113,54 @@ void takeWithholding(std::vector<std::pair<QString, QString>>& sales, Decimal wi
     }
 }
 
-// Debits are what the buyer owes and the discount given; credits the sales, the VAT
-// charged and the other taxes. The lines the page gives are kept; what they leave
-// unbooked balances the entry.
-void balance(VoucherInvoice& v, const std::map<QString, QString>& amounts)
-{
-    const auto amountOf = [&](const QString& key) -> std::optional<PageAmount> {
-        const auto found = amounts.find(key);
-        return found == amounts.end() ? std::nullopt : pageAmount(found->second);
-    };
-    const std::optional<PageAmount> discount = amountOf(QStringLiteral("ti"));
-    if (discount && !discount->value.isZero())
-        v.discount = amounts.at(QStringLiteral("ti"));
+// A totals row: its label and its amount as the page shows them.
+using TotalsRow = std::pair<QString, QString>;
 
-    Decimal vat, withheld;
-    for (const auto& [account, text] : v.sales)
-        if (const auto a = pageAmount(text); a && isVatAccount(account))
-            vat += a->value;
+// The rows the key table does not know that carry an amount: one named as a VAT is a
+// VAT no account takes; the others are other taxes, booked together on 360.00.
+struct UnknownRows {
+    std::optional<PageAmount> otherTaxes;
+    QStringList vat;
+};
+
+UnknownRows unknownRows(const std::vector<TotalsRow>& rows)
+{
+    UnknownRows unknown;
+    for (const auto& [label, text] : rows) {
+        const std::optional<PageAmount> a = pageAmount(text);
+        if (totalsKey(label) != QStringLiteral("unknownName") || !a || a->value.isZero())
+            continue;
+        if (label.startsWith(QStringLiteral("Hesaplanan KDV")))
+            unknown.vat << label;
+        else if (unknown.otherTaxes)
+            unknown.otherTaxes->value += a->value;
+        else
+            unknown.otherTaxes = a;
+    }
+    return unknown;
+}
+
+// Debits are what the buyer owes and the discount given; credits the sales, the VAT
+// charged less what the buyer withholds, and the other taxes.
+void bookDiscountAndTaxes(VoucherInvoice& v, const std::map<QString, QString>& amounts, const UnknownRows& unknown)
+{
+    const auto found = amounts.find(QStringLiteral("ti"));
+    if (found != amounts.end())
+        if (const std::optional<PageAmount> discount = pageAmount(found->second); discount && !discount->value.isZero())
+            v.discount = found->second;
+    Decimal withheld;
     for (const auto& [key, text] : amounts)
         if (const auto a = pageAmount(text); a && key.startsWith(QStringLiteral("hKdvt")))
             withheld += a->value;
     takeWithholding(v.sales, withheld);
-
-    const std::optional<PageAmount> gross = amountOf(QStringLiteral("mhtt")), total = amountOf(QStringLiteral("vdtt"));
-    if (!gross || !total)
-        return;
-    const Decimal otherTaxes = total->value - (gross->value - (discount ? discount->value : Decimal())) - vat;
-    if (!otherTaxes.isZero())
-        v.sales.emplace_back(QStringLiteral("360.00"), amountText(otherTaxes, total->suffix));
+    if (unknown.otherTaxes)
+        v.sales.emplace_back(QStringLiteral("360.00"), amountText(unknown.otherTaxes->value, unknown.otherTaxes->suffix));
 }
 
-// The block's closing line when its debits and credits differ; an amount the page left
-// empty or unreadable books nothing.
+const QString kMark = QStringLiteral("Borç ve alacak tutmuyor");
+
+// The mark of a block whose debits and credits differ; an amount the page left empty or
+// unreadable books nothing.
 QString imbalanceOf(const VoucherInvoice& v)
 {
     Decimal gap;
@@ -161,7 +177,41 @@ QString imbalanceOf(const VoucherInvoice& v)
         book(line.second, false);
     if (gap.isZero())
         return {};
-    return QStringLiteral("Borç ve alacak tutmuyor, fark: ") + amountText(gap.abs(), suffix);
+    return kMark + QStringLiteral(", fark: ") + amountText(gap.abs(), suffix);
+}
+
+// The currency of an amount is what follows its number, blanks dropped ("TL", "USD").
+bool oneCurrency(const std::vector<TotalsRow>& rows)
+{
+    std::optional<QString> currency;
+    for (const TotalsRow& row : rows)
+        if (const std::optional<PageAmount> a = pageAmount(row.second)) {
+            if (currency && *currency != a->suffix.trimmed())
+                return false;
+            currency = a->suffix.trimmed();
+        }
+    return true;
+}
+
+// The lines that say why the block cannot stand. A difference is told only between
+// amounts that were all read and are in one currency.
+QStringList marksOf(const VoucherInvoice& v, const std::vector<TotalsRow>& rows,
+                    const std::map<QString, QString>& amounts, const UnknownRows& unknown)
+{
+    if (rows.empty())
+        return {kMark + QStringLiteral(": toplamlar tablosu okunamadı.")};
+    QStringList marks;
+    for (const auto& [key, label] : {std::pair{"ot", "Ödenecek Tutar"}, std::pair{"mhtt", "Mal Hizmet Toplam Tutarı"}})
+        if (const auto found = amounts.find(QString::fromLatin1(key)); found == amounts.end() || !pageAmount(found->second))
+            marks << kMark + QStringLiteral(": ") + QString::fromUtf8(label) + QStringLiteral(" okunamadı.");
+    if (!oneCurrency(rows))
+        marks << kMark + QStringLiteral(": tutarlar birden çok para biriminde.");
+    const bool comparable = marks.isEmpty();
+    for (const QString& label : unknown.vat)
+        marks << kMark + QStringLiteral(": ") + label + QStringLiteral(" satırı hesaba bağlanamadı.");
+    if (const QString gap = imbalanceOf(v); comparable && !gap.isEmpty())
+        marks << gap;
+    return marks;
 }
 
 } // namespace
@@ -174,12 +224,15 @@ VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const 
     v.number = headerValue(headerTables, QStringLiteral("Fatura No:"));
     v.date = headerValue(headerTables, QStringLiteral("Fatura Tarihi:"));
 
-    std::map<QString, QString> amounts;  // by key; a later row of the same key wins
+    std::vector<TotalsRow> rows;
     const int labelCell = totalsLabelCell(gib), amountCell = totalsAmountCell(gib);
     for (const HtmlTable& table : totalsTables)
         for (const QStringList& row : table)
             if (row.size() > amountCell)
-                amounts[totalsKey(row[labelCell])] = row[amountCell];
+                rows.emplace_back(row[labelCell], row[amountCell]);
+    std::map<QString, QString> amounts;  // by key; a later row of the same key wins
+    for (const auto& [label, text] : rows)
+        amounts[totalsKey(label)] = text;
     for (const Booking& b : kBookings) {
         const auto found = amounts.find(QString::fromLatin1(b.key));
         if (found == amounts.end())
@@ -189,8 +242,9 @@ VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const 
         else
             v.sales.emplace_back(QString::fromLatin1(b.account), found->second);
     }
-    balance(v, amounts);
-    v.imbalance = imbalanceOf(v);
+    const UnknownRows unknown = unknownRows(rows);
+    bookDiscountAndTaxes(v, amounts, unknown);
+    v.marks = marksOf(v, rows, amounts, unknown);
     return v;
 }
 
@@ -209,8 +263,8 @@ QString voucherBlock(const VoucherInvoice& invoice)
     for (const auto& [account, amount] : invoice.sales)
         text += blanks(4) + u'\t' + account + blanks(52) + amount + CRLF;
     text += u' ' + invoice.number + QStringLiteral(" nolu ") + invoice.type + QStringLiteral(" faturası") + CRLF;
-    if (!invoice.imbalance.isEmpty())
-        text += u' ' + invoice.imbalance + CRLF;
+    for (const QString& mark : invoice.marks)
+        text += u' ' + mark + CRLF;
     return text;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The journal entry of an invoice ("Muh. Fiş Oluştur"): the receivable, the sales and
-// the VAT lines with the page's amounts, balanced by the discount, the withholding and
-// the other taxes, for the user to copy.
+// The journal entry of an invoice ("Muh. Fiş Oluştur"): the receivable, the discount,
+// the sales, the VAT and the other taxes with the page's amounts, for the user to copy;
+// an entry that cannot balance says why.
 #include "documents/invoice_html.h"
 
 #include <utility>
@@ -18,20 +18,20 @@ struct VoucherInvoice {
     QString payable; // the "Ödenecek Tutar" amount, booked on 120.00
     QString discount; // the "Toplam İskonto" amount, booked on 611.00; empty when there is none
     // Credits: (account, amount) in the sales table's order, the VAT less what the buyer
-    // withholds, then 360.00 with the other taxes of the total.
+    // withholds, then 360.00 with the other taxes (the rows the key table does not know).
     std::vector<std::pair<QString, QString>> sales;
-    // Empty when the debits equal the credits; otherwise the block's line that says they do not.
-    QString imbalance;
+    // The block's lines that say why it cannot stand; empty when it balances.
+    QStringList marks;
 };
 
 // Reads the header tables and the totals tables of one invoice; every value starts empty.
-// The entry balances whenever the page's amounts agree with one another; when they do
-// not, `imbalance` says by how much.
+// Nothing is booked that the page does not give, so a page whose amounts disagree, or
+// that lacks one, is marked rather than balanced.
 VoucherInvoice voucherInvoice(const std::vector<HtmlTable>& headerTables, const std::vector<HtmlTable>& totalsTables,
                               bool gib);
 
 // One invoice's block: ruler with the date, receivable line, sales lines, description and
-// the imbalance, if any; every line ends with CR LF.
+// the marks, if any; every line ends with CR LF.
 QString voucherBlock(const VoucherInvoice& invoice);
 // The closing ruler after the last block, without a line end.
 QString voucherClosingRuler();

@@ -42,7 +42,7 @@ inline QJsonArray sheetRows(const std::filesystem::path& file, const QString& sh
 }
 
 // The descriptions of the voucher's invoices whose debits (lines at the margin) and
-// credits (indented lines) differ, one a line; an amount that is no number throws.
+// credits (indented lines) differ, and the marks, one a line; an amount that is no number throws.
 inline QString unbalancedVoucherBlocks(const QString& text)
 {
     static const QRegularExpression booked(QStringLiteral(R"(^( |    \t)\d{3}\.\d{2} +(\S+)( TL)?$)"));
@@ -51,7 +51,8 @@ inline QString unbalancedVoucherBlocks(const QString& text)
     for (const QString& line : text.split(QStringLiteral("\r\n")))
         if (const QRegularExpressionMatch m = booked.match(line); m.hasMatch())
             sums[m.capturedLength(1) > 1] += regionalConvert(m.captured(2)).value();
-        else if (line.contains(QStringLiteral(" nolu ")) && std::exchange(sums[0], {}) != std::exchange(sums[1], {}))
+        else if ((line.contains(QStringLiteral(" nolu ")) && std::exchange(sums[0], {}) != std::exchange(sums[1], {})) ||
+                 line.startsWith(QStringLiteral(" Borç ve alacak tutmuyor")))
             unbalanced += line + u'\n';
     return unbalanced;
 }

@@ -116,29 +116,50 @@ TEST(Voucher, EmptyTaxNumberMatchesNothingAndTheStartOfACellDoesNotCount)
                              " Borç ve alacağı tutmayan faturalar: C3"));
 }
 
-TEST(Voucher, SalesLinesComeInRateOrderWithTodaysRates)
+TEST(Voucher, APageBooksWhatItGivesAndIsMarkedWhereItCannotBalance)
 {
-    // The page's rows in any order; the withholding row at 20 % is not the 20 % VAT. The withheld
-    // 50,00 comes off the highest rates (40,00 at 20 %, 10,00 at 18 %); other taxes 12,00.
-    const HtmlTable totals{{" ", "Hesaplanan KDV(%20)", "40,00 TL"},
-                           {" ", "Hesaplanan KDV(%18)", "18,00 TL"},
-                           {" ", "Hesaplanan KDV(%1)", "0,50 TL"},
-                           {" ", "Hesaplanan KDV Tevkifat(%20)", "50,00 TL"},
-                           {" ", "Hesaplanan KDV(%8)", "4,00 TL"},
-                           {" ", "Mal Hizmet Toplam Tutarı", "300,00 TL"},
-                           {" ", "Toplam İskonto", "10,00 TL"},
-                           {" ", "Hesaplanan KDV(%10)", "5,00 TL"},
-                           {" ", "Vergiler Dahil Toplam Tutar", "369,50 TL"},
-                           {" ", "Ödenecek Tutar", "319,50 TL"}};
-    const HtmlTable header{{"Fatura Tipi:", "SATIŞ"}, {"Fatura No:", "GIB2024000000005"}, {"Fatura Tarihi:", "01-02-2024"}};
-    const VoucherInvoice v = voucherInvoice({header}, {totals}, true);
-    using Line = std::pair<QString, QString>;
-    EXPECT_EQ(v.sales, (std::vector<Line>{{"600.00", "300,00 TL"}, {"391.01", "0,50 TL"}, {"391.08", "4,00 TL"},
-                                          {"391.10", "5,00 TL"}, {"391.18", "8,00 TL"}, {"391.20", "0,00 TL"},
-                                          {"360.00", "12,00 TL"}}));
-    EXPECT_EQ(v.payable, "319,50 TL");
-    const QString block = voucherBlock(v);
-    EXPECT_TRUE(block.contains("319,50 TL\r\n 611.00" + QString(37, u' ') + "10,00 TL\r\n    \t600.00")) << block.toStdString();
+    // The totals rows "label=amount|..." (none: no totals table); the block after its ruler, blanks folded.
+    struct Page { const char* totals; const char* block; };
+    for (const Page& p : {
+             Page{"Mal Hizmet Toplam Tutarı=1.425,00 TL|Hesaplanan KDV(%0)=0,00 TL|Hesaplanan KDV(%8)=24,00 TL|"
+                  "Hesaplanan KDV(%18)=202,50 TL|Vergiler Dahil Toplam Tutar=1.651,50 TL|Ödenecek Tutar=1.651,50 TL",
+                  "120.00 1.651,50 TL 600.00 1.425,00 TL 391.08 24,00 TL 391.18 202,50 TL nolu faturası"},
+             Page{"Mal Hizmet Toplam Tutarı=200,00 TL|Toplam İskonto=20,00 TL|Hesaplanan KDV(%18)=34,83 TL|"
+                  "Hesaplanan KDV Tevkifat(%90)=31,35 TL|Diğer Vergiler=13,50 TL|Vergiler Dahil Toplam Tutar=228,33 TL|"
+                  "Ödenecek Tutar=196,98 TL",
+                  "120.00 196,98 TL 611.00 20,00 TL 600.00 200,00 TL 391.18 3,48 TL 360.00 13,50 TL nolu faturası"},
+             // Rates in their order; the withheld 50,00 (not the 20 % VAT) comes off the highest rates.
+             Page{"Hesaplanan KDV(%20)=40,00 TL|Hesaplanan KDV(%18)=18,00 TL|Hesaplanan KDV(%1)=0,50 TL|"
+                  "Hesaplanan KDV Tevkifat(%20)=50,00 TL|Hesaplanan KDV(%8)=4,00 TL|Mal Hizmet Toplam Tutarı=300,00 TL|"
+                  "Diğer Vergiler=12,00 TL|Toplam İskonto=10,00 TL|Hesaplanan KDV(%10)=5,00 TL|"
+                  "Vergiler Dahil Toplam Tutar=369,50 TL|Ödenecek Tutar=319,50 TL",
+                  "120.00 319,50 TL 611.00 10,00 TL 600.00 300,00 TL 391.01 0,50 TL 391.08 4,00 TL 391.10 5,00 TL "
+                  "391.18 8,00 TL 391.20 0,00 TL 360.00 12,00 TL nolu faturası"},
+             Page{"Mal Hizmet Toplam Tutarı=101,00 TL|Hesaplanan KDV(%20)=20,00 TL|Vergiler Dahil Toplam Tutar=120,00 TL|"
+                  "Ödenecek Tutar=120,00 TL",
+                  "120.00 120,00 TL 600.00 101,00 TL 391.20 20,00 TL nolu faturası Borç ve alacak tutmuyor, fark: 1,00 TL"},
+             // Net of a discount the page does not show.
+             Page{"Mal Hizmet Toplam Tutarı=100,00 TL|Hesaplanan KDV(%20)=18,00 TL|Vergiler Dahil Toplam Tutar=108,00 TL|"
+                  "Ödenecek Tutar=108,00 TL",
+                  "120.00 108,00 TL 600.00 100,00 TL 391.20 18,00 TL nolu faturası Borç ve alacak tutmuyor, fark: 10,00 TL"},
+             Page{"Mal Hizmet Toplam Tutarı=100,00 TL|Hesaplanan KDV (%20)=20,00 TL|Vergiler Dahil Toplam Tutar=120,00 TL|"
+                  "Ödenecek Tutar=120,00 TL",
+                  "120.00 120,00 TL 600.00 100,00 TL nolu faturası Borç ve alacak tutmuyor: Hesaplanan KDV (%20) satırı "
+                  "hesaba bağlanamadı. Borç ve alacak tutmuyor, fark: 20,00 TL"},
+             Page{"Mal Hizmet Toplam Tutarı=100,00 USD|Hesaplanan KDV(%20)=20,00 TL|Vergiler Dahil Toplam Tutar=120,00 TL|"
+                  "Ödenecek Tutar=120,00 TL",
+                  "120.00 120,00 TL 600.00 100,00 USD 391.20 20,00 TL nolu faturası Borç ve alacak tutmuyor: tutarlar "
+                  "birden çok para biriminde."},
+             Page{"", "120.00 nolu faturası Borç ve alacak tutmuyor: toplamlar tablosu okunamadı."},
+             Page{"Mal Hizmet Toplam Tutarı=yok|Vergiler Dahil Toplam Tutar=120,00 TL",
+                  "120.00 600.00 yok nolu faturası Borç ve alacak tutmuyor: Ödenecek Tutar okunamadı. Borç ve alacak "
+                  "tutmuyor: Mal Hizmet Toplam Tutarı okunamadı."}}) {
+        HtmlTable totals;
+        for (const QString& row : QString::fromUtf8(p.totals).split(u'|', Qt::SkipEmptyParts))
+            totals.push_back({" ", row.section(u'=', 0, 0), row.section(u'=', 1)});
+        const QString block = voucherBlock(voucherInvoice({}, std::vector<HtmlTable>(totals.empty() ? 0 : 1, totals), true));
+        EXPECT_EQ(block.simplified().section(u' ', 1).toStdString(), p.block);
+    }
 }
 
 TEST(LineExport, ACancelledInvoiceTakesOneRowBetweenTheOthers)
