@@ -368,6 +368,8 @@ public:
     // ---- Invoice editor (invoice) ----------------------------------------------
     void temelfatura();
     void yekunal();
+    // A company load's clean slate: no lines, no return references.
+    void startNewInvoice();
     QString Cevir(QString SayiStr);
     QString YAZIYTL(const QString& Para);
     void Combo1_LostFocus();
