@@ -113,6 +113,15 @@ void clearCompanyValues(Form1& f)
     f.gmailPass.clear();
 }
 
+void Form1::Combo4_Change()
+{
+    // Typing empties the buyer and header: leaving the box then loads the company afresh, even the same one.
+    state<MasterDataState>().loadedCompany.clear();
+    alanlariTemizle();
+    Command28->hide();
+    Command30->hide();
+}
+
 void Form1::Combo4_LostFocus()
 {
     const QString company = Combo4->currentText();

@@ -374,7 +374,6 @@ public:
     QString YAZIYTL(const QString& Para);
     void Combo1_LostFocus();
     void Combo2_LostFocus();
-    void Combo4_Change();
     void Combo5_LostFocus();
     void Combo6_LostFocus();
     void Command3_Click();
@@ -411,6 +410,7 @@ public:
     void Frame26_MouseMove(int button, int shift, float x, float y);  // twips
 
     // ---- Master data (masterdata) ----------------------------------------------
+    void Combo4_Change();
     void Combo4_LostFocus();
     void Label19_Click();
     void alanlariTemizle();
