@@ -3,7 +3,7 @@
 // (İnteraktif)") as the download roads drive it: the browser start, the date picker,
 // the query, the result table, the paging and the row ticks.
 #include "archive/invoice_file_name.h"
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 
 #include <QString>
 #include <QStringList>

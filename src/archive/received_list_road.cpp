@@ -1,13 +1,13 @@
 #include "archive/received_list_road.h"
 
 #include "archive/received_list_workbook.h"
+#include "platform/browser_session.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 #include "platform/webdriver_tables.h"
-#include "portal/browser_session.h"
 
 #include <QElapsedTimer>
 #include <QHash>

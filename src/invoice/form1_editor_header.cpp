@@ -4,7 +4,6 @@
 #include "invoice/form1_editor_state.h"
 #include "invoice/form1_editor_type.h"
 #include "invoice/invoice_type.h"
-#include "masterdata/form1_masterdata_state.h"
 #include "masterdata/header_dates.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -155,15 +154,6 @@ void Form1::Combo2_LostFocus()
         setWidgetColour(Label7, QPalette::WindowText, Qt::black);
         setWidgetColour(Text7, QPalette::Base, palette().color(QPalette::Mid));
     }
-}
-
-void Form1::Combo4_Change()
-{
-    // Typing empties the buyer and header: leaving the box then loads the company afresh, even the same one.
-    state<MasterDataState>().loadedCompany.clear();
-    alanlariTemizle();
-    Command28->hide();
-    Command30->hide();
 }
 
 void Form1::Combo5_LostFocus()

@@ -1,5 +1,6 @@
 #include "invoice/form1_editor_state.h"
 
+#include "invoice/form2.h"
 #include "shell/twips.h"
 
 #include <QColor>
@@ -52,6 +53,14 @@ void showLineGrid(Form1& form)
             item->setForeground(c, colour);
         }
     }
+}
+
+void Form1::startNewInvoice()
+{
+    lineGrid(*this).rows.clear();
+    showLineGrid(*this);
+    // References typed for one company's return invoice never reach another's.
+    form2(*this).emptyReferences();
 }
 
 } // namespace kuvela

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace kuvela {
 
@@ -30,6 +31,44 @@ namespace {
 std::filesystem::path dataFile()
 {
     return programFolder() / "Data" / "DATA.xlsx";
+}
+
+using CardFields = masterdata::ProductCardFields;
+using LineFields = invoice::LineEntryFields;
+
+// A card holds every text of the line but its quantity.
+constexpr std::pair<QString CardFields::*, QString LineFields::*> kCardFields[] = {
+    {&CardFields::name, &LineFields::name},
+    {&CardFields::unit, &LineFields::unit},
+    {&CardFields::unitPrice, &LineFields::unitPrice},
+    {&CardFields::discountRate, &LineFields::discountRate},
+    {&CardFields::vatRate, &LineFields::vatRate},
+    {&CardFields::withholdingItem, &LineFields::withholdingItem},
+    {&CardFields::withholdingRate, &LineFields::withholdingRate},
+    {&CardFields::extraTax1, &LineFields::extraTax1},
+    {&CardFields::extraTax1Rate, &LineFields::extraTax1Rate},
+    {&CardFields::extraTax2, &LineFields::extraTax2},
+    {&CardFields::extraTax2Rate, &LineFields::extraTax2Rate},
+    {&CardFields::gtip, &LineFields::gtip},
+    {&CardFields::specialReason, &LineFields::specialReason},
+    {&CardFields::specialAmount, &LineFields::specialAmount},
+};
+
+LineFields lineOfCard(const CardFields& card, const QString& quantity)
+{
+    LineFields line;
+    line.quantity = quantity;
+    for (const auto& [c, l] : kCardFields)
+        line.*l = card.*c;
+    return line;
+}
+
+CardFields cardOfLine(const LineFields& line)
+{
+    CardFields card;
+    for (const auto& [c, l] : kCardFields)
+        card.*c = line.*l;
+    return card;
 }
 
 // Drop-down boxes that also take typed text, kept exactly as typed: no completion
@@ -300,9 +339,7 @@ void Form7::Command1_Click()
         return;
     Combo9->setEditText(card->code);
     Text1->setText(card->company);
-    invoice::LineEntryFields fields = card->fields;
-    fields.quantity = Text3->text();  // no card holds a quantity
-    setLineFields(fields);
+    setLineFields(lineOfCard(card->fields, Text3->text()));
 }
 
 void Form7::Command2_Click()
@@ -313,7 +350,7 @@ void Form7::Command2_Click()
 
 void Form7::Command3_Click()
 {
-    const masterdata::ProductCard card{Combo9->currentText(), Text1->text(), lineFields()};
+    const masterdata::ProductCard card{Combo9->currentText(), Text1->text(), cardOfLine(lineFields())};
     try {
         masterdata::saveNewProductCard(dataFile(), card);
     } catch (const WorkbookError& e) {

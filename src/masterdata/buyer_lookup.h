@@ -2,7 +2,7 @@
 // The customer card's two look-ups by number as plain rules: how each browser starts,
 // the limits of their polls (settings, so that tests run them short), the accountants'
 // portal's locators, and the guard of its closing confirm.
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 
 #include <QColor>
 #include <QString>

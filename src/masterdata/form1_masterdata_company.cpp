@@ -1,7 +1,5 @@
 // The seller company: its load into the window, the full reset, and the workbook
 // opened for hand editing.
-#include "invoice/form1_editor_state.h"
-#include "invoice/form2.h"
 #include "masterdata/company.h"
 #include "masterdata/form1_masterdata_state.h"
 #include "platform/desktop.h"
@@ -68,8 +66,7 @@ void resetForNewInvoice(Form1& f)
     f.Label20->setText(QStringLiteral("0"));
     f.Label20->hide();
 
-    lineGrid(f).rows.clear();
-    showLineGrid(f);
+    f.startNewInvoice();
     f.ListView2->clear();
     f.Combo3->clear();
     for (QListWidget* l : {f.List2, f.List3, f.List4, f.List5})
@@ -81,8 +78,6 @@ void resetForNewInvoice(Form1& f)
     f.kdvMatStr.clear();
     f.Text6->clear();
     f.Text6->setPlainText(f.userNot1 + f.userNot2 + f.userNot3);
-    // References typed for one company's return invoice never reach another's.
-    form2(f).emptyReferences();
 }
 
 } // namespace
@@ -116,6 +111,15 @@ void clearCompanyValues(Form1& f)
     applyCompany(f, CompanySettings());
     f.gmailUser.clear();
     f.gmailPass.clear();
+}
+
+void Form1::Combo4_Change()
+{
+    // Typing empties the buyer and header: leaving the box then loads the company afresh, even the same one.
+    state<MasterDataState>().loadedCompany.clear();
+    alanlariTemizle();
+    Command28->hide();
+    Command30->hide();
 }
 
 void Form1::Combo4_LostFocus()

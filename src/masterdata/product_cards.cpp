@@ -35,7 +35,7 @@ QString allCompaniesText() { return QStringLiteral("Firmalarım"); }
 
 QStringList ProductCard::columns() const
 {
-    const invoice::LineEntryFields& f = fields;
+    const ProductCardFields& f = fields;
     return {code, company, f.name, f.unit, f.unitPrice, f.discountRate, f.vatRate, f.withholdingItem,
             f.withholdingRate, f.extraTax1, f.extraTax1Rate, f.extraTax2, f.extraTax2Rate, f.gtip, f.specialReason,
             f.specialAmount};
@@ -45,7 +45,7 @@ ProductCard ProductCard::fromColumns(const QStringList& c)
 {
     auto at = [&](int i) { return i < c.size() ? c[i] : QString(); };
     ProductCard card{at(0), at(1), {}};
-    invoice::LineEntryFields& f = card.fields;
+    ProductCardFields& f = card.fields;
     QString* targets[] = {&f.name, &f.unit, &f.unitPrice, &f.discountRate, &f.vatRate, &f.withholdingItem,
                           &f.withholdingRate, &f.extraTax1, &f.extraTax1Rate, &f.extraTax2, &f.extraTax2Rate,
                           &f.gtip, &f.specialReason, &f.specialAmount};

@@ -3,7 +3,6 @@
 // kodDATA, companies from prgDATA, cards on sDATA (one per row, sixteen columns).
 // Every operation opens the workbook and lets go of it; failures come as WorkbookError
 // with a Turkish message.
-#include "invoice/line_entry.h"
 #include "platform/workbook.h"
 
 #include <QString>
@@ -14,14 +13,31 @@
 
 namespace kuvela::masterdata {
 
-// One sDATA row: columns 1 and 2, then the line dialog's fields in the order
-// name, unit, price, discount, VAT rate, withholding item and rate, extra tax 1
-// and rate, extra tax 2 and rate, GTİP, special-base reason and amount. No card
-// stores a quantity.
+// A card's texts of the line dialog's boxes, in the order of sDATA's columns 3 to 16.
+// No card stores a quantity.
+struct ProductCardFields {
+    QString name;
+    QString unit;
+    QString unitPrice;
+    QString discountRate;
+    QString vatRate;
+    QString withholdingItem;
+    QString withholdingRate;
+    QString extraTax1;
+    QString extraTax1Rate;
+    QString extraTax2;
+    QString extraTax2Rate;
+    QString gtip;
+    QString specialReason;
+    QString specialAmount;
+    bool operator==(const ProductCardFields&) const = default;
+};
+
+// One sDATA row: columns 1 and 2, then the fields.
 struct ProductCard {
     QString code;     // Combo9
     QString company;  // Text1: a company, or "Firmalarım" for every company
-    invoice::LineEntryFields fields;
+    ProductCardFields fields;
 
     QStringList columns() const;
     static ProductCard fromColumns(const QStringList& columns);

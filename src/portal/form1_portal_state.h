@@ -1,6 +1,6 @@
 #pragma once
 // What the portal area keeps beside the main window's controls.
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 #include "portal/upload_queue.h"
 #include "shell/form1.h"
 

@@ -2,7 +2,7 @@
 // Filling an opened interactive invoice page through the browser, after the login:
 // every step that fails is skipped and recorded by the session, and the road goes on.
 #include "invoice/line_grid.h"
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 #include "portal/invoice_page_map.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "portal/upload_queue.h"
 
 #include "common/regional.h"
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 
 #include <algorithm>
 

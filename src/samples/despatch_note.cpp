@@ -1,10 +1,10 @@
 #include "samples/despatch_note.h"
 
+#include "platform/browser_session.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/settings.h"
 #include "platform/webdriver_actions.h"
-#include "portal/browser_session.h"
 #include "samples/sample_steps.h"
 #include "shell/form9.h"
 

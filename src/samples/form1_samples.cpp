@@ -1,8 +1,8 @@
 // The test-portal samples on the main window. Nothing in the program starts them.
+#include "platform/browser_session.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
-#include "portal/browser_session.h"
 #include "samples/despatch_note.h"
 #include "samples/signing_page.h"
 #include "shell/form1.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the sample roads: a step recorded as passed over without being tried.
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 
 namespace kuvela {
 

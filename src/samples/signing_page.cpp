@@ -1,9 +1,9 @@
 #include "samples/signing_page.h"
 
+#include "platform/browser_session.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 #include "platform/webdriver_actions.h"
-#include "portal/browser_session.h"
 #include "samples/sample_steps.h"
 
 namespace kuvela {

@@ -368,11 +368,12 @@ public:
     // ---- Invoice editor (invoice) ----------------------------------------------
     void temelfatura();
     void yekunal();
+    // A company load's clean slate: no lines, no return references.
+    void startNewInvoice();
     QString Cevir(QString SayiStr);
     QString YAZIYTL(const QString& Para);
     void Combo1_LostFocus();
     void Combo2_LostFocus();
-    void Combo4_Change();
     void Combo5_LostFocus();
     void Combo6_LostFocus();
     void Command3_Click();
@@ -409,6 +410,7 @@ public:
     void Frame26_MouseMove(int button, int shift, float x, float y);  // twips
 
     // ---- Master data (masterdata) ----------------------------------------------
+    void Combo4_Change();
     void Combo4_LostFocus();
     void Label19_Click();
     void alanlariTemizle();

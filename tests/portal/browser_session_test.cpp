@@ -1,5 +1,5 @@
 // Login, the steps after it and the logout, on the fake portal in real headless chromium.
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 #include "portal/fake_portal_harness.h"
 
 #include "platform/webdriver_process.h"

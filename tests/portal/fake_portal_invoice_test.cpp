@@ -1,7 +1,7 @@
 // The fake portal's invoice page beyond what the single upload uses: "Oluştur" and its
 // result, the tab's close, and the switches the bulk run's tests lean on.
 #include "invoice/invoice_type.h"
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 #include "portal/fake_portal_harness.h"
 #include "portal/invoice_page_fill.h"
 #include "portal/invoice_page_map.h"

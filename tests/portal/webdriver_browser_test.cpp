@@ -1,5 +1,5 @@
 // The browser layer against real headless chromium, on the fake portal's check page.
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 #include "portal/fake_portal_harness.h"
 
 #include "platform/paths.h"

@@ -1,6 +1,6 @@
 // The browser layer's pure parts: locators, keys, capabilities and the road tables.
 #include "platform/webdriver.h"
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 
 #include <gtest/gtest.h>
 

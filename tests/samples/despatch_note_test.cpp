@@ -1,5 +1,5 @@
 // The sample despatch note against a fake of the test portal's ExtJS page.
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 #include "samples/despatch_note.h"
 #include "samples/sample_fixture.h"
 #include "samples/sample_pages.h"

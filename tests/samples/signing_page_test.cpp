@@ -1,6 +1,6 @@
 // The signing page against a fake served over HTTPS with this test's own certificate,
 // so that headless chromium shows its real certificate warning.
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 #include "samples/sample_fixture.h"
 #include "samples/sample_pages.h"
 #include "samples/signing_page.h"

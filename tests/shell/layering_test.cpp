@@ -1,8 +1,10 @@
-// The folders depend one way: platform <- shell <- subsystems. Read from the sources'
-// include lines, so a header pulled the wrong way fails here before it spreads.
+// The folders depend one way: common <- platform <- shell <- masterdata <- invoice <-
+// portal <- archive <- documents, then samples and setup, then app. Read from the
+// sources' include lines, so a header pulled the wrong way fails here before it spreads.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -11,7 +13,13 @@ namespace {
 
 const QStringList kSubsystems = {"invoice", "portal", "masterdata", "archive", "documents", "samples"};
 
-// Folder-relative file -> the project headers it includes ("portal/browser_session.h").
+// A folder includes only folders of a lower rank: samples and setup share one and include
+// neither each other.
+const QHash<QString, int> kRank = {{"common", 0},  {"platform", 1}, {"shell", 2},    {"masterdata", 3},
+                                   {"invoice", 4}, {"portal", 5},   {"archive", 6},  {"documents", 7},
+                                   {"samples", 8}, {"setup", 8},    {"app", 9}};
+
+// Folder-relative file -> the project headers it includes ("platform/browser_session.h").
 std::vector<std::pair<QString, QString>> includesUnder(const QString& folder)
 {
     std::vector<std::pair<QString, QString>> found;
@@ -52,6 +60,25 @@ TEST(Layering, ShellIncludesNoSubsystem)
     for (const auto& [file, header] : includes) {
         EXPECT_FALSE(kSubsystems.contains(folderOf(header))) << file.toStdString() << " includes " << header.toStdString();
     }
+}
+
+TEST(Layering, NoFolderIncludesOneAboveIt)
+{
+    const QDir src(QStringLiteral(KUVELA_SOURCE_DIR "/src"));
+    QStringList upward;
+    size_t read = 0;
+    for (const QString& folder : src.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        ASSERT_TRUE(kRank.contains(folder)) << folder.toStdString() << " has no place in the order";
+        const auto includes = includesUnder(folder);
+        read += includes.size();
+        for (const auto& [file, header] : includes) {
+            const QString to = folderOf(header);
+            if (to != folder && kRank.contains(to) && kRank[to] >= kRank[folder])
+                upward << file + " includes " + header;
+        }
+    }
+    ASSERT_GT(read, 500u) << "the sources were not found";
+    EXPECT_TRUE(upward.isEmpty()) << "includes up the order:\n" << upward.join(u'\n').toStdString();
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "portal/browser_session.h"
+#include "platform/browser_session.h"
 
 #include "platform/clock.h"
 #include "platform/settings.h"
