@@ -18,8 +18,9 @@ LineFigures computeLineFigures(const LineInput& in)
             out.vatBaseTaxes += amount;
     }
     // The VAT is taken once, on the base with the VAT-base taxes inside it.
-    out.vat = in.vat ? cents(*in.vat)
-                     : cents((in.specialBase.value_or(out.net) + out.vatBaseTaxes) * in.vatRate / hundred);
+    if (!in.exempt)
+        out.vat = in.vat ? cents(*in.vat)
+                         : cents((in.specialBase.value_or(out.net) + out.vatBaseTaxes) * in.vatRate / hundred);
     out.withheld = cents(out.vat * in.withholdingRate / hundred);
     return out;
 }

@@ -188,6 +188,7 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, cons
     in.unitPrice = c.num(kPrice);
     in.discountRate = c.num(kDiscRate);
     in.vatRate = c.num(kVatRate);
+    in.exempt = type == QStringLiteral("İSTİSNA");
     // The first tax column of the type, when the type computes its taxes.
     int taxesFrom = 0;
     // İHRAÇ KAYITLI is totalled as SATIŞ, so its line carries its taxes as the dialog gives them.

@@ -139,6 +139,7 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                     in.withholdingRate = regionalConvert(cells.text(i, kWithholdingRate)).value_or(Decimal());
                 if (pairs.empty())
                     in.vat = cells.number(i, kVat);
+                in.exempt = branch == Branch::Istisna;
                 const LineFigures f = computeLineFigures(in);
 
                 B += f.amount;
