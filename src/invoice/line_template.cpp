@@ -249,12 +249,12 @@ TemplateLine readTemplateLine(const SheetView& sheet, int row, int firstColumn, 
             return out;
         }
         // A number past the range is no number, whether a number cell or digits in a text.
-        const std::optional<Decimal> leading = leadingNumberInRange(t);
-        if (!leading || sheet.isPastRange(row, col)) {
+        const std::optional<Decimal> value = cellNumber(t);
+        if (!value || sheet.isPastRange(row, col)) {
             out.failure = CellFailure{col, notANumberDescription(t)};
             return out;
         }
-        c.set(k, t.isEmpty() || *leading < Decimal() ? QStringLiteral("0") : t);
+        c.set(k, t.isEmpty() || *value < Decimal() ? QStringLiteral("0") : t);
     }
     QStringList titles;
     for (int k = 1; k <= titledColumns; ++k)

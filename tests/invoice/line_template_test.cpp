@@ -176,14 +176,14 @@ TEST(LineTemplateImport, OpenpyxlTemplateLoadsWithAmountsRecomputed)
     const auto file = toPath(dir.path() + S("/şablon.XLSX"));  // any letter case
     writeTemplate(file, {titleRow(g),
                          QJsonArray{QJsonValue(), "Kalem", 2, "Adet", 100, 10, 999, 999, 18, 999, 5, 999},
-                         QJsonArray{QJsonValue(), "-5 mm vida", -3, "Adet", QJsonValue(), 0, 0, 0, 18, 0, 0, 0},
+                         QJsonArray{QJsonValue(), "-5 mm vida", -0.5, "Adet", QJsonValue(), -0.5, 0, 0, 18, 0, 0, 0},
                          QJsonArray{QJsonValue(), QJsonValue(), 1, "Adet", 1, 0, 0, 0, 18, 0, 0, 0}});
     const LineImportResult r = importLineTemplate(fromPath(file), g, S("SATIŞ"), 2, false);
     ASSERT_EQ(r.outcome, LineImportResult::Outcome::Loaded) << r.message.toStdString();
     ASSERT_EQ(r.rows.size(), 2u);  // the empty name of row 4 ends the lines
     EXPECT_EQ(r.rows[0], (QStringList{"1", "Kalem", "2", "Adet", "100,00", "10", "20,00", "180,00", "18", "32,40", "5",
                                       "9,00"}));
-    // Negative or empty cells become "0", text columns included.
+    // Negative or empty cells become "0", text columns included, and -0,5 as well as -5.
     EXPECT_EQ(r.rows[1], (QStringList{"2", "0", "0", "Adet", "0,00", "0", "0,00", "0,00", "18", "0,00", "0", "0,00"}));
 
     LineGrid loaded = g;
