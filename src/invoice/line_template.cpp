@@ -195,8 +195,7 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, cons
     if (type == QStringLiteral("SATIŞ") || type == QStringLiteral("İADE") || type == QStringLiteral("İHRAÇ KAYITLI")) {
         taxesFrom = 11;
     } else if (type == QStringLiteral("TEVKİFAT")) {
-        const QString rateText = c.get(kWithRate);
-        const bool badRate = rateText.isEmpty() || leadingNumber(rateText) <= Decimal();
+        const bool badRate = cellNumber(c.get(kWithRate)).value_or(Decimal()) <= Decimal();
         if (badRate)
             warnings << withholdingRateWarning(lineNumber);
         else

@@ -136,7 +136,7 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                 if (branch == Branch::OzelMatrah)
                     in.specialBase = cells.number(i, kSpecial);
                 if (branch == Branch::Tevkifat)  // a rate that is no number was warned of when the line was read
-                    in.withholdingRate = regionalConvert(cells.text(i, kWithholdingRate)).value_or(Decimal());
+                    in.withholdingRate = cellNumber(cells.text(i, kWithholdingRate)).value_or(Decimal());
                 if (pairs.empty())
                     in.vat = cells.number(i, kVat);
                 in.exempt = branch == Branch::Istisna;
