@@ -42,12 +42,10 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, const QString& t
     }
     if (has(5))
         g[5] = gridNumber(cleanRate(at(5)));
-    if (has(6)) {
+    if (has(6))
         discount = cleanDiscountAmount(at(6));
-        g[6] = gridNumber(discount);
-    }
-    // The page's VAT is taken as it stands (an exempt invoice holds none); the net and the withholding
-    // as the editor computes them.
+    // The page's VAT is taken as it stands (an exempt invoice holds none); the discount, the net and
+    // the withholding as the editor computes them.
     invoice::LineInput line;
     line.quantity = quantity, line.unitPrice = price, line.discount = discount;
     line.exempt = type == QStringLiteral("İSTİSNA");
@@ -60,6 +58,8 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, const QString& t
     if (withholding && has(10))
         line.withholdingRate = cleanWithholdingRate(at(10));
     const invoice::LineFigures figures = invoice::computeLineFigures(line);
+    if (has(6))
+        g[6] = gridNumber(figures.discount);
     if (has(5))
         g[7] = gridNumber(figures.net);
     if (withholding) {

@@ -9,7 +9,7 @@ LineFigures computeLineFigures(const LineInput& in)
     LineFigures out;
     const Decimal gross = in.quantity * in.unitPrice;
     out.amount = cents(gross);
-    out.discount = in.discountRate ? cents(gross * *in.discountRate / hundred) : in.discount;
+    out.discount = cents(in.discountRate ? gross * *in.discountRate / hundred : in.discount);
     out.net = out.amount - out.discount;
     for (const LineTaxRate& tax : in.taxes) {
         const Decimal amount = tax.rate > Decimal() ? cents(out.net * tax.rate / hundred) : Decimal();

@@ -87,10 +87,12 @@ TEST(InvoiceLines, FaultyCellsGiveSoundLinesAndOneMessagePerBadHeader)
 
     const LineImport sale = importLines(faultyLineTable(), QStringLiteral("SATIŞ"), {});
     EXPECT_EQ(sale.rows[0].size(), 10);
-    // A net on a tie rounds half away to kuruş; an exempt invoice's line holds no VAT.
+    // A net on a tie and a discount round half away to kuruş; an exempt invoice's line holds no VAT.
     const struct { const char* type; QStringList page, line; } pages[] = {
         {"SATIŞ", {"1", "Vida", "5 Adet", "0,073 TL", "%0", "0,00 TL", " ", "%18", "0,07 TL", " ", "0,37 TL", "&nbsp;"},
          {"1", "Vida", "5", "Adet", "0,073", "0", "0", "0,37", "18", "0,07"}},
+        {"SATIŞ", {"1", "Kalem", "1 Adet", "10,00 TL", "%0,05", "0,005 TL", " ", "%18", "1,80 TL"},
+         {"1", "Kalem", "1", "Adet", "10", "0,05", "0,01", "9,99", "18", "1,80"}},
         {"İSTİSNA", {"1", "Hizmet", "1 Adet", "100,00 TL", "%0", "0,00 TL", " ", "%20", "20,00 TL"},
          {"1", "Hizmet", "1", "Adet", "100", "0", "0", "100", "0", "0"}}};
     for (const auto& p : pages)
