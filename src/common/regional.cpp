@@ -97,6 +97,13 @@ Decimal leadingNumber(const QString& text)
     throw std::overflow_error("Sayı hesap sınırının dışında");
 }
 
+std::optional<Decimal> cellNumber(const QString& text)
+{
+    if (const auto v = regionalConvert(text))
+        return v;
+    return leadingNumberInRange(text);
+}
+
 QString formatAmount(const Decimal& value, int decimals)
 {
     std::string fixed = value.toFixedString(decimals);

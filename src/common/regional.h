@@ -23,6 +23,11 @@ std::optional<Decimal> regionalConvert(const QString& text);
 Decimal leadingNumber(const QString& text);
 std::optional<Decimal> leadingNumberInRange(const QString& text);
 
+// A line cell's one value, for every rule on it and every figure from it: the regional
+// number, else the leading number of the text ("-0,5" is -0,5, "5 adet" is 5).
+// nullopt past the range.
+std::optional<Decimal> cellNumber(const QString& text);
+
 // An amount as shown in the grids: grouping, a leading zero, `decimals` places,
 // the dropped digits rounded half away from zero; never "-0,00".
 // 1234.5 -> "1.234,50", 2.675 -> "2,68".

@@ -43,15 +43,16 @@ void Form1::Command28_Click()
     grid.rows.clear();
     ListView2->clear();
     showLineGrid(*this);
-    const bool withholding = Combo1->currentText() == QStringLiteral("TEVKİFAT");
+    const QString type = Combo1->currentText();
 
     LineImport lines;
     try {
         setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
         readPicked(*this, [&](InvoiceHtmlReader& reader) {
-            const QString reason =
-                withholding ? withholdingReason(reader.tables(QString::fromLatin1(kNotesTableXPath))) : QString();
-            lines = importLines(reader.firstTable(QString::fromLatin1(kLineTableXPath)), withholding, reason);
+            const QString reason = type == QStringLiteral("TEVKİFAT")
+                                       ? withholdingReason(reader.tables(QString::fromLatin1(kNotesTableXPath)))
+                                       : QString();
+            lines = importLines(reader.firstTable(QString::fromLatin1(kLineTableXPath)), type, reason);
         });
     } catch (const std::exception& e) {
         setPanel(7, QString());

@@ -18,8 +18,9 @@ bool holdsValues(const QStringList& gridRow)
                        [](const QString& s) { return !s.isEmpty(); });
 }
 
-QStringList gridRowOf(const QStringList& cells, int lineNumber, bool withholding, const QString& reason)
+QStringList gridRowOf(const QStringList& cells, int lineNumber, const QString& type, const QString& reason)
 {
+    const bool withholding = type == QStringLiteral("TEVKİFAT");
     QStringList g;
     for (int i = 0; i < (withholding ? kWithholdingCells : kBaseCells); ++i)
         g << QString();
@@ -41,22 +42,24 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, bool withholding
     }
     if (has(5))
         g[5] = gridNumber(cleanRate(at(5)));
-    if (has(6)) {
+    if (has(6))
         discount = cleanDiscountAmount(at(6));
-        g[6] = gridNumber(discount);
-    }
-    // The page's VAT is taken as it stands; the net and the withholding as the editor computes them.
+    // The page's VAT is taken as it stands (an exempt invoice holds none); the discount, the net and
+    // the withholding as the editor computes them.
     invoice::LineInput line;
     line.quantity = quantity, line.unitPrice = price, line.discount = discount;
+    line.exempt = type == QStringLiteral("İSTİSNA");
     if (has(8))
-        g[8] = gridNumber(cleanRate(at(8)));
+        g[8] = line.exempt ? QStringLiteral("0") : gridNumber(cleanRate(at(8)));
     if (has(9)) {
-        g[9] = cleanVatAmount(at(9));
+        g[9] = line.exempt ? QStringLiteral("0") : cleanVatAmount(at(9));
         line.vat = cleanAmount(g[9]);
     }
     if (withholding && has(10))
         line.withholdingRate = cleanWithholdingRate(at(10));
     const invoice::LineFigures figures = invoice::computeLineFigures(line);
+    if (has(6))
+        g[6] = gridNumber(figures.discount);
     if (has(5))
         g[7] = gridNumber(figures.net);
     if (withholding) {
@@ -71,7 +74,7 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, bool withholding
 
 } // namespace
 
-LineImport importLines(const HtmlTable& lineTable, bool withholding, const QString& reason)
+LineImport importLines(const HtmlTable& lineTable, const QString& typeText, const QString& reason)
 {
     LineImport out;
     for (size_t r = 0; r < lineTable.size(); ++r) {
@@ -82,7 +85,7 @@ LineImport importLines(const HtmlTable& lineTable, bool withholding, const QStri
         }
         if (isClosingRow(cells))
             break;
-        out.rows.push_back(gridRowOf(cells, int(r), withholding, reason));
+        out.rows.push_back(gridRowOf(cells, int(r), typeText, reason));
     }
     while (!out.rows.empty() && !holdsValues(out.rows.back()))
         out.rows.pop_back();

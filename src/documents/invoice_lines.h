@@ -13,9 +13,10 @@ struct LineImport {
 };
 
 // Reads the lines up to the closing row (or the table's end); a line left without
-// any value at the end is dropped. The net amount is quantity times unit price less
-// the discount amount, rounded to two decimals.
-LineImport importLines(const HtmlTable& lineTable, bool withholding, const QString& reason);
+// any value at the end is dropped. The discount and the net are the line's figures.
+// `typeText` is the editor's invoice type: a withholding invoice's lines get the
+// withholding cells, an exempt invoice's lines no VAT.
+LineImport importLines(const HtmlTable& lineTable, const QString& typeText, const QString& reason);
 
 // The rows written into the workbook: every row up to the closing row, of which only
 // its first cell (a single blank) is kept.

@@ -99,6 +99,7 @@ BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int r
     in.unitPrice = value(c[4]);
     in.discountRate = value(f.discountRate);
     in.vatRate = leadingDigits(f.vatRate);
+    in.exempt = type == kIstisna;
 
     BuiltLine line;
     auto addTax = [&](const QString& item, const QString& rateText) {

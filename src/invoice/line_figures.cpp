@@ -9,7 +9,7 @@ LineFigures computeLineFigures(const LineInput& in)
     LineFigures out;
     const Decimal gross = in.quantity * in.unitPrice;
     out.amount = cents(gross);
-    out.discount = in.discountRate ? cents(gross * *in.discountRate / hundred) : in.discount;
+    out.discount = cents(in.discountRate ? gross * *in.discountRate / hundred : in.discount);
     out.net = out.amount - out.discount;
     for (const LineTaxRate& tax : in.taxes) {
         const Decimal amount = tax.rate > Decimal() ? cents(out.net * tax.rate / hundred) : Decimal();
@@ -18,8 +18,9 @@ LineFigures computeLineFigures(const LineInput& in)
             out.vatBaseTaxes += amount;
     }
     // The VAT is taken once, on the base with the VAT-base taxes inside it.
-    out.vat = in.vat ? cents(*in.vat)
-                     : cents((in.specialBase.value_or(out.net) + out.vatBaseTaxes) * in.vatRate / hundred);
+    if (!in.exempt)
+        out.vat = in.vat ? cents(*in.vat)
+                         : cents((in.specialBase.value_or(out.net) + out.vatBaseTaxes) * in.vatRate / hundred);
     out.withheld = cents(out.vat * in.withholdingRate / hundred);
     return out;
 }

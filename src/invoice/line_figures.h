@@ -24,6 +24,7 @@ struct LineInput {
     std::optional<Decimal> specialBase;  // the VAT is computed on it instead of the net
     Decimal withholdingRate;             // percent of the VAT
     std::optional<Decimal> vat;          // a VAT the line already holds, taken as it is
+    bool exempt = false;                 // an exempt invoice's line holds no VAT at all
 };
 
 struct LineFigures {

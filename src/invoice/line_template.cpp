@@ -188,14 +188,14 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, cons
     in.unitPrice = c.num(kPrice);
     in.discountRate = c.num(kDiscRate);
     in.vatRate = c.num(kVatRate);
+    in.exempt = type == QStringLiteral("İSTİSNA");
     // The first tax column of the type, when the type computes its taxes.
     int taxesFrom = 0;
     // İHRAÇ KAYITLI is totalled as SATIŞ, so its line carries its taxes as the dialog gives them.
     if (type == QStringLiteral("SATIŞ") || type == QStringLiteral("İADE") || type == QStringLiteral("İHRAÇ KAYITLI")) {
         taxesFrom = 11;
     } else if (type == QStringLiteral("TEVKİFAT")) {
-        const QString rateText = c.get(kWithRate);
-        const bool badRate = rateText.isEmpty() || leadingNumber(rateText) <= Decimal();
+        const bool badRate = cellNumber(c.get(kWithRate)).value_or(Decimal()) <= Decimal();
         if (badRate)
             warnings << withholdingRateWarning(lineNumber);
         else
@@ -248,12 +248,12 @@ TemplateLine readTemplateLine(const SheetView& sheet, int row, int firstColumn, 
             return out;
         }
         // A number past the range is no number, whether a number cell or digits in a text.
-        const std::optional<Decimal> leading = leadingNumberInRange(t);
-        if (!leading || sheet.isPastRange(row, col)) {
+        const std::optional<Decimal> value = cellNumber(t);
+        if (!value || sheet.isPastRange(row, col)) {
             out.failure = CellFailure{col, notANumberDescription(t)};
             return out;
         }
-        c.set(k, t.isEmpty() || *leading < Decimal() ? QStringLiteral("0") : t);
+        c.set(k, t.isEmpty() || *value < Decimal() ? QStringLiteral("0") : t);
     }
     QStringList titles;
     for (int k = 1; k <= titledColumns; ++k)

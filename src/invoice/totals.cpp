@@ -136,10 +136,14 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                 if (branch == Branch::OzelMatrah)
                     in.specialBase = cells.number(i, kSpecial);
                 if (branch == Branch::Tevkifat)  // a rate that is no number was warned of when the line was read
-                    in.withholdingRate = regionalConvert(cells.text(i, kWithholdingRate)).value_or(Decimal());
+                    in.withholdingRate = cellNumber(cells.text(i, kWithholdingRate)).value_or(Decimal());
                 if (pairs.empty())
                     in.vat = cells.number(i, kVat);
+                in.exempt = branch == Branch::Istisna;
                 const LineFigures f = computeLineFigures(in);
+                // The rate base is chosen by the leading number taken to the nearest whole, and the
+                // VAT-base taxes' share goes under the same rate.
+                const Decimal baseRate = leadingNumber(cells.text(i, kVatRate)).roundHalfEven(0);
 
                 B += f.amount;
                 A += f.discount;
@@ -148,7 +152,7 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                     cells.set(i, pairs[k] + 1, F(f.taxes[k]));
                     taxTotals[k] += f.taxes[k];
                     if (in.taxes[k].inVatBase)
-                        if (Decimal* share = ekmat.forRate(in.vatRate))
+                        if (Decimal* share = ekmat.forRate(baseRate))
                             *share += f.taxes[k];
                 }
                 cells.set(i, kVat, F(f.vat));
@@ -159,8 +163,7 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                         cells.set(i, kWithheld, F(f.withheld));
                     W += f.withheld;
                 }
-                // The rate base is chosen by the leading number taken to the nearest whole.
-                Decimal* rateBase = base.forRate(leadingNumber(cells.text(i, kVatRate)).roundHalfEven(0));
+                Decimal* rateBase = base.forRate(baseRate);
                 if (branch == Branch::OzelMatrah) {
                     M += *in.specialBase;
                     if (rateBase)

@@ -176,14 +176,14 @@ TEST(LineTemplateImport, OpenpyxlTemplateLoadsWithAmountsRecomputed)
     const auto file = toPath(dir.path() + S("/şablon.XLSX"));  // any letter case
     writeTemplate(file, {titleRow(g),
                          QJsonArray{QJsonValue(), "Kalem", 2, "Adet", 100, 10, 999, 999, 18, 999, 5, 999},
-                         QJsonArray{QJsonValue(), "-5 mm vida", -3, "Adet", QJsonValue(), 0, 0, 0, 18, 0, 0, 0},
+                         QJsonArray{QJsonValue(), "-5 mm vida", -0.5, "Adet", QJsonValue(), -0.5, 0, 0, 18, 0, 0, 0},
                          QJsonArray{QJsonValue(), QJsonValue(), 1, "Adet", 1, 0, 0, 0, 18, 0, 0, 0}});
     const LineImportResult r = importLineTemplate(fromPath(file), g, S("SATIŞ"), 2, false);
     ASSERT_EQ(r.outcome, LineImportResult::Outcome::Loaded) << r.message.toStdString();
     ASSERT_EQ(r.rows.size(), 2u);  // the empty name of row 4 ends the lines
     EXPECT_EQ(r.rows[0], (QStringList{"1", "Kalem", "2", "Adet", "100,00", "10", "20,00", "180,00", "18", "32,40", "5",
                                       "9,00"}));
-    // Negative or empty cells become "0", text columns included.
+    // Negative or empty cells become "0", text columns included, and -0,5 as well as -5.
     EXPECT_EQ(r.rows[1], (QStringList{"2", "0", "0", "Adet", "0,00", "0", "0,00", "0,00", "18", "0,00", "0", "0,00"}));
 
     LineGrid loaded = g;
@@ -255,6 +255,7 @@ TEST(LineTemplateImport, TypeRulesAndTheirWarnings)
     } cases[] = {
         {2, S("TEVKİFAT"), {"601", "0", "5"}, {"601", "0", "0,00"}, {S("Satır 1 tevkifat oranı 0'dan büyük olmalıdır !")}},
         {2, S("TEVKİFAT"), {"601", "90", ""}, {"601", "90", "29,16"}, {}},
+        {2, S("TEVKİFAT"), {"601", "0,5", ""}, {"601", "0,5", "0,16"}, {}},  // 0,5 % of 32,40, no warning
         // ÖTV 10 % of 180,00 enters the VAT base: 18 % of 198,00 is 35,64, 90 % of it withheld.
         {2, S("TEVKİFAT"), {"601", "90", "", "10", ""}, {"601", "90", "32,08", "10", "18,00"}, {}, {S("V0071-ÖTV 1.LİSTE%")}},
         {4, S("ÖZEL MATRAH"), {"801", "500"}, {"801", "500,00"}, {}},
@@ -270,6 +271,9 @@ TEST(LineTemplateImport, TypeRulesAndTheirWarnings)
         ASSERT_EQ(r.outcome, LineImportResult::Outcome::Loaded) << r.message.toStdString();
         EXPECT_EQ(r.rows[0].mid(10), c.expectTail) << c.typeText.toStdString() << " " << c.extra.join('|').toStdString();
         EXPECT_EQ(r.warnings, c.warnings) << c.typeText.toStdString();
+        LineGrid loaded = g;  // the totals take the line's cells as the import read them
+        loaded.rows = r.rows;
+        EXPECT_EQ(yekunal(loaded, TotalsSettings{c.type}).lines[0].mid(10), c.expectTail) << c.extra.join('|').toStdString();
         if (c.type == 4 && c.extra[1] == "500")
             EXPECT_EQ(r.rows[0][9], "90,00");
         if (c.type == 3)

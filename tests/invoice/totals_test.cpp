@@ -175,6 +175,19 @@ const std::vector<Case> kCases = {
      {{"1", "X", "1", "Adet", "0,03", "0", "0,00", "0,03", "18", "0,01", "100,00", "0,03"}},
      {{kGoods, "0,03"}, {kDisc, "0,00"}, {kVat, "0,01"}, {"V0071-ÖTV 1.LİSTE Toplamı :", "0,03"}, {kGrand, "0,07"}},
      "0,07", "0,00|0,00|0,06", "--TLYediKr.", {"0,01"}},
+    // An exempt invoice holds no VAT, whatever its line was given: G = 100.
+    {"IstisnaLineWithVat", 3, 2, {}, {{"1", "X", "1", "Adet", "100,00", "0", "0,00", "100,00", "20", "20,00"}},
+     {{kGoods, "100,00"}, {kDisc, "0,00"}, {"KDV'den İstisnadır.", ""}, {kGrand, "100,00"}}, "100,00", "0,00|0,00|0,00",
+     "YüzTL--Kr.", {"0,00"}},
+    // A discount amount is rounded once to kuruş: the net 9,99, G = 9,99 + 1,80.
+    {"DiscountAmountToKurus", 0, 2, {}, {{"1", "X", "1", "Adet", "10,00", "0", "0,005", "9,995", "18", "1,80"}},
+     {{kGoods, "10,00"}, {kDisc, "0,01"}, {kVat, "1,80"}, {kGrand, "11,79"}}, "11,79", "0,00|0,00|9,99",
+     "OnbirTLYetmişdokuzKr.", {"1,80"}},
+    // A rate of 18,6 takes its base at 18 with its VAT-base tax: VAT 110 x 18,6 % = 20,46.
+    {"FractionalRateTakesItsTaxIntoItsBase", 0, 2, {"V0071-ÖTV 1.LİSTE%"},
+     {{"1", "X", "1", "Adet", "100,00", "0", "0,00", "100,00", "18,6", "0,00", "10,00", "0,00"}},
+     {{kGoods, "100,00"}, {kDisc, "0,00"}, {kVat, "20,46"}, {"V0071-ÖTV 1.LİSTE Toplamı :", "10,00"}, {kGrand, "130,46"}},
+     "130,46", "0,00|0,00|110,00", "YüzotuzTLKırkaltıKr.", {"20,46"}},
     // Special-base VAT 100,25 x 18 % = 18,045 rounds half away to 18,05, as the portal rounds it.
     {"OzelMatrahHalfCase", 4, 2, {"V0021-BSMV%"},
      {{"1", "X", "1", "Adet", "100,00", "0", "0,00", "100,00", "18", "18,04", "Neden", "100,25", "1,00", "1,00"}},
