@@ -5,6 +5,7 @@
 #include "documents/invoice_reader.h"
 #include "documents/report_book.h"
 #include "invoice/form1_editor_state.h"
+#include "invoice/form1_editor_type.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -43,7 +44,7 @@ void Form1::Command28_Click()
     grid.rows.clear();
     ListView2->clear();
     showLineGrid(*this);
-    const bool withholding = Combo1->currentText() == QStringLiteral("TEVKİFAT");
+    const bool withholding = invoiceKindOf(*this) == invoice::InvoiceKind::Tevkifat;
 
     LineImport lines;
     try {

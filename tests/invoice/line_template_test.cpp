@@ -20,7 +20,7 @@ QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 LineGrid gridFor(int typePosition, const QStringList& taxItems = {})
 {
     LineGrid g;
-    g.layoutForType(typePosition);
+    g.layoutForType(invoiceKindAt(typePosition));
     for (const QString& item : taxItems)
         g.addTaxPair(TaxColumnPair::forItem(item));
     return g;
@@ -189,7 +189,7 @@ TEST(LineTemplateImport, OpenpyxlTemplateLoadsWithAmountsRecomputed)
     LineGrid loaded = g;
     loaded.rows = r.rows;
     TotalsSettings settings;
-    settings.typePosition = 0;
+    settings.kind = InvoiceKind::Satis;
     EXPECT_EQ(yekunal(loaded, settings).checkTotal, "221,4");
 }
 

@@ -32,10 +32,10 @@ struct BulkSheet {
 
     explicit BulkSheet(int typePosition = 0, const QString& typeText = S("SATIŞ"))
     {
-        grid.layoutForType(typePosition);
+        grid.layoutForType(invoice::invoiceKindAt(typePosition));
         settings.grid = &grid;
         settings.typeText = typeText;
-        settings.totals.typePosition = typePosition;
+        settings.totals.kind = invoice::invoiceKindAt(typePosition);
         settings.totals.dc = 2;
         settings.invoiceDate = "05/03/2024";
         settings.programVersion = 146;
