@@ -24,14 +24,14 @@ struct Fixture {
 
     Fixture()
     {
-        grid.layoutForType(0);
+        grid.layoutForType(invoice::InvoiceKind::Satis);
         grid.addTaxPair(invoice::TaxColumnPair::forItem(QStringLiteral("V0021-BSMV%")));
         settings.mode = GroupingMode::ByTaxNumber;
         settings.errorChecks = true;
         settings.invoiceDate = QStringLiteral("05/03/2024");
         settings.typeText = QStringLiteral("SATIŞ");
         settings.grid = &grid;
-        settings.totals.typePosition = 0;
+        settings.totals.kind = invoice::InvoiceKind::Satis;
         settings.totals.dc = 2;
 
         Workbook book = Workbook::create();

@@ -9,7 +9,7 @@ namespace {
 LineGrid thousandLines()
 {
     LineGrid g;
-    g.layoutForType(0);
+    g.layoutForType(InvoiceKind::Satis);
     g.addTaxPair(TaxColumnPair::forItem(QStringLiteral("V0071-ÖTV 1.LİSTE%")));
     g.addTaxPair(TaxColumnPair::forItem(QStringLiteral("V0021-BSMV%")));
     const char* rates[] = {"1", "8", "18"};
@@ -27,7 +27,7 @@ static void BM_YekunalThousandLinesTwoTaxes(benchmark::State& state)
 {
     const LineGrid grid = thousandLines();
     TotalsSettings settings;
-    settings.typePosition = 0;
+    settings.kind = InvoiceKind::Satis;
     settings.prmMatStr = QStringLiteral("E");
     settings.prmYazStr = QStringLiteral("E");
     for (auto _ : state) {

@@ -5,6 +5,7 @@
 #include "documents/invoice_reader.h"
 #include "documents/report_book.h"
 #include "invoice/form1_editor_state.h"
+#include "invoice/form1_editor_type.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -43,16 +44,16 @@ void Form1::Command28_Click()
     grid.rows.clear();
     ListView2->clear();
     showLineGrid(*this);
-    const QString type = Combo1->currentText();
+    const invoice::InvoiceKind kind = invoiceKindOf(*this);
 
     LineImport lines;
     try {
         setPanel(7, QStringLiteral("Fatura satırları okunuyor..."));
         readPicked(*this, [&](InvoiceHtmlReader& reader) {
-            const QString reason = type == QStringLiteral("TEVKİFAT")
+            const QString reason = kind == invoice::InvoiceKind::Tevkifat
                                        ? withholdingReason(reader.tables(QString::fromLatin1(kNotesTableXPath)))
                                        : QString();
-            lines = importLines(reader.firstTable(QString::fromLatin1(kLineTableXPath)), type, reason);
+            lines = importLines(reader.firstTable(QString::fromLatin1(kLineTableXPath)), kind, reason);
         });
     } catch (const std::exception& e) {
         setPanel(7, QString());

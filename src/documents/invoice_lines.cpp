@@ -1,5 +1,6 @@
 #include "documents/invoice_lines.h"
 
+#include "invoice/invoice_type.h"
 #include "invoice/line_figures.h"
 
 #include <algorithm>
@@ -18,9 +19,9 @@ bool holdsValues(const QStringList& gridRow)
                        [](const QString& s) { return !s.isEmpty(); });
 }
 
-QStringList gridRowOf(const QStringList& cells, int lineNumber, const QString& type, const QString& reason)
+QStringList gridRowOf(const QStringList& cells, int lineNumber, invoice::InvoiceKind kind, const QString& reason)
 {
-    const bool withholding = type == QStringLiteral("TEVKİFAT");
+    const bool withholding = kind == invoice::InvoiceKind::Tevkifat;
     QStringList g;
     for (int i = 0; i < (withholding ? kWithholdingCells : kBaseCells); ++i)
         g << QString();
@@ -48,7 +49,7 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, const QString& t
     // the withholding as the editor computes them.
     invoice::LineInput line;
     line.quantity = quantity, line.unitPrice = price, line.discount = discount;
-    line.exempt = type == QStringLiteral("İSTİSNA");
+    line.exempt = kind == invoice::InvoiceKind::Istisna;
     if (has(8))
         g[8] = line.exempt ? QStringLiteral("0") : gridNumber(cleanRate(at(8)));
     if (has(9)) {
@@ -74,7 +75,7 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, const QString& t
 
 } // namespace
 
-LineImport importLines(const HtmlTable& lineTable, const QString& typeText, const QString& reason)
+LineImport importLines(const HtmlTable& lineTable, invoice::InvoiceKind kind, const QString& reason)
 {
     LineImport out;
     for (size_t r = 0; r < lineTable.size(); ++r) {
@@ -85,7 +86,7 @@ LineImport importLines(const HtmlTable& lineTable, const QString& typeText, cons
         }
         if (isClosingRow(cells))
             break;
-        out.rows.push_back(gridRowOf(cells, int(r), typeText, reason));
+        out.rows.push_back(gridRowOf(cells, int(r), kind, reason));
     }
     while (!out.rows.empty() && !holdsValues(out.rows.back()))
         out.rows.pop_back();

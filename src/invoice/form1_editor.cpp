@@ -17,7 +17,7 @@ namespace kuvela {
 invoice::TotalsSettings totalsSettingsOf(const Form1& f)
 {
     invoice::TotalsSettings s;
-    s.typePosition = invoiceTypePosition(f);
+    s.kind = invoiceKindOf(f);
     s.dc = f.dc;
     s.userNot1 = f.userNot1;
     s.userNot2 = f.userNot2;

@@ -59,9 +59,10 @@ int listPosition(const QComboBox* combo)
     return combo->findText(combo->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
-bool allowsBulk(const QString& type)
+bool allowsBulk(invoice::InvoiceKind kind)
 {
-    return type == QStringLiteral("SATIŞ") || type == QStringLiteral("TEVKİFAT") || type == invoice::lodgingTaxText();
+    using K = invoice::InvoiceKind;
+    return kind == K::Satis || kind == K::Tevkifat || kind == K::KonaklamaVergisi;
 }
 
 void setWidgetColour(QWidget* w, QPalette::ColorRole role, const QColor& colour)
@@ -73,9 +74,10 @@ void setWidgetColour(QWidget* w, QPalette::ColorRole role, const QColor& colour)
 
 } // namespace
 
-int invoiceTypePosition(const Form1& form)
+invoice::InvoiceKind invoiceKindOf(const Form1& form)
 {
-    return listPosition(form.Combo1);
+    const invoice::InvoiceKind listed = invoice::invoiceKindAt(listPosition(form.Combo1));
+    return listed != invoice::InvoiceKind::None ? listed : invoice::invoiceKindByText(form.Combo1->currentText());
 }
 
 void Form1::temelfatura()
@@ -101,12 +103,13 @@ void Form1::Combo1_LostFocus()
     typeChangeDone(*this);
 
     const QString type = Combo1->currentText();
+    const invoice::InvoiceKind kind = invoiceKindOf(*this);
     ekmat1 = ekmat8 = ekmat18 = ekmat10 = ekmat20 = Decimal();
     Command6->setEnabled(false);
     Option5->setChecked(false);
     Option4->setChecked(false);
     Option3->setChecked(true);
-    if (allowsBulk(type)) {
+    if (allowsBulk(kind)) {
         Check5->setEnabled(true);
     } else {
         Check5->setChecked(false);
@@ -131,12 +134,11 @@ void Form1::Combo1_LostFocus()
         makeUsable(Command8, ButtonKind::Import);
         makeUsable(Command7, ButtonKind::Import);
     }
-    const int position = invoiceTypePosition(*this);
-    if (invoice::invoiceTypeAt(position)) {
-        const bool iade = position == int(invoice::TypePosition::Iade);
+    if (invoice::invoiceTypeOf(kind)) {
+        const bool iade = kind == invoice::InvoiceKind::Iade;
         Command5->setVisible(iade);
         Label20->setVisible(iade);
-        grid.layoutForType(position);
+        grid.layoutForType(kind);
     }
     showLineGrid(*this);
 }

@@ -5,10 +5,11 @@
 
 namespace kuvela {
 
-// The combo's list position: the item whose text the combo shows, -1 for the
-// prompt or any text that is no item (the combo is editable, so its current index
-// alone can lag behind its text).
-int invoiceTypePosition(const Form1& form);
+// The combo's invoice type: the six types by the list position of the item whose
+// text the combo shows (the combo is editable, so its current index alone can lag
+// behind its text), later entries by their text; None for the prompt or any text
+// that is none of these.
+invoice::InvoiceKind invoiceKindOf(const Form1& form);
 
 // What the totals read of the window besides the lines: type, decimals, the
 // company's note lines and flags.

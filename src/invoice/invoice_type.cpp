@@ -1,50 +1,63 @@
 #include "invoice/invoice_type.h"
 
+#include "shell/file_pane_logic.h"
+
 namespace kuvela::invoice {
 
-QString promptText() { return QStringLiteral("Fatura Türü Seçin"); }
-QString lodgingTaxText() { return QStringLiteral("KONAKLAMA VERGİSİ"); }
+QString promptText() { return QString::fromUtf16(kNoInvoiceType); }
 
 const std::vector<InvoiceType>& invoiceTypes()
 {
     using A = ColumnAlign;
+    using K = InvoiceKind;
     static const std::vector<InvoiceType> types = {
-        {0, QStringLiteral("SATIŞ"), QStringLiteral("SATIS"), {}, 11, kColourBlack},
-        {1, QStringLiteral("İADE"), QStringLiteral("IADE"), {}, 11, kColourRed},
-        {2, QStringLiteral("TEVKİFAT"), QStringLiteral("TEVKIFAT"),
+        {K::Satis, QStringLiteral("SATIŞ"), QStringLiteral("SATIS"), {}, 11, kColourBlack},
+        {K::Iade, QStringLiteral("İADE"), QStringLiteral("IADE"), {}, 11, kColourRed},
+        {K::Tevkifat, QStringLiteral("TEVKİFAT"), QStringLiteral("TEVKIFAT"),
          {{QStringLiteral("Tevkifat Kodu"), A::Left, 1300},
           {QStringLiteral("Tevkifat Oranı"), A::Centre, 1350},
           {QStringLiteral("Tevkifat Tutarı"), A::Right, 1400}},
          14, kColourBlue},
-        {3, QStringLiteral("İSTİSNA"), QStringLiteral("ISTISNA"), {{QStringLiteral("GTİP"), A::Right, 1000}}, 12,
+        {K::Istisna, QStringLiteral("İSTİSNA"), QStringLiteral("ISTISNA"), {{QStringLiteral("GTİP"), A::Right, 1000}}, 12,
          kColourBlack},
-        {4, QStringLiteral("ÖZEL MATRAH"), QStringLiteral("OZELMATRAH"),
+        {K::OzelMatrah, QStringLiteral("ÖZEL MATRAH"), QStringLiteral("OZELMATRAH"),
          {{QStringLiteral("Özel Matrah Nedeni"), A::Right, 1000}, {QStringLiteral("Özel Matrah Tutarı"), A::Right, 1000}},
          13, kColourBlack},
-        {5, QStringLiteral("İHRAÇ KAYITLI"), QStringLiteral("IHRACKAYITLI"), {}, 11, kColourBlack},
+        {K::IhracKayitli, QStringLiteral("İHRAÇ KAYITLI"), QStringLiteral("IHRACKAYITLI"), {}, 11, kColourBlack},
+        {K::KonaklamaVergisi, QStringLiteral("KONAKLAMA VERGİSİ"), {}, {}, 11, kColourBlack},
     };
     return types;
 }
 
-const InvoiceType* invoiceTypeAt(int position)
+InvoiceKind invoiceKindAt(int position)
 {
     const auto& types = invoiceTypes();
-    if (position < 0 || position >= int(types.size()))
-        return nullptr;
-    return &types[size_t(position)];
+    if (position < 0 || position >= int(types.size()) || !invoiceTypeOf(types[size_t(position)].kind))
+        return InvoiceKind::None;
+    return types[size_t(position)].kind;
 }
 
-const InvoiceType* invoiceTypeByText(const QString& displayText)
+InvoiceKind invoiceKindByText(const QString& displayText)
 {
     for (const auto& t : invoiceTypes())
         if (t.displayText == displayText)
+            return t.kind;
+    return InvoiceKind::None;
+}
+
+const InvoiceType* invoiceTypeOf(InvoiceKind kind)
+{
+    if (kind == InvoiceKind::KonaklamaVergisi)
+        return nullptr;
+    for (const auto& t : invoiceTypes())
+        if (t.kind == kind)
             return &t;
     return nullptr;
 }
 
-QString portalValueFor(const QString& displayText)
+QString portalValueOf(InvoiceKind kind)
 {
-    const InvoiceType* t = invoiceTypeByText(displayText);
+    const InvoiceType* t = invoiceTypeOf(kind);
     return t ? t->portalValue : QString();
 }
 

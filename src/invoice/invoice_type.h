@@ -1,6 +1,6 @@
 #pragma once
-// The six invoice types by their list position in the type combo, and the tax
-// codes whose amounts enter the VAT base.
+// The invoice types, each under one name with its display text, portal value and
+// grid layout, and the tax codes whose amounts enter the VAT base.
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -21,10 +21,13 @@ inline constexpr long kColourBlack = 0;
 inline constexpr long kColourRed = 255;
 inline constexpr long kColourBlue = 16711680;
 
-enum class TypePosition { Prompt = -1, Satis = 0, Iade = 1, Tevkifat = 2, Istisna = 3, OzelMatrah = 4, IhracKayitli = 5 };
+// None: the prompt, or a text that is no entry of the type list. KonaklamaVergisi
+// is a list entry with no type of its own (no columns, totals or portal value)
+// that still allows the bulk mode.
+enum class InvoiceKind { None, Satis, Iade, Tevkifat, Istisna, OzelMatrah, IhracKayitli, KonaklamaVergisi };
 
 struct InvoiceType {
-    int position = -1;
+    InvoiceKind kind = InvoiceKind::None;
     QString displayText;
     QString portalValue;
     std::vector<GridColumn> typeColumns;  // after the ten base columns
@@ -34,15 +37,17 @@ struct InvoiceType {
 
 // "Fatura Türü Seçin": the type combo's text when no type is chosen.
 QString promptText();
-// "KONAKLAMA VERGİSİ": no type of its own, but it allows the bulk mode.
-QString lodgingTaxText();
 
+// The six types in the order of the type list, which is binding, then the
+// entries known by their text alone.
 const std::vector<InvoiceType>& invoiceTypes();
-// Position 0..5, else nullptr (the prompt, or a list entry past the six types).
-const InvoiceType* invoiceTypeAt(int position);
-const InvoiceType* invoiceTypeByText(const QString& displayText);
-// The value selected in the portal's type field; empty when the text is none of the six.
-QString portalValueFor(const QString& displayText);
+// List position 0..5, else None (the prompt, or a later entry).
+InvoiceKind invoiceKindAt(int position);
+InvoiceKind invoiceKindByText(const QString& displayText);
+// One of the six types, else nullptr.
+const InvoiceType* invoiceTypeOf(InvoiceKind kind);
+// The value selected in the portal's type field; empty for none of the six.
+QString portalValueOf(InvoiceKind kind);
 
 const QStringList& vatBaseTaxCodes();
 // The code is the first five characters of a tax pair's rate title; exact, case-sensitive.

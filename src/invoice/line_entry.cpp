@@ -29,14 +29,11 @@ bool aboveZero(const QString& text)
 }
 
 Decimal specialAmountOf(const LineEntryFields& f) { return regionalConvert(f.specialAmount).value_or(Decimal()); }
-
-const QString kOzelMatrah = QStringLiteral("ÖZEL MATRAH");
-const QString kTevkifat = QStringLiteral("TEVKİFAT");
-const QString kIstisna = QStringLiteral("İSTİSNA");
 } // namespace
 
 std::optional<LineEntryRefusal> checkLineEntry(LineEntryFields& f, const QString& type)
 {
+    const InvoiceKind kind = invoiceKindByText(type);
     if (f.extraTax1Rate.isEmpty())
         f.extraTax1Rate = QStringLiteral("0");
     if (f.extraTax2Rate.isEmpty())
@@ -46,9 +43,9 @@ std::optional<LineEntryRefusal> checkLineEntry(LineEntryFields& f, const QString
     auto refuse = [](int n, const char16_t* text, P place = P::StatusPanel) {
         return LineEntryRefusal{n, QString::fromUtf16(text), place};
     };
-    if (specialAmountOf(f) > Decimal() && type != kOzelMatrah)
+    if (specialAmountOf(f) > Decimal() && kind != InvoiceKind::OzelMatrah)
         return refuse(1, u"Özel Matraha tabi ürünler bu faturaya eklenemez !");
-    if (leadingDigits(f.withholdingRate) > Decimal() && type != kTevkifat)
+    if (leadingDigits(f.withholdingRate) > Decimal() && kind != InvoiceKind::Tevkifat)
         return refuse(2, u"Tevkifata tabi ürünler bu faturaya eklenemez !");
     if (f.name.isEmpty())
         return refuse(3, u"Ürün/Hizmet Adı boş olamaz ... !");
@@ -73,9 +70,9 @@ std::optional<LineEntryRefusal> checkLineEntry(LineEntryFields& f, const QString
     // A rate typed only part of the way ("2") is no rate: never turned into another.
     if (!AllowedVatRates().contains(f.vatRate, Qt::CaseSensitive))
         return refuse(11, u"KDV oranı seçilmelidir... !");
-    if (type == kOzelMatrah && f.specialReason.isEmpty())
+    if (kind == InvoiceKind::OzelMatrah && f.specialReason.isEmpty())
         return refuse(12, u"Özel Matrah Nedeni seçilmelidir...!", P::MessageBox);
-    if (type == kOzelMatrah && (f.specialAmount.isEmpty() || specialAmountOf(f) <= Decimal()))
+    if (kind == InvoiceKind::OzelMatrah && (f.specialAmount.isEmpty() || specialAmountOf(f) <= Decimal()))
         return refuse(13, u"Özel Matrah tutarı girilmelidir...!", P::MessageBox);
     if (!f.extraTax1.isEmpty() && f.extraTax1 == f.extraTax2)
         return refuse(14, u"Ek Vergi 1 ve 2 aynı vergi olamaz...", P::MessageBox);
@@ -88,6 +85,7 @@ std::optional<LineEntryRefusal> checkLineEntry(LineEntryFields& f, const QString
 
 BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int rowsBefore)
 {
+    const InvoiceKind kind = invoiceKindByText(type);
     // Every amount is read back from the cell text just written, as the grid holds it.
     auto value = [](const QString& cell) { return regionalConvert(cell).value_or(Decimal()); };
 
@@ -99,7 +97,7 @@ BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int r
     in.unitPrice = value(c[4]);
     in.discountRate = value(f.discountRate);
     in.vatRate = leadingDigits(f.vatRate);
-    in.exempt = type == kIstisna;
+    in.exempt = kind == InvoiceKind::Istisna;
 
     BuiltLine line;
     auto addTax = [&](const QString& item, const QString& rateText) {
@@ -111,14 +109,14 @@ BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int r
     addTax(f.extraTax1, f.extraTax1Rate);
     addTax(f.extraTax2, f.extraTax2Rate);
     QString withholdingRate = f.withholdingRate;
-    if (type == kTevkifat) {
+    if (kind == InvoiceKind::Tevkifat) {
         const auto W = regionalConvert(withholdingRate);
         if (!W)
             withholdingRate = QStringLiteral("0");
         in.withholdingRate = W.value_or(Decimal());
     }
     const QString special = F(specialAmountOf(f));
-    if (type == kOzelMatrah)
+    if (kind == InvoiceKind::OzelMatrah)
         in.specialBase = value(special);
 
     const LineFigures figures = computeLineFigures(in);
@@ -126,13 +124,13 @@ BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int r
         line.taxes[i].amount = F(figures.taxes[i]);
     c << f.discountRate << F(figures.discount) << F(figures.net);
     c << QString::fromStdString(in.vatRate.toPlainString()) << F(figures.vat);
-    if (type == kIstisna) {
+    if (kind == InvoiceKind::Istisna) {
         c[kVatRateCol - 1] = QStringLiteral("0");
         c[kVatCol - 1] = QStringLiteral("0");
         c << f.gtip;
-    } else if (type == kTevkifat) {
+    } else if (kind == InvoiceKind::Tevkifat) {
         c << f.withholdingItem << withholdingRate << F(figures.withheld);
-    } else if (type == kOzelMatrah) {
+    } else if (kind == InvoiceKind::OzelMatrah) {
         c << f.specialReason << special;
     }
     line.cells = c;

@@ -72,9 +72,9 @@ void LineGrid::temelfatura()
     textColour = kColourBlack;
 }
 
-void LineGrid::layoutForType(int position)
+void LineGrid::layoutForType(InvoiceKind kind)
 {
-    const InvoiceType* type = invoiceTypeAt(position);
+    const InvoiceType* type = invoiceTypeOf(kind);
     if (!type)
         return;
     temelfatura();

@@ -41,9 +41,9 @@ public:
 
     // The ten base columns only, colour black; rows untouched.
     void temelfatura();
-    // The type handler's layout for a list position: base columns, the type's
-    // columns and colour. The prompt and entries past the six types change nothing.
-    void layoutForType(int position);
+    // The type handler's layout: base columns, the type's columns and colour.
+    // None and a list entry that is no type change nothing.
+    void layoutForType(InvoiceKind kind);
 
     void appendRow(const QStringList& cells) { rows.push_back(cells); }
     // Removes a line and numbers the remaining lines 1.. again; cells beyond the

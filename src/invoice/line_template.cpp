@@ -188,13 +188,14 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, cons
     in.unitPrice = c.num(kPrice);
     in.discountRate = c.num(kDiscRate);
     in.vatRate = c.num(kVatRate);
-    in.exempt = type == QStringLiteral("İSTİSNA");
+    const InvoiceKind kind = invoiceKindByText(type);
+    in.exempt = kind == InvoiceKind::Istisna;
     // The first tax column of the type, when the type computes its taxes.
     int taxesFrom = 0;
     // İHRAÇ KAYITLI is totalled as SATIŞ, so its line carries its taxes as the dialog gives them.
-    if (type == QStringLiteral("SATIŞ") || type == QStringLiteral("İADE") || type == QStringLiteral("İHRAÇ KAYITLI")) {
+    if (kind == InvoiceKind::Satis || kind == InvoiceKind::Iade || kind == InvoiceKind::IhracKayitli) {
         taxesFrom = 11;
-    } else if (type == QStringLiteral("TEVKİFAT")) {
+    } else if (kind == InvoiceKind::Tevkifat) {
         const bool badRate = cellNumber(c.get(kWithRate)).value_or(Decimal()) <= Decimal();
         if (badRate)
             warnings << withholdingRateWarning(lineNumber);
@@ -202,14 +203,14 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, cons
             in.withholdingRate = c.num(kWithRate);
         if (!badRate || rules == LineRules::Bulk)
             taxesFrom = 14;
-    } else if (type == QStringLiteral("ÖZEL MATRAH")) {
+    } else if (kind == InvoiceKind::OzelMatrah) {
         if (c.get(kSpecial).isEmpty())
             c.set(kSpecial, QStringLiteral("0"));
         c.set(kSpecial, F(c.num(kSpecial)));
         in.specialBase = c.num(kSpecial);
         taxesFrom = 13;
     }
-    const bool emptyRateIsZero = type == QStringLiteral("ÖZEL MATRAH");
+    const bool emptyRateIsZero = kind == InvoiceKind::OzelMatrah;
     if (taxesFrom)
         in.taxes = taxRates(c, taxesFrom, emptyRateIsZero, titles);
     const LineFigures figures = computeLineFigures(in);
@@ -219,13 +220,13 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, cons
     if (taxesFrom)
         writeTaxAmounts(c, taxesFrom, figures);
 
-    if (type == QStringLiteral("İSTİSNA")) {
+    if (kind == InvoiceKind::Istisna) {
         c.set(kVatRate, QStringLiteral("0"));
         c.set(kVat, QStringLiteral("0"));
-    } else if (type == QStringLiteral("TEVKİFAT")) {
+    } else if (kind == InvoiceKind::Tevkifat) {
         const bool plain = rules == LineRules::Bulk;
         c.set(kWithheld, plain ? formatPlain(figures.withheld) : F(figures.withheld));
-    } else if (type == QStringLiteral("ÖZEL MATRAH")) {
+    } else if (kind == InvoiceKind::OzelMatrah) {
         // The amount as shown is tested by its value: "0,50" is above 0.
         if (*in.specialBase <= Decimal())
             warnings << specialAmountWarning(lineNumber);

@@ -10,13 +10,13 @@ namespace {
 
 enum class Branch { None, Standard, Tevkifat, Istisna, OzelMatrah };
 
-Branch branchFor(int position)
+Branch branchFor(InvoiceKind kind)
 {
-    switch (position) {
-    case 0: case 1: case 5: return Branch::Standard;
-    case 2: return Branch::Tevkifat;
-    case 3: return Branch::Istisna;
-    case 4: return Branch::OzelMatrah;
+    switch (kind) {
+    case InvoiceKind::Satis: case InvoiceKind::Iade: case InvoiceKind::IhracKayitli: return Branch::Standard;
+    case InvoiceKind::Tevkifat: return Branch::Tevkifat;
+    case InvoiceKind::Istisna: return Branch::Istisna;
+    case InvoiceKind::OzelMatrah: return Branch::OzelMatrah;
     default: return Branch::None;
     }
 }
@@ -105,7 +105,7 @@ QString TotalsError::message(const LineGrid& grid) const
 TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
 {
     TotalsResult out;
-    const Branch branch = branchFor(settings.typePosition);
+    const Branch branch = branchFor(settings.kind);
 
     Cells cells(grid);
     // The portal's arithmetic: every amount rounded once, half away from zero, and the sums
@@ -117,7 +117,7 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
 
     try {
         if (branch != Branch::None) {
-            const int first = invoiceTypeAt(settings.typePosition)->firstTaxColumn;
+            const int first = invoiceTypeOf(settings.kind)->firstTaxColumn;
             std::vector<int> pairs;  // rate columns; a rate column without its amount column is left alone
             for (int p = first; p + 1 <= grid.columnCount(); p += 2)
                 pairs.push_back(p);

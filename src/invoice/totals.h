@@ -19,7 +19,7 @@ struct InvoiceTotalsRow {
 };
 
 struct TotalsSettings {
-    int typePosition = -1;  // the type combo's list position; -1 = "Fatura Türü Seçin"
+    InvoiceKind kind = InvoiceKind::None;
     int dc = 2;             // decimals of the unit prices; the sums themselves are exact
     QString userNot1, userNot2, userNot3;
     QString prmMatStr, prmYazStr;  // "E" (any case) switches the VAT-base and words lines on

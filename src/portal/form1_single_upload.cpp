@@ -99,8 +99,8 @@ void Form1::Command12_Click()
         msgBox(QStringLiteral("Fatura satırlarında veri yok!"), MsgIcon::Exclamation);
         return;
     }
-    // A type the portal has no value for, or one without totals, would go up as a sale of zero.
-    if (!invoice::invoiceTypeAt(invoiceTypePosition(*this)) || invoice::portalValueFor(Combo1->currentText()).isEmpty()) {
+    // A list entry the portal has no type for would go up as a sale of zero.
+    if (invoice::portalValueOf(invoiceKindOf(*this)).isEmpty()) {
         setPanel(7, QStringLiteral("Bu fatura türü portala yüklenemez !"));
         return;
     }

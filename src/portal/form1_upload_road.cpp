@@ -22,8 +22,7 @@ portal::InvoicePageInput windowInvoice(Form1& f)
     in.invoiceTime = f.Text9->text();
     in.currency = f.Combo2->currentText();
     in.exchangeRate = f.Text7->text();
-    in.typeText = f.Combo1->currentText();
-    in.typePosition = invoiceTypePosition(f);
+    in.kind = invoiceKindOf(f);
     in.taxNumber = f.Text4->text();
     in.buyer = {f.uunvan->text(), f.aad->text(), f.ssoyad->text()};
     in.taxOffice = f.Text3->text();

@@ -7,7 +7,6 @@ namespace kuvela::portal {
 
 namespace {
 
-using invoice::TypePosition;
 
 Locator byId(const QString& id) { return Locator::id(id); }
 
@@ -106,7 +105,7 @@ void PageFiller::header(const InvoicePageInput& in)
 
     const QString typeField = page_.gen(offset::InvoiceType);
     click(typeField);
-    const QString typeValue = invoice::portalValueFor(in.typeText);
+    const QString typeValue = invoice::portalValueOf(in.kind);
     step(QStringLiteral("fatura tipi ") + typeField + QStringLiteral(": ") + typeValue,
          [&] { s_.selectByValue(byId(typeField), typeValue); });
 
@@ -147,11 +146,10 @@ void PageFiller::addTax(const QString& code)
 
 void PageFiller::taxesAndReturns(const InvoicePageInput& in)
 {
-    const auto kind = static_cast<TypePosition>(in.typePosition);
-    if (kind == TypePosition::Tevkifat)
+    if (in.kind == invoice::InvoiceKind::Tevkifat)
         addTax(QStringLiteral("V9015"));
 
-    if (kind == TypePosition::Iade) {
+    if (in.kind == invoice::InvoiceKind::Iade) {
         for (int j = 0; j < int(in.returnReferences.size()); ++j) {
             click(page_.gen(offset::AddReturn));
             const QString& reference = in.returnReferences[j];
@@ -231,7 +229,7 @@ void PageFiller::lines(const InvoicePageInput& in)
 
     using K = WalkAction::Kind;
     const std::vector<LineElement> elements = sortedLineElements(readLineElements(s_, page_));
-    for (const WalkAction& a : planLineWalk(elements, in.grid, in.typePosition)) {
+    for (const WalkAction& a : planLineWalk(elements, in.grid, in.kind)) {
         if (a.kind == K::Wait) {
             wait_(a.ms);
             continue;

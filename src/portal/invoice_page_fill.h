@@ -18,8 +18,7 @@ struct InvoicePageInput {
     QString invoiceTime;     // Text9
     QString currency;        // Combo2's text
     QString exchangeRate;    // Text7
-    QString typeText;        // Combo1's text
-    int typePosition = -1;   // its list position
+    invoice::InvoiceKind kind = invoice::InvoiceKind::None;  // Combo1
     QString taxNumber;       // Text4
     BuyerNames buyer;        // uunvan, aad, ssoyad
     QString taxOffice;       // Text3

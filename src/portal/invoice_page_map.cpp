@@ -117,10 +117,9 @@ std::vector<LineElement> sortedLineElements(std::vector<LineElement> elements)
 }
 
 std::vector<WalkAction> planLineWalk(const std::vector<LineElement>& sorted, const invoice::LineGrid& grid,
-                                     int typePosition)
+                                     invoice::InvoiceKind type)
 {
     using K = WalkAction::Kind;
-    const auto type = static_cast<invoice::TypePosition>(typePosition);
     const int lastColumn = grid.columnCount() - 1;  // 0-based, "s" being column 0
     const size_t count = sorted.size();
     std::vector<WalkAction> plan;
@@ -157,7 +156,7 @@ std::vector<WalkAction> planLineWalk(const std::vector<LineElement>& sorted, con
                 }
             } else if (kind == CellKind::Select) {
                 add(K::Wait, {}, {}, 1, c);
-                if (c > kLastBaseColumn && type == invoice::TypePosition::Tevkifat) {
+                if (c > kLastBaseColumn && type == invoice::InvoiceKind::Tevkifat) {
                     const QString code = cell(kTypeColumn).left(3);
                     add(K::SelectValue, e.id, code, 0, c);
                     static const QRegularExpression full(QStringLiteral("^8[0-9]{2}$"));
@@ -168,7 +167,7 @@ std::vector<WalkAction> planLineWalk(const std::vector<LineElement>& sorted, con
                         add(K::Wait, {}, {}, 3, c);
                     }
                     add(K::Tab, {}, {}, 0, c);
-                } else if (c > kLastBaseColumn && type == invoice::TypePosition::OzelMatrah) {
+                } else if (c > kLastBaseColumn && type == invoice::InvoiceKind::OzelMatrah) {
                     add(K::SelectValue, e.id, cell(kTypeColumn).left(3), 0, c);
                     add(K::Wait, {}, {}, 1, c);
                     add(K::ClickConfirm, {}, {}, 0, c);

@@ -137,7 +137,7 @@ struct WalkAction {
 // withholding code (TEVKİFAT) and the special-base reason (ÖZEL MATRAH) are chosen by
 // value with their pop-up steps. Ends when the elements run out.
 std::vector<WalkAction> planLineWalk(const std::vector<LineElement>& sorted, const invoice::LineGrid& grid,
-                                     int typePosition);
+                                     invoice::InvoiceKind kind);
 
 // The add-line loop: after one click per line, more clicks while the table holds no
 // more rows than there are lines, at most this many, so a page that adds nothing

@@ -1,4 +1,5 @@
 // The controls of the main window, with the original's names and design texts.
+#include "shell/file_pane_logic.h"
 #include "shell/folder_list.h"
 #include "shell/form1.h"
 #include "shell/radio_control.h"
@@ -250,7 +251,7 @@ QWidget* Form1::buildHeader()
     grid->addWidget(Text2, 3, 1, 1, 8);
 
     // Invoice header.
-    Combo1 = combo("Combo1", box, QStringLiteral("Fatura Türü Seçin"));
+    Combo1 = combo("Combo1", box, QString::fromUtf16(kNoInvoiceType));
     Combo2 = combo("Combo2", box, QStringLiteral("Türk Lirası"));
     Label7 = label("Label7", QStringLiteral("Döviz Kuru "), box);
     Text7 = lineEdit("Text7", box);

@@ -30,7 +30,7 @@ protected:
         ASSERT_GE(position, 0);
         const QSignalBlocker quiet(window_->Combo1);
         window_->Combo1->setCurrentIndex(position);
-        lineGrid(*window_).layoutForType(position);
+        lineGrid(*window_).layoutForType(invoice::invoiceKindAt(position));
     }
     QString total(const QString& label) const
     {

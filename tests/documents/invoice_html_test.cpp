@@ -76,7 +76,7 @@ HtmlTable faultyLineTable()
 
 TEST(InvoiceLines, FaultyCellsGiveSoundLinesAndOneMessagePerBadHeader)
 {
-    const LineImport lines = importLines(faultyLineTable(), QStringLiteral("TEVKİFAT"), QStringLiteral("650 - Diğer"));
+    const LineImport lines = importLines(faultyLineTable(), invoice::InvoiceKind::Tevkifat, QStringLiteral("650 - Diğer"));
     EXPECT_EQ(lines.headerMessages, (QStringList{QStringLiteral("Sütun 3 başlık(header)uyuşmazlığı tespit edildi!"),
                                                  QStringLiteral("Sütun 13 başlık(header)uyuşmazlığı tespit edildi!")}));
     ASSERT_EQ(lines.rows.size(), 2u);  // the empty last row is gone without a closing row
@@ -85,7 +85,7 @@ TEST(InvoiceLines, FaultyCellsGiveSoundLinesAndOneMessagePerBadHeader)
     EXPECT_EQ(lines.rows[1].mid(0, 10),
               (QStringList{"2", "Vida", "1000", "Adet", "1", "0", "0", "1000", "18", "180,00"}));
 
-    const LineImport sale = importLines(faultyLineTable(), QStringLiteral("SATIŞ"), {});
+    const LineImport sale = importLines(faultyLineTable(), invoice::InvoiceKind::Satis, {});
     EXPECT_EQ(sale.rows[0].size(), 10);
     // A net on a tie and a discount round half away to kuruş; an exempt invoice's line holds no VAT.
     const struct { const char* type; QStringList page, line; } pages[] = {
@@ -96,7 +96,7 @@ TEST(InvoiceLines, FaultyCellsGiveSoundLinesAndOneMessagePerBadHeader)
         {"İSTİSNA", {"1", "Hizmet", "1 Adet", "100,00 TL", "%0", "0,00 TL", " ", "%20", "20,00 TL"},
          {"1", "Hizmet", "1", "Adet", "100", "0", "0", "100", "0", "0"}}};
     for (const auto& p : pages)
-        EXPECT_EQ(importLines({lineTableHeaders(), p.page}, QString::fromUtf8(p.type), {}).rows.at(0), p.line) << p.type;
+        EXPECT_EQ(importLines({lineTableHeaders(), p.page}, invoice::invoiceKindByText(QString::fromUtf8(p.type)), {}).rows.at(0), p.line) << p.type;
     EXPECT_EQ(copiedLineRows({lineTableHeaders(), {" ", " ", " "}, {"x"}}),
               (HtmlTable{lineTableHeaders(), {" "}}));
 }

@@ -14,7 +14,7 @@ namespace {
 LineGrid threeLines()
 {
     LineGrid g;
-    g.layoutForType(0);
+    g.layoutForType(InvoiceKind::Satis);
     g.addTaxPair(TaxColumnPair::forItem("V0021-BSMV%"));
     g.appendRow({"1", "Ürün A", "1", "Adet", "100,00", "0", "0,00", "100,00", "18", "18,00", "5", "5,00"});
     g.appendRow({"2", "Ürün B", "2", "Adet", "100,00", "0", "0,00", "200,00", "18", "36,00", "5", "10,00"});
@@ -25,7 +25,7 @@ LineGrid threeLines()
 QString grandTotal(const LineGrid& g)
 {
     TotalsSettings s;
-    s.typePosition = 0;
+    s.kind = InvoiceKind::Satis;
     return yekunal(g, s).checkTotal;
 }
 

@@ -81,7 +81,7 @@ protected:
             form->Combo1->setCurrentIndex(position);
         }
         invoice::LineGrid& grid = lineGrid(*form);
-        grid.layoutForType(position);
+        grid.layoutForType(invoice::invoiceKindAt(position));
         grid.rows = lines;
         showLineGrid(*form);
         form->yekunal();

@@ -25,7 +25,8 @@ LineEntryFields workedLine()
 LineGrid gridFor(const QString& type)
 {
     LineGrid g;
-    g.layoutForType(invoiceTypeByText(type) ? invoiceTypeByText(type)->position : 0);
+    const InvoiceKind kind = invoiceKindByText(type);
+    g.layoutForType(invoiceTypeOf(kind) ? kind : InvoiceKind::Satis);
     return g;
 }
 } // namespace
@@ -203,7 +204,7 @@ TEST(LineEntry, TaxAmountHalfAwayAsTheTotalsWriteIt)
     ASSERT_FALSE(faturayaEkle(f, kSatis, 2, g));
     EXPECT_EQ(g.cell(0, 12), "0,53");
     TotalsSettings s;
-    s.typePosition = 0;
+    s.kind = InvoiceKind::Satis;
     const TotalsResult r = yekunal(g, s);
     EXPECT_EQ(r.lines[0][11], "0,53");
     EXPECT_EQ(r.checkTotal, "12,92");  // 10,50 + 0,53 + 1,89

@@ -29,7 +29,7 @@ void expectCellsUnderTheirHeaders(const LineGrid& g)
 TEST(LineGrid, TemelfaturaLeavesTheTenBaseColumns)
 {
     LineGrid g;
-    g.layoutForType(2);
+    g.layoutForType(InvoiceKind::Tevkifat);
     g.addTaxPair(TaxColumnPair::forEntry("V0021-BSMV"));
     g.appendRow({"1", "x"});
     g.temelfatura();
@@ -51,20 +51,21 @@ TEST(LineGrid, LayoutPerType)
     };
     for (const auto& c : cases) {
         LineGrid g;
-        g.layoutForType(c.position);
+        g.layoutForType(invoiceKindAt(c.position));
         EXPECT_EQ(g.columnCount(), c.columns);
         EXPECT_EQ(g.title(g.columnCount()), QString(c.last));
         EXPECT_EQ(g.textColour, c.colour);
-        EXPECT_EQ(invoiceTypeAt(c.position)->firstTaxColumn, c.columns + 1);
-        EXPECT_EQ(portalValueFor(invoiceTypeAt(c.position)->displayText), QString(c.portal));
+        const InvoiceType* type = invoiceTypeOf(invoiceKindAt(c.position));
+        EXPECT_EQ(type->firstTaxColumn, c.columns + 1);
+        EXPECT_EQ(portalValueOf(invoiceKindByText(type->displayText)), QString(c.portal));
     }
     // The prompt and later list entries leave the columns as they were.
     LineGrid g;
-    g.layoutForType(2);
-    g.layoutForType(-1);
-    g.layoutForType(6);
+    g.layoutForType(InvoiceKind::Tevkifat);
+    g.layoutForType(invoiceKindAt(-1));
+    g.layoutForType(invoiceKindAt(6));
     EXPECT_EQ(g.columnCount(), 13);
-    EXPECT_TRUE(portalValueFor("KONAKLAMA VERGİSİ").isEmpty());
+    EXPECT_TRUE(portalValueOf(invoiceKindByText("KONAKLAMA VERGİSİ")).isEmpty());
 }
 
 TEST(LineGrid, VatBaseCodesAreExact)
@@ -89,7 +90,7 @@ TEST(LineGrid, TaxPairTitles)
 TEST(LineGrid, RemovingAPairKeepsEveryCellUnderItsHeader)
 {
     LineGrid g;
-    g.layoutForType(2);  // pairs from column 14
+    g.layoutForType(InvoiceKind::Tevkifat);  // pairs from column 14
     g.addTaxPair(TaxColumnPair::forEntry("V0021-BSMV"));
     g.appendRow({});
     fillRow(g, 0);
@@ -123,7 +124,7 @@ TEST(LineGrid, RemovingAPairKeepsEveryCellUnderItsHeader)
 TEST(LineGrid, DeleteRowRenumbers)
 {
     LineGrid g;
-    g.layoutForType(0);
+    g.layoutForType(InvoiceKind::Satis);
     for (int i = 0; i < 3; ++i)
         g.appendRow({QString::number(i + 1), QString("L%1").arg(i + 1)});
     g.deleteRow(1);

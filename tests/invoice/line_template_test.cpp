@@ -20,7 +20,7 @@ QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 LineGrid gridFor(int typePosition, const QStringList& taxItems = {})
 {
     LineGrid g;
-    g.layoutForType(typePosition);
+    g.layoutForType(invoiceKindAt(typePosition));
     for (const QString& item : taxItems)
         g.addTaxPair(TaxColumnPair::forItem(item));
     return g;
@@ -189,7 +189,7 @@ TEST(LineTemplateImport, OpenpyxlTemplateLoadsWithAmountsRecomputed)
     LineGrid loaded = g;
     loaded.rows = r.rows;
     TotalsSettings settings;
-    settings.typePosition = 0;
+    settings.kind = InvoiceKind::Satis;
     EXPECT_EQ(yekunal(loaded, settings).checkTotal, "221,4");
 }
 
@@ -273,7 +273,7 @@ TEST(LineTemplateImport, TypeRulesAndTheirWarnings)
         EXPECT_EQ(r.warnings, c.warnings) << c.typeText.toStdString();
         LineGrid loaded = g;  // the totals take the line's cells as the import read them
         loaded.rows = r.rows;
-        EXPECT_EQ(yekunal(loaded, TotalsSettings{c.type}).lines[0].mid(10), c.expectTail) << c.extra.join('|').toStdString();
+        EXPECT_EQ(yekunal(loaded, TotalsSettings{invoiceKindAt(c.type)}).lines[0].mid(10), c.expectTail) << c.extra.join('|').toStdString();
         if (c.type == 4 && c.extra[1] == "500")
             EXPECT_EQ(r.rows[0][9], "90,00");
         if (c.type == 3)

@@ -29,7 +29,7 @@ LineGrid gridFor(int position, const QStringList& pairs, const std::vector<QStri
 {
     LineGrid g;
     g.temelfatura();
-    g.layoutForType(position);
+    g.layoutForType(invoiceKindAt(position));
     for (const QString& item : pairs)
         g.addTaxPair(TaxColumnPair::forItem(item));
     g.rows = lines;
@@ -39,7 +39,7 @@ LineGrid gridFor(int position, const QStringList& pairs, const std::vector<QStri
 TotalsSettings settingsFor(int position, int dc)
 {
     TotalsSettings s;
-    s.typePosition = position;
+    s.kind = invoiceKindAt(position);
     s.dc = dc;
     s.prmMatStr = "E";
     s.prmYazStr = "E";

@@ -33,10 +33,10 @@ struct BulkSheet {
 
     explicit BulkSheet(int typePosition = 0, const QString& typeText = S("SATIŞ"))
     {
-        grid.layoutForType(typePosition);
+        grid.layoutForType(invoice::invoiceKindAt(typePosition));
         settings.grid = &grid;
         settings.typeText = typeText;
-        settings.totals.typePosition = typePosition;
+        settings.totals.kind = invoice::invoiceKindAt(typePosition);
         settings.totals.dc = 2;
         settings.invoiceDate = "05/03/2024";
         settings.programVersion = 146;
@@ -465,7 +465,7 @@ TEST(BulkTemplate, EveryRoadGivesTheDialogsLinesAndTheirRowsAddUp)
             page.push_back({l[0], l[1], l[2] + ' ' + l[3], l[4] + " TL", '%' + l[5], l[6] + " TL", " ", '%' + l[8],
                             l[9] + " TL", position == 2 ? "KDV TEVKİFAT (%" + l[11] + ')' : QString()});
         LineGrid html = dialog;
-        html.rows = documents::importLines(page, types[position], position == 2 ? "601 % 90" : "").rows;
+        html.rows = documents::importLines(page, invoice::invoiceKindByText(types[position]), position == 2 ? "601 % 90" : "").rows;
         const auto byHtml = invoice::yekunal(html, b.settings.totals);
         for (size_t i = 0; i < dialog.rows.size(); ++i) {
             EXPECT_EQ(plain(imported.rows[i]), plain(dialog.rows[i], dialog.columnCount())) << "as read, line " << i + 1;

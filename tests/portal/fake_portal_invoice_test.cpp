@@ -129,8 +129,7 @@ TEST_F(OnInvoicePage, AReturnPopUpIsClosedEvenBeforeItsWordsCame)
     RoadWaits wait;
     const PageMap page{baseIdOr1026(readDateContainerId(session, 1, 10, wait))};
     InvoicePageInput in;
-    in.typeText = QStringLiteral("İADE");
-    in.typePosition = int(invoice::TypePosition::Iade);
+    in.kind = invoice::InvoiceKind::Iade;
     in.invoiceDate = QStringLiteral("01/02/2024");
     // A number the portal refuses: its pop-up opens with no words yet.
     in.returnReferences = {QStringLiteral("ABC12345---01/02/2024")};

@@ -45,7 +45,7 @@ std::vector<LineElement> portalRow(int& next, Extra extra, int taxes)
 invoice::LineGrid gridOf(int typePosition, const std::vector<QStringList>& rows, int taxes = 0)
 {
     invoice::LineGrid g;
-    g.layoutForType(typePosition);
+    g.layoutForType(invoice::invoiceKindAt(typePosition));
     for (int t = 0; t < taxes; ++t)
         g.addTaxPair(invoice::TaxColumnPair::forItem(QStringLiteral("V4080-Özel İletişim Vergisi%")));
     g.rows = rows;
@@ -180,7 +180,7 @@ TEST(LineWalk, TwoSatisLinesWithATaxPairEveryCellWithItsColumn)
                {{"1", "Vida", "2", "Adet", "100,00", "10", "20,00", "180,00", "18", "32,40", "5,00", "9,00"},
                 {"2", "Somun", "3", "Kutu", "7,50", "0", "0,00", "22,50", "8", "1,80", "5,00", "1,13"}},
                1);
-    const auto plan = planLineWalk(sortedLineElements(page), g, 0);
+    const auto plan = planLineWalk(sortedLineElements(page), g, invoice::InvoiceKind::Satis);
     EXPECT_EQ(steps(plan), (QStringList{"click gen__1145", "type gen__1145 Vida", "click gen__1146", "type gen__1146 2",
                                         "text gen__1147 Adet", "click gen__1148", "type gen__1148 100,00",
                                         "click gen__1149", "type gen__1149 10", "click gen__1150",
@@ -206,18 +206,18 @@ TEST(LineWalk, WithholdingAndSpecialBaseAreChosenByValueWithTheirPopUps)
     const invoice::LineGrid tevkifat =
         gridOf(2, {{"1", "Danışmanlık", "1", "Adet", "100,00", "0", "0,00", "100,00", "18", "18,00", "801 % 100", "100", "18,00"},
                    {"2", "Temizlik", "1", "Adet", "50,00", "0", "0,00", "50,00", "18", "9,00", "602 % 90", "90", "8,10"}});
-    const QStringList t = steps(planLineWalk(sortedLineElements(page), tevkifat, 2));
+    const QStringList t = steps(planLineWalk(sortedLineElements(page), tevkifat, invoice::InvoiceKind::Tevkifat));
     // 801: a full withholding, so its pop-up is confirmed; 602 only moves on.
     EXPECT_EQ(t.mid(10, 4), (QStringList{"text gen__2007 18", "value gen__2009 801", "confirm", "tab"}));
     EXPECT_EQ(t.mid(t.size() - 3), (QStringList{"text gen__2020 18", "value gen__2022 602", "tab"}));
-    const auto plan = planLineWalk(sortedLineElements(page), tevkifat, 2);
+    const auto plan = planLineWalk(sortedLineElements(page), tevkifat, invoice::InvoiceKind::Tevkifat);
     EXPECT_EQ(waits(plan), 2 * (4 + 3) + 2 + 3);
 
     next = 3000;
     const std::vector<LineElement> special = portalRow(next, Extra::SpecialBase, 0);
     const invoice::LineGrid ozel =
         gridOf(4, {{"1", "Bilet", "1", "Adet", "100,00", "0", "0,00", "100,00", "18", "9,00", "801 Milli Piyango", "50,00"}});
-    EXPECT_EQ(steps(planLineWalk(sortedLineElements(special), ozel, 4)).mid(10),
+    EXPECT_EQ(steps(planLineWalk(sortedLineElements(special), ozel, invoice::InvoiceKind::OzelMatrah)).mid(10),
               (QStringList{"text gen__3007 18", "value gen__3009 801", "confirm", "click gen__3009",
                            "type gen__3009 50,00", "tab", "click gen__3010", "type gen__3010 50,00"}));
 }
@@ -230,16 +230,16 @@ TEST(LineWalk, ExtraRowsAndShortListsAreSafe)
     std::vector<LineElement> page = portalRow(next, Extra::Exempt, 0);
     const auto spare = portalRow(next, Extra::Exempt, 0);
     page.insert(page.end(), spare.begin(), spare.end());
-    const QStringList s = steps(planLineWalk(sortedLineElements(page), g, 3));
+    const QStringList s = steps(planLineWalk(sortedLineElements(page), g, invoice::InvoiceKind::Istisna));
     EXPECT_EQ(s.back(), "type gen__1154 8471");
     EXPECT_EQ(s.filter("gen__1156").size(), 0);
 
     // Elements that run out mid-line end the walk instead of reaching past the list.
     page.resize(4);
-    EXPECT_EQ(steps(planLineWalk(sortedLineElements(page), g, 3)),
+    EXPECT_EQ(steps(planLineWalk(sortedLineElements(page), g, invoice::InvoiceKind::Istisna)),
               (QStringList{"click gen__1145", "type gen__1145 Makine", "click gen__1146", "type gen__1146 1",
                            "text gen__1147 Adet", "click gen__1148", "type gen__1148 10,00"}));
-    EXPECT_TRUE(planLineWalk({}, g, 3).empty());
+    EXPECT_TRUE(planLineWalk({}, g, invoice::InvoiceKind::Istisna).empty());
 }
 
 TEST(LineWalk, AButtonTakesNoColumnAndAnUnknownElementActsAsTheOneBefore)
@@ -252,7 +252,7 @@ TEST(LineWalk, AButtonTakesNoColumnAndAnUnknownElementActsAsTheOneBefore)
     page[1].id = "gen__100";
     page[0].id = "gen__99";
     page[2].type = "tel";
-    const QStringList s = steps(planLineWalk(sortedLineElements(page), g, 0));
+    const QStringList s = steps(planLineWalk(sortedLineElements(page), g, invoice::InvoiceKind::Satis));
     EXPECT_EQ(s.mid(0, 5), (QStringList{"click gen__99", "type gen__99 Vida", "click gen__101", "type gen__101 2",
                                         "text gen__102 Adet"}));
 }

@@ -93,7 +93,7 @@ protected:
         }
         invoice::LineGrid& grid = lineGrid(*form);
         grid.rows.clear();
-        grid.layoutForType(typePosition);
+        grid.layoutForType(invoice::invoiceKindAt(typePosition));
         typeText = form->Combo1->currentText();
         for (QLineEdit* box : {form->Text20, form->Text19, form->Text4, form->Text3, form->Text12, form->Text2}) {
             const QSignalBlocker quiet(box);
