@@ -9,40 +9,42 @@ namespace kuvela::documents {
 
 namespace {
 
-constexpr int kBaseCells = 10;       // number .. "KDV Tutarı"
-constexpr int kWithholdingCells = 13;
+using invoice::cellIndex;
 
 bool holdsValues(const QStringList& gridRow)
 {
     // The reason stands in every withholding row; only the line's own cells count.
-    return std::any_of(gridRow.begin() + 1, gridRow.begin() + kBaseCells,
+    const invoice::LineColumns base;
+    return std::any_of(gridRow.begin() + cellIndex(base.name), gridRow.begin() + cellIndex(base.vat) + 1,
                        [](const QString& s) { return !s.isEmpty(); });
 }
 
 QStringList gridRowOf(const QStringList& cells, int lineNumber, invoice::InvoiceKind kind, const QString& reason)
 {
     const bool withholding = kind == invoice::InvoiceKind::Tevkifat;
+    const invoice::LineColumns& col = invoice::lineColumnsOf(kind);
+    // The page gives the base cells, and a withholding line's own cells.
     QStringList g;
-    for (int i = 0; i < (withholding ? kWithholdingCells : kBaseCells); ++i)
-        g << QString();
-    g[0] = QString::number(lineNumber);
+    g.resize(withholding ? col.withheld : col.vat);
+    auto grid = [&](int column) -> QString& { return g[cellIndex(column)]; };
+    grid(col.number) = QString::number(lineNumber);
     auto has = [&](int cell) { return cells.size() >= cell; };
     auto at = [&](int cell) { return cells[cell - 1]; };
     Decimal quantity, price, discount;
     if (has(2))
-        g[1] = at(2);
+        grid(col.name) = at(2);
     if (has(3)) {
         const QuantityCell q = cleanQuantity(at(3));
         quantity = q.quantity;
-        g[2] = gridNumber(quantity);
-        g[3] = q.unit;
+        grid(col.quantity) = gridNumber(quantity);
+        grid(col.unit) = q.unit;
     }
     if (has(4)) {
         price = cleanAmount(at(4));
-        g[4] = gridNumber(price);
+        grid(col.unitPrice) = gridNumber(price);
     }
     if (has(5))
-        g[5] = gridNumber(cleanRate(at(5)));
+        grid(col.discountRate) = gridNumber(cleanRate(at(5)));
     if (has(6))
         discount = cleanDiscountAmount(at(6));
     // The page's VAT is taken as it stands (an exempt invoice holds none); the discount, the net and
@@ -51,23 +53,23 @@ QStringList gridRowOf(const QStringList& cells, int lineNumber, invoice::Invoice
     line.quantity = quantity, line.unitPrice = price, line.discount = discount;
     line.exempt = kind == invoice::InvoiceKind::Istisna;
     if (has(8))
-        g[8] = line.exempt ? QStringLiteral("0") : gridNumber(cleanRate(at(8)));
+        grid(col.vatRate) = line.exempt ? QStringLiteral("0") : gridNumber(cleanRate(at(8)));
     if (has(9)) {
-        g[9] = line.exempt ? QStringLiteral("0") : cleanVatAmount(at(9));
-        line.vat = cleanAmount(g[9]);
+        grid(col.vat) = line.exempt ? QStringLiteral("0") : cleanVatAmount(at(9));
+        line.vat = cleanAmount(grid(col.vat));
     }
     if (withholding && has(10))
         line.withholdingRate = cleanWithholdingRate(at(10));
     const invoice::LineFigures figures = invoice::computeLineFigures(line);
     if (has(6))
-        g[6] = gridNumber(figures.discount);
+        grid(col.discount) = gridNumber(figures.discount);
     if (has(5))
-        g[7] = gridNumber(figures.net);
+        grid(col.net) = gridNumber(figures.net);
     if (withholding) {
-        g[10] = reason;
+        grid(col.withholdingCode) = reason;
         if (has(10)) {
-            g[11] = gridTwoDecimals(line.withholdingRate);
-            g[12] = gridTwoDecimals(figures.withheld);
+            grid(col.withholdingRate) = gridTwoDecimals(line.withholdingRate);
+            grid(col.withheld) = gridTwoDecimals(figures.withheld);
         }
     }
     return g;

@@ -11,20 +11,20 @@ const std::vector<InvoiceType>& invoiceTypes()
     using A = ColumnAlign;
     using K = InvoiceKind;
     static const std::vector<InvoiceType> types = {
-        {K::Satis, QStringLiteral("SATIŞ"), QStringLiteral("SATIS"), {}, 11, kColourBlack},
-        {K::Iade, QStringLiteral("İADE"), QStringLiteral("IADE"), {}, 11, kColourRed},
+        {K::Satis, QStringLiteral("SATIŞ"), QStringLiteral("SATIS"), {}, {}, kColourBlack},
+        {K::Iade, QStringLiteral("İADE"), QStringLiteral("IADE"), {}, {}, kColourRed},
         {K::Tevkifat, QStringLiteral("TEVKİFAT"), QStringLiteral("TEVKIFAT"),
          {{QStringLiteral("Tevkifat Kodu"), A::Left, 1300},
           {QStringLiteral("Tevkifat Oranı"), A::Centre, 1350},
           {QStringLiteral("Tevkifat Tutarı"), A::Right, 1400}},
-         14, kColourBlue},
-        {K::Istisna, QStringLiteral("İSTİSNA"), QStringLiteral("ISTISNA"), {{QStringLiteral("GTİP"), A::Right, 1000}}, 12,
-         kColourBlack},
+         {.withholdingCode = 11, .withholdingRate = 12, .withheld = 13, .firstTax = 14}, kColourBlue},
+        {K::Istisna, QStringLiteral("İSTİSNA"), QStringLiteral("ISTISNA"), {{QStringLiteral("GTİP"), A::Right, 1000}},
+         {.gtip = 11, .firstTax = 12}, kColourBlack},
         {K::OzelMatrah, QStringLiteral("ÖZEL MATRAH"), QStringLiteral("OZELMATRAH"),
          {{QStringLiteral("Özel Matrah Nedeni"), A::Right, 1000}, {QStringLiteral("Özel Matrah Tutarı"), A::Right, 1000}},
-         13, kColourBlack},
-        {K::IhracKayitli, QStringLiteral("İHRAÇ KAYITLI"), QStringLiteral("IHRACKAYITLI"), {}, 11, kColourBlack},
-        {K::KonaklamaVergisi, QStringLiteral("KONAKLAMA VERGİSİ"), {}, {}, 11, kColourBlack},
+         {.specialReason = 11, .specialAmount = 12, .firstTax = 13}, kColourBlack},
+        {K::IhracKayitli, QStringLiteral("İHRAÇ KAYITLI"), QStringLiteral("IHRACKAYITLI"), {}, {}, kColourBlack},
+        {K::KonaklamaVergisi, QStringLiteral("KONAKLAMA VERGİSİ"), {}, {}, {}, kColourBlack},
     };
     return types;
 }
@@ -59,6 +59,13 @@ QString portalValueOf(InvoiceKind kind)
 {
     const InvoiceType* t = invoiceTypeOf(kind);
     return t ? t->portalValue : QString();
+}
+
+const LineColumns& lineColumnsOf(InvoiceKind kind)
+{
+    static const LineColumns base;
+    const InvoiceType* t = invoiceTypeOf(kind);
+    return t ? t->columns : base;
 }
 
 const QStringList& vatBaseTaxCodes()

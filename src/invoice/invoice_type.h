@@ -26,12 +26,27 @@ inline constexpr long kColourBlue = 16711680;
 // that still allows the bulk mode.
 enum class InvoiceKind { None, Satis, Iade, Tevkifat, Istisna, OzelMatrah, IhracKayitli, KonaklamaVergisi };
 
+// Where each cell of a line stands in the grid, 1-based as the grid counts them
+// ("s" is 1); 0 for a column the type does not have. Every road that reads or
+// writes a line's cell finds it here.
+struct LineColumns {
+    int number = 1, name = 2, quantity = 3, unit = 4, unitPrice = 5, discountRate = 6, discount = 7, net = 8,
+        vatRate = 9, vat = 10;
+    int withholdingCode = 0, withholdingRate = 0, withheld = 0;  // TEVKİFAT
+    int gtip = 0;                                                // İSTİSNA
+    int specialReason = 0, specialAmount = 0;                    // ÖZEL MATRAH
+    int firstTax = 11;  // the rate column of the first extra tax pair
+};
+
+// The index in a row's cell list of a 1-based column.
+constexpr int cellIndex(int column) { return column - 1; }
+
 struct InvoiceType {
     InvoiceKind kind = InvoiceKind::None;
     QString displayText;
     QString portalValue;
     std::vector<GridColumn> typeColumns;  // after the ten base columns
-    int firstTaxColumn = 11;              // 1-based column of the first tax pair
+    LineColumns columns;
     long gridColour = kColourBlack;
 };
 
@@ -48,6 +63,8 @@ InvoiceKind invoiceKindByText(const QString& displayText);
 const InvoiceType* invoiceTypeOf(InvoiceKind kind);
 // The value selected in the portal's type field; empty for none of the six.
 QString portalValueOf(InvoiceKind kind);
+// The type's columns; a kind that is no type has the ten base columns only.
+const LineColumns& lineColumnsOf(InvoiceKind kind);
 
 const QStringList& vatBaseTaxCodes();
 // The code is the first five characters of a tax pair's rate title; exact, case-sensitive.

@@ -6,7 +6,6 @@
 namespace kuvela::invoice {
 
 namespace {
-constexpr int kVatRateCol = 9, kVatCol = 10;
 
 QString F(const Decimal& x) { return formatAmount(x, 2); }
 
@@ -86,15 +85,22 @@ std::optional<LineEntryRefusal> checkLineEntry(LineEntryFields& f, const QString
 BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int rowsBefore)
 {
     const InvoiceKind kind = invoiceKindByText(type);
+    const LineColumns& col = lineColumnsOf(kind);
     // Every amount is read back from the cell text just written, as the grid holds it.
     auto value = [](const QString& cell) { return regionalConvert(cell).value_or(Decimal()); };
 
+    // The line's cells up to its type's columns; the extra taxes go under their own pairs.
     QStringList c;
-    c << QString::number(rowsBefore + 1) << f.name << f.quantity << f.unit;
-    c << formatAmount(value(f.unitPrice), dc);
+    c.resize(cellIndex(col.firstTax));
+    auto cell = [&](int column) -> QString& { return c[cellIndex(column)]; };
+    cell(col.number) = QString::number(rowsBefore + 1);
+    cell(col.name) = f.name;
+    cell(col.quantity) = f.quantity;
+    cell(col.unit) = f.unit;
+    cell(col.unitPrice) = formatAmount(value(f.unitPrice), dc);
     LineInput in;
     in.quantity = value(f.quantity);
-    in.unitPrice = value(c[4]);
+    in.unitPrice = value(cell(col.unitPrice));
     in.discountRate = value(f.discountRate);
     in.vatRate = leadingDigits(f.vatRate);
     in.exempt = kind == InvoiceKind::Istisna;
@@ -122,16 +128,22 @@ BuiltLine buildLine(const LineEntryFields& f, const QString& type, int dc, int r
     const LineFigures figures = computeLineFigures(in);
     for (size_t i = 0; i < line.taxes.size(); ++i)
         line.taxes[i].amount = F(figures.taxes[i]);
-    c << f.discountRate << F(figures.discount) << F(figures.net);
-    c << QString::fromStdString(in.vatRate.toPlainString()) << F(figures.vat);
+    cell(col.discountRate) = f.discountRate;
+    cell(col.discount) = F(figures.discount);
+    cell(col.net) = F(figures.net);
+    cell(col.vatRate) = QString::fromStdString(in.vatRate.toPlainString());
+    cell(col.vat) = F(figures.vat);
     if (kind == InvoiceKind::Istisna) {
-        c[kVatRateCol - 1] = QStringLiteral("0");
-        c[kVatCol - 1] = QStringLiteral("0");
-        c << f.gtip;
+        cell(col.vatRate) = QStringLiteral("0");
+        cell(col.vat) = QStringLiteral("0");
+        cell(col.gtip) = f.gtip;
     } else if (kind == InvoiceKind::Tevkifat) {
-        c << f.withholdingItem << withholdingRate << F(figures.withheld);
+        cell(col.withholdingCode) = f.withholdingItem;
+        cell(col.withholdingRate) = withholdingRate;
+        cell(col.withheld) = F(figures.withheld);
     } else if (kind == InvoiceKind::OzelMatrah) {
-        c << f.specialReason << special;
+        cell(col.specialReason) = f.specialReason;
+        cell(col.specialAmount) = special;
     }
     line.cells = c;
     return line;

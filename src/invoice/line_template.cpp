@@ -123,10 +123,6 @@ int titledLineColumns(const SheetView& sheet, int firstColumn)
 
 namespace {
 
-// Grid columns the computation touches, 1-based.
-constexpr int kQty = 3, kPrice = 5, kDiscRate = 6, kDisc = 7, kNet = 8, kVatRate = 9, kVat = 10;
-constexpr int kWithRate = 12, kWithheld = 13, kSpecial = 12;
-
 struct BadNumber {
     int column;
     QString text;
@@ -182,50 +178,51 @@ void writeTaxAmounts(LineCells& c, int from, const LineFigures& figures)
 void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, const LineRules rules,
                  const QStringList& titles, QStringList& warnings)
 {
-    c.set(kPrice, formatAmount(c.num(kPrice), rules == LineRules::Import ? dc : 2));
-    LineInput in;
-    in.quantity = c.num(kQty);
-    in.unitPrice = c.num(kPrice);
-    in.discountRate = c.num(kDiscRate);
-    in.vatRate = c.num(kVatRate);
     const InvoiceKind kind = invoiceKindByText(type);
+    const LineColumns& col = lineColumnsOf(kind);
+    c.set(col.unitPrice, formatAmount(c.num(col.unitPrice), rules == LineRules::Import ? dc : 2));
+    LineInput in;
+    in.quantity = c.num(col.quantity);
+    in.unitPrice = c.num(col.unitPrice);
+    in.discountRate = c.num(col.discountRate);
+    in.vatRate = c.num(col.vatRate);
     in.exempt = kind == InvoiceKind::Istisna;
     // The first tax column of the type, when the type computes its taxes.
     int taxesFrom = 0;
     // İHRAÇ KAYITLI is totalled as SATIŞ, so its line carries its taxes as the dialog gives them.
     if (kind == InvoiceKind::Satis || kind == InvoiceKind::Iade || kind == InvoiceKind::IhracKayitli) {
-        taxesFrom = 11;
+        taxesFrom = col.firstTax;
     } else if (kind == InvoiceKind::Tevkifat) {
-        const bool badRate = cellNumber(c.get(kWithRate)).value_or(Decimal()) <= Decimal();
+        const bool badRate = cellNumber(c.get(col.withholdingRate)).value_or(Decimal()) <= Decimal();
         if (badRate)
             warnings << withholdingRateWarning(lineNumber);
         else
-            in.withholdingRate = c.num(kWithRate);
+            in.withholdingRate = c.num(col.withholdingRate);
         if (!badRate || rules == LineRules::Bulk)
-            taxesFrom = 14;
+            taxesFrom = col.firstTax;
     } else if (kind == InvoiceKind::OzelMatrah) {
-        if (c.get(kSpecial).isEmpty())
-            c.set(kSpecial, QStringLiteral("0"));
-        c.set(kSpecial, F(c.num(kSpecial)));
-        in.specialBase = c.num(kSpecial);
-        taxesFrom = 13;
+        if (c.get(col.specialAmount).isEmpty())
+            c.set(col.specialAmount, QStringLiteral("0"));
+        c.set(col.specialAmount, F(c.num(col.specialAmount)));
+        in.specialBase = c.num(col.specialAmount);
+        taxesFrom = col.firstTax;
     }
     const bool emptyRateIsZero = kind == InvoiceKind::OzelMatrah;
     if (taxesFrom)
         in.taxes = taxRates(c, taxesFrom, emptyRateIsZero, titles);
     const LineFigures figures = computeLineFigures(in);
-    c.set(kDisc, F(figures.discount));
-    c.set(kNet, F(figures.net));
-    c.set(kVat, F(figures.vat));
+    c.set(col.discount, F(figures.discount));
+    c.set(col.net, F(figures.net));
+    c.set(col.vat, F(figures.vat));
     if (taxesFrom)
         writeTaxAmounts(c, taxesFrom, figures);
 
     if (kind == InvoiceKind::Istisna) {
-        c.set(kVatRate, QStringLiteral("0"));
-        c.set(kVat, QStringLiteral("0"));
+        c.set(col.vatRate, QStringLiteral("0"));
+        c.set(col.vat, QStringLiteral("0"));
     } else if (kind == InvoiceKind::Tevkifat) {
         const bool plain = rules == LineRules::Bulk;
-        c.set(kWithheld, plain ? formatPlain(figures.withheld) : F(figures.withheld));
+        c.set(col.withheld, plain ? formatPlain(figures.withheld) : F(figures.withheld));
     } else if (kind == InvoiceKind::OzelMatrah) {
         // The amount as shown is tested by its value: "0,50" is above 0.
         if (*in.specialBase <= Decimal())

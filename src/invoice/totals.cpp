@@ -21,10 +21,6 @@ Branch branchFor(InvoiceKind kind)
     }
 }
 
-// Columns the computation reads.
-constexpr int kQty = 3, kPrice = 5, kDiscount = 7, kVatRate = 9, kVat = 10;
-constexpr int kWithholdingRate = 12, kWithheld = 13, kSpecial = 12;
-
 struct BadCell {
     TotalsError error;
 };
@@ -117,33 +113,33 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
 
     try {
         if (branch != Branch::None) {
-            const int first = invoiceTypeOf(settings.kind)->firstTaxColumn;
+            const LineColumns& col = lineColumnsOf(settings.kind);
             std::vector<int> pairs;  // rate columns; a rate column without its amount column is left alone
-            for (int p = first; p + 1 <= grid.columnCount(); p += 2)
+            for (int p = col.firstTax; p + 1 <= grid.columnCount(); p += 2)
                 pairs.push_back(p);
             std::vector<Decimal> taxTotals(pairs.size());
             for (int i = 0; i < cells.count(); ++i) {
                 LineInput in;
-                in.quantity = cells.number(i, kQty);
-                in.unitPrice = cells.number(i, kPrice);
-                in.discount = cells.number(i, kDiscount);
-                in.vatRate = cells.number(i, kVatRate);
+                in.quantity = cells.number(i, col.quantity);
+                in.unitPrice = cells.number(i, col.unitPrice);
+                in.discount = cells.number(i, col.discount);
+                in.vatRate = cells.number(i, col.vatRate);
                 for (const int p : pairs) {
                     if (cells.text(i, p).isEmpty())
                         cells.set(i, p, QStringLiteral("0"));
                     in.taxes.push_back({cells.number(i, p), isVatBaseTaxCode(grid.title(p))});
                 }
                 if (branch == Branch::OzelMatrah)
-                    in.specialBase = cells.number(i, kSpecial);
+                    in.specialBase = cells.number(i, col.specialAmount);
                 if (branch == Branch::Tevkifat)  // a rate that is no number was warned of when the line was read
-                    in.withholdingRate = cellNumber(cells.text(i, kWithholdingRate)).value_or(Decimal());
+                    in.withholdingRate = cellNumber(cells.text(i, col.withholdingRate)).value_or(Decimal());
                 if (pairs.empty())
-                    in.vat = cells.number(i, kVat);
+                    in.vat = cells.number(i, col.vat);
                 in.exempt = branch == Branch::Istisna;
                 const LineFigures f = computeLineFigures(in);
                 // The rate base is chosen by the leading number taken to the nearest whole, and the
                 // VAT-base taxes' share goes under the same rate.
-                const Decimal baseRate = leadingNumber(cells.text(i, kVatRate)).roundHalfEven(0);
+                const Decimal baseRate = leadingNumber(cells.text(i, col.vatRate)).roundHalfEven(0);
 
                 B += f.amount;
                 A += f.discount;
@@ -155,12 +151,12 @@ TotalsResult yekunal(const LineGrid& grid, const TotalsSettings& settings)
                         if (Decimal* share = ekmat.forRate(baseRate))
                             *share += f.taxes[k];
                 }
-                cells.set(i, kVat, F(f.vat));
+                cells.set(i, col.vat, F(f.vat));
                 K += f.vat;
                 if (branch == Branch::Tevkifat) {
                     // A cell that already holds the figure keeps its form (the bulk read writes it plain).
-                    if (regionalConvert(cells.text(i, kWithheld)) != f.withheld)
-                        cells.set(i, kWithheld, F(f.withheld));
+                    if (regionalConvert(cells.text(i, col.withheld)) != f.withheld)
+                        cells.set(i, col.withheld, F(f.withheld));
                     W += f.withheld;
                 }
                 Decimal* rateBase = base.forRate(baseRate);

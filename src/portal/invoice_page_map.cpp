@@ -13,11 +13,6 @@ namespace {
 const QString kGen = QStringLiteral("gen__");
 const QChar kMiddleDot(0x00B7);
 
-// 0-based grid columns the walk treats apart.
-constexpr int kDiscountAmountColumn = 6;
-constexpr int kLastBaseColumn = 8;
-constexpr int kTypeColumn = 10;
-
 } // namespace
 
 QString PageMap::gen(int off) const { return kGen + QString::number(N + off); }
@@ -120,6 +115,8 @@ std::vector<WalkAction> planLineWalk(const std::vector<LineElement>& sorted, con
                                      invoice::InvoiceKind type)
 {
     using K = WalkAction::Kind;
+    using invoice::cellIndex;
+    const invoice::LineColumns& col = invoice::lineColumnsOf(type);
     const int lastColumn = grid.columnCount() - 1;  // 0-based, "s" being column 0
     const size_t count = sorted.size();
     std::vector<WalkAction> plan;
@@ -150,14 +147,15 @@ std::vector<WalkAction> planLineWalk(const std::vector<LineElement>& sorted, con
             if (kind == CellKind::Input) {
                 add(K::Click, e.id, {}, 0, c);
                 // The discount amount is the page's own figure: clicked, never typed.
-                if (c != kDiscountAmountColumn) {
+                if (c != cellIndex(col.discount)) {
                     add(K::Type, e.id, cell(c), 0, c);
                     add(K::Wait, {}, {}, 1, c);
                 }
             } else if (kind == CellKind::Select) {
                 add(K::Wait, {}, {}, 1, c);
-                if (c > kLastBaseColumn && type == invoice::InvoiceKind::Tevkifat) {
-                    const QString code = cell(kTypeColumn).left(3);
+                // A list past the VAT rate's is the type's own.
+                if (c > cellIndex(col.vatRate) && type == invoice::InvoiceKind::Tevkifat) {
+                    const QString code = cell(cellIndex(col.withholdingCode)).left(3);
                     add(K::SelectValue, e.id, code, 0, c);
                     static const QRegularExpression full(QStringLiteral("^8[0-9]{2}$"));
                     if (full.match(code).hasMatch()) {
@@ -167,12 +165,12 @@ std::vector<WalkAction> planLineWalk(const std::vector<LineElement>& sorted, con
                         add(K::Wait, {}, {}, 3, c);
                     }
                     add(K::Tab, {}, {}, 0, c);
-                } else if (c > kLastBaseColumn && type == invoice::InvoiceKind::OzelMatrah) {
-                    add(K::SelectValue, e.id, cell(kTypeColumn).left(3), 0, c);
+                } else if (c > cellIndex(col.vatRate) && type == invoice::InvoiceKind::OzelMatrah) {
+                    add(K::SelectValue, e.id, cell(cellIndex(col.specialReason)).left(3), 0, c);
                     add(K::Wait, {}, {}, 1, c);
                     add(K::ClickConfirm, {}, {}, 0, c);
                     add(K::Click, e.id, {}, 0, c);
-                    add(K::Type, e.id, cell(kTypeColumn + 1), 0, c);
+                    add(K::Type, e.id, cell(cellIndex(col.specialAmount)), 0, c);
                     add(K::Wait, {}, {}, 1, c);
                     add(K::Tab, {}, {}, 0, c);
                 } else {

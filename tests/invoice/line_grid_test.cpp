@@ -56,7 +56,7 @@ TEST(LineGrid, LayoutPerType)
         EXPECT_EQ(g.title(g.columnCount()), QString(c.last));
         EXPECT_EQ(g.textColour, c.colour);
         const InvoiceType* type = invoiceTypeOf(invoiceKindAt(c.position));
-        EXPECT_EQ(type->firstTaxColumn, c.columns + 1);
+        EXPECT_EQ(type->columns.firstTax, c.columns + 1);
         EXPECT_EQ(portalValueOf(invoiceKindByText(type->displayText)), QString(c.portal));
     }
     // The prompt and later list entries leave the columns as they were.
