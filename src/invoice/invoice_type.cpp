@@ -68,6 +68,11 @@ const LineColumns& lineColumnsOf(InvoiceKind kind)
     return t ? t->columns : base;
 }
 
+bool computedAsSale(InvoiceKind kind)
+{
+    return kind == InvoiceKind::Satis || kind == InvoiceKind::Iade || kind == InvoiceKind::IhracKayitli;
+}
+
 const QStringList& vatBaseTaxCodes()
 {
     static const QStringList codes = {

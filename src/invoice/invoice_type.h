@@ -65,6 +65,9 @@ const InvoiceType* invoiceTypeOf(InvoiceKind kind);
 QString portalValueOf(InvoiceKind kind);
 // The type's columns; a kind that is no type has the ten base columns only.
 const LineColumns& lineColumnsOf(InvoiceKind kind);
+// SATIŞ, İADE and İHRAÇ KAYITLI lines are computed alike: no type column, and every
+// extra tax as the line gives it.
+bool computedAsSale(InvoiceKind kind);
 
 const QStringList& vatBaseTaxCodes();
 // The code is the first five characters of a tax pair's rate title; exact, case-sensitive.

@@ -189,8 +189,7 @@ void computeLine(LineCells& c, int lineNumber, const QString& type, int dc, cons
     in.exempt = kind == InvoiceKind::Istisna;
     // The first tax column of the type, when the type computes its taxes.
     int taxesFrom = 0;
-    // İHRAÇ KAYITLI is totalled as SATIŞ, so its line carries its taxes as the dialog gives them.
-    if (kind == InvoiceKind::Satis || kind == InvoiceKind::Iade || kind == InvoiceKind::IhracKayitli) {
+    if (computedAsSale(kind)) {
         taxesFrom = col.firstTax;
     } else if (kind == InvoiceKind::Tevkifat) {
         const bool badRate = cellNumber(c.get(col.withholdingRate)).value_or(Decimal()) <= Decimal();

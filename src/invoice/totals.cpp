@@ -12,8 +12,9 @@ enum class Branch { None, Standard, Tevkifat, Istisna, OzelMatrah };
 
 Branch branchFor(InvoiceKind kind)
 {
+    if (computedAsSale(kind))
+        return Branch::Standard;
     switch (kind) {
-    case InvoiceKind::Satis: case InvoiceKind::Iade: case InvoiceKind::IhracKayitli: return Branch::Standard;
     case InvoiceKind::Tevkifat: return Branch::Tevkifat;
     case InvoiceKind::Istisna: return Branch::Istisna;
     case InvoiceKind::OzelMatrah: return Branch::OzelMatrah;

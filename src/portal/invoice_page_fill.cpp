@@ -7,7 +7,6 @@ namespace kuvela::portal {
 
 namespace {
 
-
 Locator byId(const QString& id) { return Locator::id(id); }
 
 QString selectAll() { return Keys::chord(Keys::Control, QStringLiteral("a")); }

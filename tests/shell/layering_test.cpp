@@ -6,12 +6,9 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
-
-const QStringList kSubsystems = {"invoice", "portal", "masterdata", "archive", "documents", "samples"};
 
 // A folder includes only folders of a lower rank: samples and setup share one and include
 // neither each other.
@@ -41,25 +38,6 @@ std::vector<std::pair<QString, QString>> includesUnder(const QString& folder)
 QString folderOf(const QString& header)
 {
     return header.section(u'/', 0, 0);
-}
-
-TEST(Layering, PlatformAndCommonIncludeNothingAboveThem)
-{
-    for (const QString& folder : {QStringLiteral("platform"), QStringLiteral("common")})
-        for (const auto& [file, header] : includesUnder(folder)) {
-            const QString from = folderOf(header);
-            EXPECT_TRUE(from == "platform" || from == "common" || !header.contains(u'/'))
-                << file.toStdString() << " includes " << header.toStdString();
-        }
-}
-
-TEST(Layering, ShellIncludesNoSubsystem)
-{
-    const auto includes = includesUnder(QStringLiteral("shell"));
-    ASSERT_GT(includes.size(), 50u) << "the shell's sources were not found";
-    for (const auto& [file, header] : includes) {
-        EXPECT_FALSE(kSubsystems.contains(folderOf(header))) << file.toStdString() << " includes " << header.toStdString();
-    }
 }
 
 TEST(Layering, NoFolderIncludesOneAboveIt)
